@@ -1,0 +1,33 @@
+#include "win32/ErrorBox.h"
+
+#include "core/Errors.h"
+
+namespace zv::win {
+namespace {
+void (*gSink)(const std::string&) = nullptr;
+}
+
+const std::string& AppTitle() {
+    static const std::string title = [] {
+        char path[MAX_PATH] = {};
+        DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+        return ApplicationTitle(std::string(path, n));
+    }();
+    return title;
+}
+
+void SetErrorSink(void (*sink)(const std::string& text)) { gSink = sink; }
+
+void ShowErrorBox(const std::string& message) {
+    std::string text = ErrorBoxText(message);
+    if (gSink) {
+        gSink(text);
+        return;
+    }
+    // Owned by the active window of this thread, so the box stays in front of
+    // the topmost clock.
+    MessageBoxA(GetActiveWindow(), text.c_str(), AppTitle().c_str(),
+                MB_OK | MB_ICONSTOP | MB_TOPMOST);
+}
+
+}  // namespace zv::win

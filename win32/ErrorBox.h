@@ -1,0 +1,33 @@
+#pragma once
+// The one place where exceptions stop: every window procedure, timer and
+// command handler runs its work through Guarded(), which shows the error in a
+// message box and lets the message loop go on.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+namespace zv::win {
+
+// The executable's title ("Zvenoks"), used as every error box caption.
+const std::string& AppTitle();
+
+// Shows the message box of an error: stop icon, OK, caption AppTitle().
+void ShowErrorBox(const std::string& message);
+
+// While set, ShowErrorBox records the text instead of showing a box (the
+// Windows tests use it to see what a user would have been shown).
+void SetErrorSink(void (*sink)(const std::string& text));
+
+template <class F>
+void Guarded(F&& work) noexcept {
+    try {
+        work();
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());
+    } catch (...) {
+        ShowErrorBox("Unknown error");
+    }
+}
+
+}  // namespace zv::win

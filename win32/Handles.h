@@ -1,0 +1,143 @@
+#pragma once
+// Scoped owners of Windows handles. None can be copied, so none can be freed twice.
+#include <windows.h>
+
+#include <utility>
+
+namespace zv::win {
+
+template <class H, class Traits>
+class Unique {
+public:
+    Unique() = default;
+    explicit Unique(H h) : h_(h) {}
+    ~Unique() { Reset(); }
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+    Unique(Unique&& o) noexcept : h_(std::exchange(o.h_, Traits::Invalid())) {}
+    Unique& operator=(Unique&& o) noexcept {
+        if (this != &o) Reset(std::exchange(o.h_, Traits::Invalid()));
+        return *this;
+    }
+    void Reset(H h = Traits::Invalid()) {
+        if (h_ != Traits::Invalid()) Traits::Close(h_);
+        h_ = h;
+    }
+    H Get() const { return h_; }
+    H Release() { return std::exchange(h_, Traits::Invalid()); }
+    explicit operator bool() const { return h_ != Traits::Invalid(); }
+
+private:
+    H h_ = Traits::Invalid();
+};
+
+struct GdiTraits {
+    static HGDIOBJ Invalid() { return nullptr; }
+    static void Close(HGDIOBJ h) { DeleteObject(h); }
+};
+template <class T>
+struct GdiTraitsOf {
+    static T Invalid() { return nullptr; }
+    static void Close(T h) { DeleteObject(h); }
+};
+using UniqueBitmap = Unique<HBITMAP, GdiTraitsOf<HBITMAP>>;
+using UniqueFont = Unique<HFONT, GdiTraitsOf<HFONT>>;
+using UniqueBrush = Unique<HBRUSH, GdiTraitsOf<HBRUSH>>;
+using UniquePen = Unique<HPEN, GdiTraitsOf<HPEN>>;
+
+struct MemDcTraits {
+    static HDC Invalid() { return nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
+using UniqueMemDc = Unique<HDC, MemDcTraits>;
+
+struct KeyTraits {
+    static HKEY Invalid() { return nullptr; }
+    static void Close(HKEY h) { RegCloseKey(h); }
+};
+using UniqueKey = Unique<HKEY, KeyTraits>;
+
+struct ModuleTraits {
+    static HMODULE Invalid() { return nullptr; }
+    static void Close(HMODULE h) { FreeLibrary(h); }
+};
+using UniqueModule = Unique<HMODULE, ModuleTraits>;
+
+struct FileTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+using UniqueFile = Unique<HANDLE, FileTraits>;
+
+struct HandleTraits {
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+using UniqueHandle = Unique<HANDLE, HandleTraits>;
+
+struct IconTraits {
+    static HICON Invalid() { return nullptr; }
+    static void Close(HICON h) { DestroyIcon(h); }
+};
+using UniqueIcon = Unique<HICON, IconTraits>;
+
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
+using UniqueMenu = Unique<HMENU, MenuTraits>;
+
+struct AccelTraits {
+    static HACCEL Invalid() { return nullptr; }
+    static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
+};
+using UniqueAccel = Unique<HACCEL, AccelTraits>;
+
+// A window DC, released to its window.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// BeginPaint/EndPaint.
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
+    ~PaintDc() { EndPaint(hwnd_, &ps_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC Get() const { return dc_; }
+    const PAINTSTRUCT& Info() const { return ps_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// SelectObject undone at scope end.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
+    ~Selection() {
+        if (old_) SelectObject(dc_, old_);
+    }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+}  // namespace zv::win

@@ -1,0 +1,81 @@
+#include "win32/Window.h"
+
+#include "core/Errors.h"
+#include "win32/ErrorBox.h"
+
+namespace zv::win {
+
+TWindow::~TWindow() {
+    if (hwnd_ && IsWindow(hwnd_)) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+void TWindow::RegisterClassOnce(const char* className, UINT style, HICON icon, HCURSOR cursor,
+                                HBRUSH background) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &existing)) return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = &TWindow::StaticWndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = icon;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    if (!RegisterClassExA(&wc)) throw Exception(SystemErrorText(GetLastError()));
+}
+
+void TWindow::CreateHandle(const char* className, const char* caption, DWORD exStyle, DWORD style,
+                           int x, int y, int width, int height, HWND parent, HMENU menu) {
+    HWND h = CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, menu,
+                             GetModuleHandleA(nullptr), this);
+    if (!h) throw Exception(SystemErrorText(GetLastError()));
+    hwnd_ = h;
+}
+
+LRESULT TWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Default(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* self = static_cast<TWindow*>(cs->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    bool handled = false;
+    Guarded([&] {
+        result = self->HandleMessage(msg, wParam, lParam);
+        handled = true;
+    });
+    // A handler that failed ends there; the message still gets its default
+    // treatment so that creation and painting do not stall.
+    if (!handled) result = DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+std::string SystemErrorText(DWORD code) {
+    char* buffer = nullptr;
+    DWORD n = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text;
+    if (n && buffer) text.assign(buffer, n);
+    if (buffer) LocalFree(buffer);
+    if (text.empty()) text = "System error " + std::to_string(code);
+    return TrimSystemMessage(text);
+}
+
+}  // namespace zv::win
