@@ -1,0 +1,66 @@
+#pragma once
+// The start-up work of the first clock tick: find the program directory and
+// make it current, show the clock, load "config.cfg", start the hotkey and
+// apply the start mode.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace zv {
+
+class TMemo;
+class ISettingsControls;
+
+// What the start-up work needs of the machine.
+class IStartupPlatform {
+  public:
+    virtual ~IStartupPlatform() = default;
+    // A file (not a folder) of that name or path exists.
+    virtual bool FileExists(const std::string& name) = 0;
+    virtual std::string CurrentDirectory() = 0;
+    // False when the directory cannot be made current.
+    virtual bool ChangeDirectory(const std::string& path) = 0;
+    // The folder of the running executable, without a trailing backslash.
+    virtual std::string ExeDirectory() = 0;
+    // OpenDialog1 (title "Укажите файл Zvenoks", filter "Zvenoks.exe|Zvenoks.exe"):
+    // the chosen file's full path, or nothing when the user cancels.
+    virtual std::optional<std::string> ExecuteOpenDialog() = 0;
+};
+
+// What it needs of the main window.
+class IStartupWindow {
+  public:
+    virtual ~IStartupWindow() = default;
+    // Hides the application window, which takes the taskbar button with it.
+    virtual void HideApplicationWindow() = 0;
+    virtual void ApplyLayout() = 0;
+    // Makes the main window visible, then Image1, Image2 and Label1 to Label6.
+    virtual void ShowMainWindowAndControls() = 0;
+    virtual void HideMainWindow() = 0;
+};
+
+class TStartupWork {
+  public:
+    TStartupWork(IStartupPlatform& platform, IStartupWindow& window, TMemo& memo1,
+                 std::string& settingsText, uint16_t& startupPhase, ISettingsControls& form3,
+                 std::function<void()> hotkeyStartupPath);
+
+    // Runs once, when the start-up phase is 1. A failing step throws and ends
+    // the work there; the phase is 0 by then, so nothing is retried.
+    void Run();
+
+  private:
+    void LocateProgramDirectory();
+    void FollowDirCfg();
+
+    IStartupPlatform& platform_;
+    IStartupWindow& window_;
+    TMemo& memo1_;
+    std::string& settingsText_;
+    uint16_t& startupPhase_;
+    ISettingsControls& form3_;
+    std::function<void()> hotkeyStartupPath_;
+};
+
+}  // namespace zv

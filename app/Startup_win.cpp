@@ -1,0 +1,73 @@
+#include "app/Startup_win.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+
+#include "core/Errors.h"
+#include "win32/Window.h"
+
+namespace zv::win {
+
+bool TWinStartupPlatform::FileExists(const std::string& name) {
+    DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string TWinStartupPlatform::CurrentDirectory() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(path.size()), path.data());
+        if (n == 0) throw Exception(SystemErrorText(GetLastError()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(n);
+    }
+}
+
+bool TWinStartupPlatform::ChangeDirectory(const std::string& path) {
+    return SetCurrentDirectoryA(path.c_str()) != FALSE;
+}
+
+std::string TWinStartupPlatform::ExeDirectory() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};  // no folder to offer: the caller asks the user instead
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    auto slash = path.find_last_of('\\');
+    if (slash == std::string::npos) return {};
+    // A drive's root keeps its backslash: "C:" alone names the drive's current directory.
+    return path.substr(0, slash == 2 && path[1] == ':' ? slash + 1 : slash);
+}
+
+std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {
+    static constexpr char kFilter[] = "Zvenoks.exe\0Zvenoks.exe\0";
+    std::string file(4096, '\0');
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = dialogOwner_;
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrTitle = "Укажите файл Zvenoks";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+    if (GetOpenFileNameA(&ofn)) return std::string(file.c_str());
+    if (DWORD code = CommDlgExtendedError(); code != 0) {
+        char text[64];
+        std::snprintf(text, sizeof text, "The file dialog failed (error 0x%04lX)",
+                      static_cast<unsigned long>(code));
+        throw Exception(text);
+    }
+    return std::nullopt;
+}
+
+}  // namespace zv::win

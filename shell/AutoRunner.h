@@ -1,0 +1,71 @@
+#pragma once
+// TAutoRunner: makes the system start the running executable at log-on through
+// a string value under one of the autostart keys, and finds out at start-up
+// whether that value exists.
+#include <cstdint>
+#include <string>
+
+#include "core/Component.h"
+
+namespace zv {
+
+class IRegistry;
+
+enum class TRegLocation : uint8_t { CurrentUser, LocalMachine };
+enum class TAutoRunWhere : uint8_t { Run, RunOnce, RunServices, RunServicesOnce };
+
+class TAutoRunner : public TComponent {
+  public:
+    // exePath: the running executable's full path.
+    TAutoRunner(TComponent* owner, IRegistry& registry, std::string exePath);
+
+    TRegLocation RegLocation() const { return regLocation_; }
+    // At run time moves the value to the new root (AutoRun on) or deletes it
+    // under both roots (AutoRun off).
+    void SetRegLocation(TRegLocation value);
+
+    TAutoRunWhere AutoRunWhere() const { return autoRunWhere_; }
+    // Changes the key path only; no registry access.
+    void SetAutoRunWhere(TAutoRunWhere value);
+
+    bool AutoRun() const { return autoRun_; }
+    // At run time writes or deletes the value at once; otherwise dropped.
+    void SetAutoRun(bool value);
+
+    const std::string& AppName() const { return appName_; }
+    // While loading: stores the name and reads the registry back, which sets
+    // AutoRun and possibly RegLocation. Dropped at run time.
+    void SetAppName(const std::string& value);
+
+    // The key's path from the root, with its leading backslash.
+    const std::string& KeyPath() const { return keyPath_; }
+
+    bool IsRunTime() const;
+    // RunServices and RunServicesOnce exist only under the local machine.
+    void CheckRunWhere();
+    // Deletes the value under both roots, then writes it under `location`'s
+    // root if AutoRun is on. Every registry failure is swallowed.
+    void WriteAutoRun(TRegLocation location);
+
+  private:
+    // The value's text under `root`, or "" when there is none to be had.
+    std::string ReadValue(uint32_t root) const;
+    std::string RelativeKeyPath() const;
+
+    IRegistry& registry_;
+    std::string exePath_;
+    TRegLocation regLocation_ = TRegLocation::CurrentUser;
+    TAutoRunWhere autoRunWhere_ = TAutoRunWhere::Run;
+    bool autoRun_ = false;
+    std::string appName_;
+    std::string keyPath_;
+};
+
+// AutoRunner1's stored values, applied in property order; call it inside the
+// main window's LoadComponents.
+void ApplyStoredValues(TAutoRunner& autoRunner1);
+
+// The name of a TAutoRunWhere value ("Run", "RunOnce", ...).
+const char* AutoRunWhereName(TAutoRunWhere where);
+
+}  // namespace zv

@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "shell/AutoRunner.h"
+#include "tests/unit/FakeRegistry.h"
+
+namespace zv {
+namespace {
+
+using test::TFakeRegistry;
+using Log = std::vector<std::string>;
+
+const std::string kExe = "C:\\Program Files\\Zvenoks\\Zvenoks.exe";
+const std::string kQuoted = "\"" + kExe + "\"";
+const std::string kRunServices = "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";
+
+// The calls of one read-back under a root that holds a readable string value.
+Log ReadFound(const std::string& root) {
+    return {"open " + root + " Run read", "query MyApplication", "read MyApplication", "close"};
+}
+Log ReadMissing(const std::string& root) {
+    return {"open " + root + " Run read", "query MyApplication", "close"};
+}
+// The deletes WriteAutoRun starts with.
+Log DeleteBoth(const std::string& key = "Run") {
+    return {"open HKCU " + key + " all", "delete MyApplication", "close",
+            "open HKLM " + key + " all", "delete MyApplication", "close"};
+}
+Log operator+(Log a, const Log& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class AutoRunnerTest : public ::testing::Test {
+  protected:
+    AutoRunnerTest() {
+        registry.AddKey(kHKeyCurrentUser);
+        registry.AddKey(kHKeyLocalMachine);
+    }
+    // The main window's stored description being applied.
+    void Load() {
+        form.LoadComponents([&] { ApplyStoredValues(runner); });
+    }
+    // Loads, then forgets the read-back's traffic.
+    void LoadQuietly() {
+        Load();
+        registry.log.clear();
+    }
+
+    TFakeRegistry registry;
+    TComponent form{nullptr};
+    TAutoRunner runner{&form, registry, kExe};
+};
+
+TEST_F(AutoRunnerTest, ReadBackAtLoadingFindsTheValueAndWritesNothing) {
+    struct Case {
+        const char* what;
+        std::function<void(TFakeRegistry&)> arrange;
+        bool autoRun;
+        TRegLocation location;
+        Log log;
+    } cases[] = {
+        {"no value anywhere", [](TFakeRegistry&) {}, false, TRegLocation::CurrentUser,
+         ReadMissing("HKCU") + ReadMissing("HKLM")},
+        {"the current user's value; the local machine is not looked at",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", kQuoted);
+             r.PutString(kHKeyLocalMachine, "MyApplication", kQuoted);
+         },
+         true, TRegLocation::CurrentUser, ReadFound("HKCU")},
+        {"the local machine's value",
+         [](TFakeRegistry& r) { r.PutString(kHKeyLocalMachine, "MyApplication", kQuoted); }, true,
+         TRegLocation::LocalMachine, ReadMissing("HKCU") + ReadFound("HKLM")},
+        {"a local machine key a standard user can only read",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyLocalMachine, "MyApplication", kQuoted);
+             r.Find(kHKeyLocalMachine)->readOnly = true;
+         },
+         true, TRegLocation::LocalMachine, ReadMissing("HKCU") + ReadFound("HKLM")},
+        {"an empty text counts as absent",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", "");
+             r.PutString(kHKeyLocalMachine, "MyApplication", kQuoted);
+         },
+         true, TRegLocation::LocalMachine, ReadFound("HKCU") + ReadFound("HKLM")},
+        {"a value of zero length",
+         [](TFakeRegistry& r) {
+             r.AddKey(kHKeyCurrentUser).values["MyApplication"] = {kRegSz, ""};
+         },
+         false, TRegLocation::CurrentUser, ReadMissing("HKCU") + ReadMissing("HKLM")},
+        {"a number",
+         [](TFakeRegistry& r) {
+             r.AddKey(kHKeyCurrentUser).values["MyApplication"] = {4, std::string("\1\0\0\0", 4)};
+         },
+         false, TRegLocation::CurrentUser, ReadMissing("HKCU") + ReadMissing("HKLM")},
+        {"an expandable string, taken as it is",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", "%ProgramFiles%\\Zvenoks.exe",
+                         kRegExpandSz);
+         },
+         true, TRegLocation::CurrentUser, ReadFound("HKCU")},
+        {"an unquoted path written before still counts",
+         [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kExe); }, true,
+         TRegLocation::CurrentUser, ReadFound("HKCU")},
+        {"text ends at its first zero byte",
+         [](TFakeRegistry& r) {
+             r.AddKey(kHKeyCurrentUser).values["MyApplication"] = {kRegSz, std::string("\0x", 2)};
+         },
+         false, TRegLocation::CurrentUser, ReadFound("HKCU") + ReadMissing("HKLM")},
+        {"the current user's key does not open",
+         [](TFakeRegistry& r) {
+             r = TFakeRegistry();
+             r.PutString(kHKeyLocalMachine, "MyApplication", kQuoted);
+         },
+         true, TRegLocation::LocalMachine, Log{"open HKCU Run read refused"} + ReadFound("HKLM")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TFakeRegistry registry;
+        registry.AddKey(kHKeyCurrentUser);
+        registry.AddKey(kHKeyLocalMachine);
+        c.arrange(registry);
+        TComponent form(nullptr);
+        TAutoRunner runner(&form, registry, kExe);
+        form.LoadComponents([&] { ApplyStoredValues(runner); });
+        EXPECT_EQ(runner.AutoRun(), c.autoRun);
+        EXPECT_EQ(runner.RegLocation(), c.location);
+        EXPECT_EQ(runner.AppName(), "MyApplication");
+        EXPECT_TRUE(runner.IsRunTime());
+        EXPECT_EQ(registry.log, c.log);
+    }
+}
+
+TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
+    struct Case {
+        const char* what;
+        std::function<void(TFakeRegistry&)> arrange;
+        std::function<void(TAutoRunner&)> act;
+        Log log;
+        std::string currentUser, localMachine;  // the values afterwards
+    } cases[] = {
+        {"AutoRun on writes the quoted path under the current user", [](TFakeRegistry&) {},
+         [](TAutoRunner& r) { r.SetAutoRun(true); },
+         DeleteBoth() + Log{"open HKCU Run all", "set MyApplication=" + kQuoted, "close"}, kQuoted,
+         "<none>"},
+        {"AutoRun off deletes under both roots",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", kExe);
+             r.PutString(kHKeyLocalMachine, "MyApplication", kExe);
+         },
+         [](TAutoRunner& r) { r.SetAutoRun(false); },
+         DeleteBoth() + Log{"open HKCU Run all", "close"}, "<none>", "<none>"},
+        {"LocalMachine with AutoRun on moves the value",
+         [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kExe); },
+         [](TAutoRunner& r) { r.SetRegLocation(TRegLocation::LocalMachine); },
+         DeleteBoth() + Log{"open HKLM Run all", "set MyApplication=" + kQuoted, "close"}, "<none>",
+         kQuoted},
+        {"a new location with AutoRun off only deletes",
+         [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", ""); },
+         [](TAutoRunner& r) { r.SetRegLocation(TRegLocation::LocalMachine); },
+         DeleteBoth() + Log{"open HKLM Run all", "close"}, "<none>", "<none>"},
+        {"a refused write is silent",
+         [](TFakeRegistry& r) { r.Find(kHKeyCurrentUser)->refuseWrites = true; },
+         [](TAutoRunner& r) { r.SetAutoRun(true); },
+         DeleteBoth() + Log{"open HKCU Run all", "set MyApplication=" + kQuoted, "close"}, "<none>",
+         "<none>"},
+        {"a key that does not open is silent",
+         [](TFakeRegistry& r) {
+             r = TFakeRegistry();
+             r.AddKey(kHKeyLocalMachine);
+         },
+         [](TAutoRunner& r) { r.SetAutoRun(true); },
+         Log{"open HKCU Run all refused", "open HKLM Run all", "delete MyApplication", "close",
+             "open HKCU Run all refused"},
+         "<none>", "<none>"},
+        {"a standard user choosing LocalMachine loses the value",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", kExe);
+             r.Find(kHKeyLocalMachine)->readOnly = true;
+         },
+         [](TAutoRunner& r) { r.SetRegLocation(TRegLocation::LocalMachine); },
+         Log{"open HKCU Run all", "delete MyApplication", "close", "open HKLM Run all refused",
+             "open HKLM Run all refused"},
+         "<none>", "<none>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TFakeRegistry registry;
+        registry.AddKey(kHKeyCurrentUser);
+        registry.AddKey(kHKeyLocalMachine);
+        c.arrange(registry);
+        TComponent form(nullptr);
+        TAutoRunner runner(&form, registry, kExe);
+        form.LoadComponents([&] { ApplyStoredValues(runner); });
+        registry.log.clear();
+        c.act(runner);
+        EXPECT_EQ(registry.log, c.log);
+        EXPECT_EQ(registry.StringAt(kHKeyCurrentUser, "MyApplication"), c.currentUser);
+        EXPECT_EQ(registry.StringAt(kHKeyLocalMachine, "MyApplication"), c.localMachine);
+    }
+}
+
+TEST_F(AutoRunnerTest, PropertiesKeepAssignedValuesAfterRefusals) {
+    registry.Find(kHKeyCurrentUser)->refuseWrites = true;
+    registry.Find(kHKeyLocalMachine)->readOnly = true;
+    LoadQuietly();
+    runner.SetAutoRun(true);
+    runner.SetRegLocation(TRegLocation::LocalMachine);
+    EXPECT_TRUE(runner.AutoRun());
+    EXPECT_EQ(runner.RegLocation(), TRegLocation::LocalMachine);
+}
+
+TEST_F(AutoRunnerTest, EqualAssignmentsAndRunTimeNamesSendNothing) {
+    registry.PutString(kHKeyCurrentUser, "MyApplication", kQuoted);
+    LoadQuietly();
+    runner.SetAutoRun(true);
+    runner.SetRegLocation(TRegLocation::CurrentUser);
+    runner.SetAutoRunWhere(TAutoRunWhere::Run);
+    runner.SetAppName("MyApplication");
+    runner.SetAppName("Other");
+    EXPECT_TRUE(registry.log.empty()) << registry.log.front();
+    EXPECT_EQ(runner.AppName(), "MyApplication");
+}
+
+TEST_F(AutoRunnerTest, RunServicesBelongsToTheLocalMachineOnly) {
+    LoadQuietly();
+    const std::string prefix = "\\Software\\Microsoft\\Windows\\CurrentVersion\\";
+    EXPECT_EQ(runner.KeyPath(), prefix + "Run");
+
+    for (auto where : {TAutoRunWhere::RunServices, TAutoRunWhere::RunServicesOnce}) {
+        runner.SetAutoRunWhere(where);
+        EXPECT_EQ(runner.AutoRunWhere(), TAutoRunWhere::Run);
+        EXPECT_EQ(runner.KeyPath(), prefix + "Run");
+    }
+    runner.SetAutoRunWhere(TAutoRunWhere::RunOnce);
+    EXPECT_EQ(runner.KeyPath(), prefix + "RunOnce");
+    EXPECT_TRUE(registry.log.empty());
+
+    // Under the local machine RunServices stays, and a move back to the
+    // current user resets the field but not the path the writes use.
+    registry.AddKey(kHKeyCurrentUser, kRunServices);
+    registry.AddKey(kHKeyLocalMachine, kRunServices);
+    runner.SetRegLocation(TRegLocation::LocalMachine);
+    runner.SetAutoRunWhere(TAutoRunWhere::RunServices);
+    EXPECT_EQ(runner.KeyPath(), prefix + "RunServices");
+    runner.SetAutoRun(true);
+    registry.log.clear();
+    runner.SetRegLocation(TRegLocation::CurrentUser);
+    EXPECT_EQ(runner.AutoRunWhere(), TAutoRunWhere::Run);
+    EXPECT_EQ(runner.KeyPath(), prefix + "RunServices");
+    const Log written{"open HKCU RunServices all", "set MyApplication=" + kQuoted, "close"};
+    EXPECT_EQ(registry.log, DeleteBoth("RunServices") + written);
+    EXPECT_EQ(registry.StringAt(kHKeyCurrentUser, "MyApplication", kRunServices), kQuoted);
+}
+
+TEST_F(AutoRunnerTest, LoadingStoresWithoutRegistryAccessAndDropsAutoRun) {
+    form.LoadComponents([&] {
+        runner.SetRegLocation(TRegLocation::LocalMachine);
+        runner.SetAutoRunWhere(TAutoRunWhere::RunOnce);
+        runner.SetAutoRun(true);
+        EXPECT_FALSE(runner.AutoRun());
+        EXPECT_TRUE(registry.log.empty());
+        EXPECT_FALSE(runner.IsRunTime());
+        runner.SetAutoRunWhere(TAutoRunWhere::Run);
+        runner.SetAppName("MyApplication");
+    });
+    // Nothing found: the stored location stays.
+    EXPECT_FALSE(runner.AutoRun());
+    EXPECT_EQ(runner.RegLocation(), TRegLocation::LocalMachine);
+    EXPECT_EQ(registry.log, ReadMissing("HKCU") + ReadMissing("HKLM"));
+}
+
+TEST_F(AutoRunnerTest, DesigningStoresNamesAndLocationsButTouchesNoRegistry) {
+    EXPECT_EQ(runner.AppName(), "");
+    runner.SetDesigning(true);
+    EXPECT_FALSE(runner.IsRunTime());
+    runner.SetAppName("");
+    EXPECT_EQ(runner.AppName(), "");
+    runner.SetAppName("MyApplication");
+    EXPECT_EQ(runner.AppName(), "MyApplication");
+    runner.SetRegLocation(TRegLocation::LocalMachine);
+    runner.SetAutoRun(true);
+    runner.WriteAutoRun(TRegLocation::CurrentUser);
+    EXPECT_EQ(runner.RegLocation(), TRegLocation::LocalMachine);
+    EXPECT_FALSE(runner.AutoRun());
+    EXPECT_TRUE(registry.log.empty());
+}
+
+}  // namespace
+}  // namespace zv

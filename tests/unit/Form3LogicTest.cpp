@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/Errors.h"
+#include "settings/Form3Logic.h"
+#include "settings/Memo.h"
+#include "shell/AutoRunner.h"
+#include "tests/unit/FakeRegistry.h"
+#include "tests/unit/TempFiles.h"
+
+namespace zv {
+namespace {
+
+using test::TFakeRegistry;
+using test::TTempFiles;
+using C = TForm3Control;
+
+// The dialog's controls in their design state.
+class TFakeControls final : public IForm3Controls {
+  public:
+    std::map<C, bool> checked{{C::CheckBox1, true}};
+    std::map<C, bool> enabled{{C::CheckBox1, true},    {C::CheckBox2, true},
+                              {C::RadioButton1, true}, {C::RadioButton2, true},
+                              {C::ComboBox1, true},    {C::ComboBox2, true}};
+    std::map<C, int> itemIndex{{C::ComboBox1, -1}, {C::ComboBox2, -1}};
+    std::map<C, std::string> text{{C::ComboBox1, "F11"}, {C::ComboBox2, "На весь экран"}};
+    int hides = 0;
+
+    bool Checked(C c) const override { return checked.count(c) && checked.at(c); }
+    void SetCheckState(C c, bool on) override { checked[c] = on; }
+    void SetEnabled(C c, bool on) override { enabled[c] = on; }
+    int ItemIndex(C c) const override { return itemIndex.at(c); }
+    void SetComboText(C c, const std::string& t, int index) override {
+        text[c] = t;
+        itemIndex[c] = index;
+    }
+    void HideDialog() override { ++hides; }
+};
+
+class Form3LogicTest : public ::testing::Test {
+  protected:
+    Form3LogicTest() {
+        registry.AddKey(kHKeyCurrentUser);
+        registry.AddKey(kHKeyLocalMachine);
+    }
+    // The main window's loading, then the dialog's creation.
+    void Create() {
+        form.LoadComponents([&] { ApplyStoredValues(autoRunner1); });
+        registry.log.clear();
+        logic.FormCreate();
+    }
+    std::string Value(uint32_t root) { return registry.StringAt(root, "MyApplication"); }
+
+    TTempFiles files;
+    TMemo memo1{files};
+    TFakeRegistry registry;
+    TComponent form{nullptr};
+    TAutoRunner autoRunner1{&form, registry, "C:\\Zvenoks\\Zvenoks.exe"};
+    uint16_t startupPhase = 0;
+    TFakeControls controls;
+    TForm3Logic logic{controls, memo1, autoRunner1, startupPhase};
+};
+
+TEST_F(Form3LogicTest, FormCreateShowsTheAutostartStateAndWritesNothing) {
+    struct Case {
+        const char* what;
+        uint32_t valueUnder;  // 0: no value
+        bool checkBox2, radioButton1, radioButton2;
+    } cases[] = {
+        {"no autostart", 0, false, false, true},
+        {"for the current user", kHKeyCurrentUser, true, false, true},
+        {"for all users", kHKeyLocalMachine, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TFakeRegistry registry;
+        registry.AddKey(kHKeyCurrentUser);
+        registry.AddKey(kHKeyLocalMachine);
+        if (c.valueUnder) registry.PutString(c.valueUnder, "MyApplication", "\"C:\\Z.exe\"");
+        TComponent form(nullptr);
+        TAutoRunner runner(&form, registry, "C:\\Z.exe");
+        form.LoadComponents([&] { ApplyStoredValues(runner); });
+        registry.log.clear();
+        TFakeControls controls;
+        TForm3Logic logic(controls, memo1, runner, startupPhase);
+        logic.FormCreate();
+        EXPECT_EQ(controls.Checked(C::CheckBox2), c.checkBox2);
+        EXPECT_EQ(controls.enabled[C::RadioButton1], c.checkBox2);
+        EXPECT_EQ(controls.enabled[C::RadioButton2], c.checkBox2);
+        EXPECT_EQ(controls.Checked(C::RadioButton1), c.radioButton1);
+        EXPECT_EQ(controls.Checked(C::RadioButton2), c.radioButton2);
+        EXPECT_TRUE(registry.log.empty()) << registry.log.front();
+    }
+}
+
+TEST_F(Form3LogicTest, ApplyWritesTheThreeLinesAndAsksForReRegistration) {
+    struct Case {
+        bool checkBox1;
+        int key, run;
+        const char* file;
+    } cases[] = {
+        {true, -1, -1, "Hotkey=1\r\nKey=1\r\nRun=1\r\n"},
+        {true, 0, 0, "Hotkey=1\r\nKey=1\r\nRun=1\r\n"},
+        {false, 1, 1, "Hotkey=0\r\nKey=2\r\nRun=2\r\n"},
+        {false, 2, -1, "Hotkey=0\r\nKey=3\r\nRun=1\r\n"},
+        {true, 3, 1, "Hotkey=1\r\nKey=4\r\nRun=2\r\n"},
+        {true, 4, 0, "Hotkey=1\r\nKey=5\r\nRun=1\r\n"},
+    };
+    Create();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        controls.checked[C::CheckBox1] = c.checkBox1;
+        controls.itemIndex[C::ComboBox1] = c.key;
+        controls.itemIndex[C::ComboBox2] = c.run;
+        startupPhase = 0;
+        int hides = controls.hides;
+        logic.Button1Click();
+        EXPECT_EQ(controls.hides, hides + 1);
+        EXPECT_EQ(memo1.Text(), c.file);
+        EXPECT_EQ(TTempFiles::Get(files.Root() / "config.cfg"), c.file);
+        EXPECT_EQ(startupPhase, 2);
+    }
+}
+
+TEST_F(Form3LogicTest, FailedApplyHidesFillsMemo1AndLeavesThePhase) {
+    Create();
+    std::filesystem::create_directory(files.Root() / "config.cfg");
+    startupPhase = 0;
+    try {
+        logic.Button1Click();
+        FAIL() << "saved over a folder";
+    } catch (const EFileError& e) {
+        EXPECT_STREQ(e.what(), ("Cannot create file \"" + (files.Root() / "config.cfg").string() +
+                                "\". Is a directory")
+                                   .c_str());
+    }
+    EXPECT_EQ(controls.hides, 1);
+    EXPECT_EQ(memo1.Text(), "Hotkey=1\r\nKey=1\r\nRun=1\r\n");
+    EXPECT_EQ(startupPhase, 0);
+}
+
+TEST_F(Form3LogicTest, ComboTextSelectsTheItemOfExactlyThatText) {
+    struct Case {
+        const char* text;
+        bool first;  // ComboBox1, else ComboBox2
+        int index;
+    } cases[] = {
+        {"PrintScreen", true, 2},  {"F10", true, 1},
+        {"printscreen", true, -1}, {"", true, -1},
+        {"Break", true, 4},        {"В трее", false, 1},
+        {"", false, -1},           {"На весь экран", false, 0},
+    };
+    Create();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        C combo = c.first ? C::ComboBox1 : C::ComboBox2;
+        // From a selection that differs, so a kept one would show.
+        controls.itemIndex[combo] = 3;
+        if (c.first) {
+            logic.SetComboBox1Text(c.text);
+        } else {
+            logic.SetComboBox2Text(c.text);
+        }
+        EXPECT_EQ(controls.text[combo], c.text);
+        EXPECT_EQ(controls.itemIndex[combo], c.index);
+    }
+}
+
+TEST_F(Form3LogicTest, CheckBox1EnablesComboBox1WhetherUserOrProgramChangesIt) {
+    Create();
+    logic.UserClicked(C::CheckBox1);
+    EXPECT_FALSE(controls.Checked(C::CheckBox1));
+    EXPECT_FALSE(controls.enabled[C::ComboBox1]);
+    logic.UserClicked(C::CheckBox1);
+    EXPECT_TRUE(controls.enabled[C::ComboBox1]);
+    logic.SetCheckBox1Checked(false);
+    EXPECT_FALSE(controls.Checked(C::CheckBox1));
+    EXPECT_FALSE(controls.enabled[C::ComboBox1]);
+    // Apply still writes the disabled combo's key.
+    controls.itemIndex[C::ComboBox1] = 4;
+    logic.Button1Click();
+    EXPECT_EQ(memo1.Text(), "Hotkey=0\r\nKey=5\r\nRun=1\r\n");
+}
+
+TEST_F(Form3LogicTest, AutostartClicksWriteTheRegistryAtOnce) {
+    Create();
+    EXPECT_FALSE(controls.enabled[C::RadioButton1]);
+    // Radio buttons of an unchecked CheckBox2 change nothing in the registry.
+    logic.UserClicked(C::RadioButton1);
+    EXPECT_TRUE(controls.Checked(C::RadioButton1));
+    EXPECT_FALSE(controls.Checked(C::RadioButton2));
+    EXPECT_EQ(autoRunner1.RegLocation(), TRegLocation::CurrentUser);
+    EXPECT_TRUE(registry.log.empty());
+    logic.UserClicked(C::RadioButton2);
+
+    logic.UserClicked(C::CheckBox2);
+    EXPECT_TRUE(autoRunner1.AutoRun());
+    EXPECT_TRUE(controls.enabled[C::RadioButton1] && controls.enabled[C::RadioButton2]);
+    EXPECT_EQ(Value(kHKeyCurrentUser), "\"C:\\Zvenoks\\Zvenoks.exe\"");
+
+    logic.UserClicked(C::RadioButton1);
+    EXPECT_EQ(autoRunner1.RegLocation(), TRegLocation::LocalMachine);
+    EXPECT_EQ(Value(kHKeyCurrentUser), "<none>");
+    EXPECT_EQ(Value(kHKeyLocalMachine), "\"C:\\Zvenoks\\Zvenoks.exe\"");
+
+    // A second click on the checked radio button sends nothing.
+    registry.log.clear();
+    logic.UserClicked(C::RadioButton1);
+    EXPECT_TRUE(registry.log.empty());
+
+    logic.UserClicked(C::CheckBox2);
+    EXPECT_FALSE(autoRunner1.AutoRun());
+    EXPECT_EQ(Value(kHKeyLocalMachine), "<none>");
+    // Disabled, and the checked one stays checked.
+    EXPECT_FALSE(controls.enabled[C::RadioButton1] || controls.enabled[C::RadioButton2]);
+    EXPECT_TRUE(controls.Checked(C::RadioButton1));
+}
+
+TEST(Form3Lines, IndexesOutsideTheItemsWriteTheFirstRow) {
+    EXPECT_EQ(KeyLine(5), "Key=1");
+    EXPECT_EQ(KeyLine(-2), "Key=1");
+    EXPECT_EQ(RunLine(2), "Run=1");
+}
+
+}  // namespace
+}  // namespace zv

@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "app/Startup.h"
+#include "core/Errors.h"
+#include "settings/Memo.h"
+#include "settings/SettingsControls.h"
+#include "settings/SettingsText.h"
+#include "tests/unit/TempFiles.h"
+
+namespace zv {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TTempFiles;
+using Events = std::vector<std::string>;
+
+// The machine over real folders; the dialog answers from a queue.
+class TFakePlatform final : public IStartupPlatform {
+  public:
+    explicit TFakePlatform(TTempFiles& files) : files_(files) {}
+
+    bool FileExists(const std::string& name) override {
+        return fs::is_regular_file(files_.Resolve(name));
+    }
+    std::string CurrentDirectory() override { return files_.current.string(); }
+    bool ChangeDirectory(const std::string& path) override {
+        auto target = files_.Resolve(path);
+        if (!fs::is_directory(target)) return false;
+        files_.current = target;
+        return true;
+    }
+    std::string ExeDirectory() override { return exeDirectory; }
+    std::optional<std::string> ExecuteOpenDialog() override {
+        ++dialogs;
+        if (answers.empty()) throw std::logic_error("the dialog was shown once too often");
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::string exeDirectory;
+    std::deque<std::optional<std::string>> answers;
+    int dialogs = 0;
+
+  private:
+    TTempFiles& files_;
+};
+
+class TFakeWindow final : public IStartupWindow {
+  public:
+    explicit TFakeWindow(Events& events) : events_(events) {}
+    void HideApplicationWindow() override { events_.push_back("hide application"); }
+    void ApplyLayout() override { events_.push_back("layout"); }
+    void ShowMainWindowAndControls() override { events_.push_back("show"); }
+    void HideMainWindow() override { events_.push_back("hide main"); }
+
+  private:
+    Events& events_;
+};
+
+class TFakeForm3 final : public ISettingsControls {
+  public:
+    explicit TFakeForm3(Events& events) : events_(events) {}
+    void SetCheckBox1Checked(bool) override { events_.push_back("CheckBox1"); }
+    void SetComboBox1Text(const std::string& text) override {
+        events_.push_back("ComboBox1 " + text);
+    }
+    void SetComboBox2Text(const std::string& text) override {
+        events_.push_back("ComboBox2 '" + text + "'");
+    }
+
+  private:
+    Events& events_;
+};
+
+const std::string kConfig = "Hotkey=1\r\nKey=1\r\nRun=1\r\n";
+
+class StartupTest : public ::testing::Test {
+  protected:
+    StartupTest() {
+        program = files.MakeDir("Program Files/Zvenoks");
+        elsewhere = files.MakeDir("Users/me/Desktop");
+        TTempFiles::Put(program / "Zvenoks.exe", "MZ");
+        TTempFiles::Put(program / "config.cfg", kConfig);
+        platform.exeDirectory = (files.Root() / "Temp").string();
+    }
+    void StartIn(const fs::path& directory) { files.current = directory; }
+    void Run() { work.Run(); }
+    // The events every start-up has, with the given settings steps after "show".
+    static Events Shown(Events tail) {
+        Events e{"hide application", "layout", "show", "hotkey"};
+        e.insert(e.end(), tail.begin(), tail.end());
+        return e;
+    }
+
+    TTempFiles files;
+    fs::path program, elsewhere;
+    TFakePlatform platform{files};
+    Events events;
+    TFakeWindow window{events};
+    TFakeForm3 form3{events};
+    TMemo memo1{files};
+    std::string settingsText;
+    uint16_t startupPhase = 1;
+    std::function<void()> hotkeyStartupPath = [this] { events.push_back("hotkey"); };
+    TStartupWork work{platform,
+                      window,
+                      memo1,
+                      settingsText,
+                      startupPhase,
+                      form3,
+                      [this] { hotkeyStartupPath(); }};
+};
+
+TEST_F(StartupTest, FromItsOwnDirectoryNeitherAsksNorWritesDirCfg) {
+    StartIn(program);
+    Run();
+    EXPECT_EQ(platform.dialogs, 0);
+    EXPECT_FALSE(fs::exists(program / "dir.cfg"));
+    EXPECT_EQ(files.current, program);
+    EXPECT_EQ(startupPhase, 0);
+    EXPECT_EQ(settingsText, kConfig);
+    EXPECT_EQ(memo1.Text(), kConfig);
+    EXPECT_EQ(events, Shown({"ComboBox2 'На весь экран'"}));
+}
+
+TEST_F(StartupTest, ElsewhereWithDirCfgFollowsIt) {
+    TTempFiles::Put(elsewhere / "dir.cfg", program.string() + "\r\n");
+    StartIn(elsewhere);
+    Run();
+    EXPECT_EQ(platform.dialogs, 0);
+    EXPECT_EQ(files.current, program);
+    EXPECT_EQ(settingsText, kConfig);
+}
+
+TEST_F(StartupTest, ElsewhereTheFirstTimeAsksUntilAFileIsChosen) {
+    struct Case {
+        const char* what;
+        std::string chosen, directory;  // relative to the root
+    } cases[] = {
+        {"the program file", "Program Files/Zvenoks/Zvenoks.exe", "Program Files/Zvenoks"},
+        // Another name still loses 12 characters: "Zvenoks/a.exe" becomes "Z".
+        {"a file of another name", "Program Files/Zvenoks/a.exe", "Program Files/Z"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(elsewhere / "dir.cfg");
+        StartIn(elsewhere);
+        platform.dialogs = 0;
+        platform.answers = {std::nullopt, std::nullopt, (files.Root() / c.chosen).string()};
+        events.clear();
+        startupPhase = 1;
+        try {
+            Run();
+        } catch (const EFileError&) {
+            // The shortened directory does not exist: config.cfg is looked for
+            // where we are, and is missing there.
+        }
+        const std::string directory = (files.Root() / c.directory).string();
+        EXPECT_EQ(platform.dialogs, 3);
+        EXPECT_EQ(TTempFiles::Get(elsewhere / "dir.cfg"), directory + "\r\n");
+        EXPECT_EQ(files.current, fs::is_directory(directory) ? fs::path(directory) : elsewhere);
+        EXPECT_EQ(startupPhase, 0);
+    }
+}
+
+TEST_F(StartupTest, ElsewhereTheExecutablesOwnDirectoryNeedsNoDialog) {
+    platform.exeDirectory = program.string();
+    StartIn(elsewhere);
+    Run();
+    EXPECT_EQ(platform.dialogs, 0);
+    EXPECT_FALSE(fs::exists(elsewhere / "dir.cfg"));
+    EXPECT_EQ(files.current, program);
+    EXPECT_EQ(settingsText, kConfig);
+}
+
+TEST_F(StartupTest, AnExecutableElsewhereWithoutTheProgramFileStillAsks) {
+    platform.exeDirectory = elsewhere.string();  // e.g. a renamed copy
+    StartIn(elsewhere);
+    platform.answers = {(program / "Zvenoks.exe").string()};
+    Run();
+    EXPECT_EQ(platform.dialogs, 1);
+    EXPECT_EQ(files.current, program);
+}
+
+TEST_F(StartupTest, DirCfgThatCannotBeWrittenEndsTheWork) {
+    fs::create_directory(elsewhere / "dir.cfg");  // a folder: not a file, and in the way
+    StartIn(elsewhere);
+    platform.answers = {(program / "Zvenoks.exe").string()};
+    try {
+        Run();
+        FAIL() << "wrote over a folder";
+    } catch (const EFileError& e) {
+        EXPECT_STREQ(e.what(), ("Cannot create file \"" + (elsewhere / "dir.cfg").string() +
+                                "\". Is a directory")
+                                   .c_str());
+    }
+    EXPECT_EQ(files.current, elsewhere);
+    EXPECT_EQ(events, Events{"hide application"});
+    EXPECT_EQ(startupPhase, 0);
+}
+
+TEST_F(StartupTest, DirCfgNamingAMissingFolderLeavesTheStartingDirectory) {
+    TTempFiles::Put(elsewhere / "dir.cfg", (files.Root() / "gone").string() + "\r\n");
+    TTempFiles::Put(elsewhere / "config.cfg", "Run=2\r\n");
+    StartIn(elsewhere);
+    Run();
+    EXPECT_EQ(files.current, elsewhere);
+    EXPECT_EQ(settingsText, "Run=2\r\n");
+}
+
+TEST_F(StartupTest, SettingsDecideWhatTheRestOfTheWorkDoes) {
+    // The hotkey start-up path reads "Key=" as the hotkey logic does.
+    hotkeyStartupPath = [this] {
+        events.push_back("hotkey");
+        if (Contains(settingsText, "Hotkey=1") && Contains(settingsText, "Key="))
+            (void)ValueLookup(settingsText, "Key=");
+    };
+    struct Case {
+        const char* what;
+        std::optional<std::string> file;  // nothing: config.cfg missing
+        Events events;
+        std::string error;
+    } cases[] = {
+        {"full-screen", "Hotkey=1\r\nKey=1\r\nRun=1\r\n", Shown({"ComboBox2 'На весь экран'"}), ""},
+        {"in the tray", "Hotkey=0\r\nKey=1\r\nRun=2\r\n",
+         Shown({"hide main", "ComboBox2 'В трее'"}), ""},
+        {"LF-only file in the tray", "Run=2\nHotkey=0\n",
+         Shown({"hide main", "ComboBox2 'В трее'"}), ""},
+        {"a start mode without a row", "Run=3\r\n", Shown({"ComboBox2 ''"}), ""},
+        {"no start mode", "Hotkey=1\r\nKey=2\r\n", Shown({}), ""},
+        {"empty file", "", Shown({}), ""},
+        {"bad start mode: not hidden, combo unset", "Run=x\r\n", Shown({}),
+         "'x' is not a valid integer value"},
+        {"bad key with the hotkey on: no start mode", "Hotkey=1\r\nKey= 1\r\nRun=2\r\n", Shown({}),
+         "' ' is not a valid integer value"},
+        {"config.cfg missing: shown, nothing after the load", std::nullopt,
+         Events{"hide application", "layout", "show"},
+         "Cannot open file \"<program>/config.cfg\". No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.file) {
+            TTempFiles::Put(program / "config.cfg", *c.file);
+        } else {
+            fs::remove(program / "config.cfg");
+        }
+        StartIn(program);
+        events.clear();
+        settingsText = "before";
+        startupPhase = 1;
+        std::string error;
+        try {
+            Run();
+        } catch (const Exception& e) {
+            error = e.what();
+        }
+        std::string expected = c.error;
+        if (auto at = expected.find("<program>"); at != std::string::npos)
+            expected.replace(at, 9, program.string());
+        EXPECT_EQ(error, expected);
+        EXPECT_EQ(events, c.events);
+        EXPECT_EQ(startupPhase, 0);
+        if (c.file) {
+            EXPECT_EQ(settingsText, AdjustLineBreaks(*c.file));
+        } else {
+            EXPECT_EQ(settingsText, "before");
+            EXPECT_EQ(memo1.Text(), "");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zv

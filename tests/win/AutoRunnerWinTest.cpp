@@ -1,0 +1,160 @@
+// TAutoRunner against the real registry of the test prefix.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "shell/AutoRunner.h"
+#include "win32/Handles.h"
+#include "win32/WinRegistry.h"
+
+namespace zv::win {
+namespace {
+
+constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kExe = "C:\\Program Files\\Zvenoks\\Zvenoks.exe";
+
+struct Stored {
+    bool present = false;
+    DWORD type = 0;
+    std::string data;  // every byte, the terminating zero included
+};
+
+Stored Query(HKEY root, const char* path = kRun) {
+    Stored s;
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return s;
+    UniqueKey key(raw);
+    DWORD size = 0;
+    if (RegQueryValueExA(key.Get(), "MyApplication", nullptr, &s.type, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return s;
+    s.data.resize(size);
+    RegQueryValueExA(key.Get(), "MyApplication", nullptr, nullptr,
+                     reinterpret_cast<BYTE*>(s.data.data()), &size);
+    s.present = true;
+    return s;
+}
+
+void Put(HKEY root, DWORD type, const std::string& data) {
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, kRun, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw, nullptr),
+              ERROR_SUCCESS);
+    UniqueKey key(raw);
+    ASSERT_EQ(
+        RegSetValueExA(key.Get(), "MyApplication", 0, type,
+                       reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size())),
+        ERROR_SUCCESS);
+}
+
+void Remove(HKEY root) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(root, kRun, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) return;
+    UniqueKey key(raw);
+    RegDeleteValueA(key.Get(), "MyApplication");
+}
+
+class AutoRunnerWinTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // The component never creates a key; a fresh prefix may lack the
+        // current user's Run key.
+        HKEY raw = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kRun, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &raw, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(raw);
+        Remove(HKEY_CURRENT_USER);
+        Remove(HKEY_LOCAL_MACHINE);
+    }
+    void TearDown() override {
+        Remove(HKEY_CURRENT_USER);
+        Remove(HKEY_LOCAL_MACHINE);
+    }
+    // A component as the main window makes it at start-up.
+    struct Loaded {
+        explicit Loaded(TWinRegistry& registry) : runner(&form, registry, kExe) {
+            form.LoadComponents([&] { ApplyStoredValues(runner); });
+        }
+        TComponent form{nullptr};
+        TAutoRunner runner;
+    };
+
+    TWinRegistry registry;
+};
+
+TEST_F(AutoRunnerWinTest, WritesTheQuotedPathReadsItBackAndDeletesIt) {
+    Loaded first(registry);
+    EXPECT_FALSE(first.runner.AutoRun());
+
+    first.runner.SetAutoRun(true);
+    Stored s = Query(HKEY_CURRENT_USER);
+    ASSERT_TRUE(s.present);
+    EXPECT_EQ(s.type, static_cast<DWORD>(REG_SZ));
+    // The length counts the terminating zero.
+    EXPECT_EQ(s.data, std::string("\"" + kExe + "\"") + '\0');
+    EXPECT_FALSE(Query(HKEY_LOCAL_MACHINE).present);
+
+    Loaded second(registry);
+    EXPECT_TRUE(second.runner.AutoRun());
+    EXPECT_EQ(second.runner.RegLocation(), TRegLocation::CurrentUser);
+
+    second.runner.SetAutoRun(false);
+    EXPECT_FALSE(Query(HKEY_CURRENT_USER).present);
+    EXPECT_FALSE(Loaded(registry).runner.AutoRun());
+}
+
+TEST_F(AutoRunnerWinTest, MovesTheValueBetweenTheRoots) {
+    Loaded first(registry);
+    first.runner.SetAutoRun(true);
+    first.runner.SetRegLocation(TRegLocation::LocalMachine);
+    EXPECT_FALSE(Query(HKEY_CURRENT_USER).present);
+    EXPECT_EQ(Query(HKEY_LOCAL_MACHINE).data, std::string("\"" + kExe + "\"") + '\0');
+
+    Loaded second(registry);
+    EXPECT_TRUE(second.runner.AutoRun());
+    EXPECT_EQ(second.runner.RegLocation(), TRegLocation::LocalMachine);
+
+    second.runner.SetRegLocation(TRegLocation::CurrentUser);
+    EXPECT_TRUE(Query(HKEY_CURRENT_USER).present);
+    EXPECT_FALSE(Query(HKEY_LOCAL_MACHINE).present);
+}
+
+TEST_F(AutoRunnerWinTest, ReadBackTakesStringsOnly) {
+    struct Case {
+        const char* what;
+        DWORD type;
+        std::string data;
+        bool autoRun;
+    } cases[] = {
+        {"an unquoted path written before", REG_SZ, kExe + '\0', true},
+        {"an expandable string", REG_EXPAND_SZ, std::string("%ProgramFiles%\\Z.exe") + '\0', true},
+        {"an empty string", REG_SZ, std::string(1, '\0'), false},
+        {"a number", REG_DWORD, std::string("\x01\x00\x00\x00", 4), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Put(HKEY_CURRENT_USER, c.type, c.data);
+        Loaded loaded(registry);
+        EXPECT_EQ(loaded.runner.AutoRun(), c.autoRun);
+        EXPECT_EQ(loaded.runner.RegLocation(), TRegLocation::CurrentUser);
+    }
+}
+
+TEST_F(AutoRunnerWinTest, AKeyThatDoesNotExistIsNeverCreated) {
+    const char* kMissing = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kMissing, 0, KEY_QUERY_VALUE, &raw) == ERROR_SUCCESS) {
+        RegCloseKey(raw);
+        GTEST_SKIP() << "this user has a RunOnce key";
+    }
+    Loaded loaded(registry);
+    loaded.runner.SetAutoRunWhere(TAutoRunWhere::RunOnce);
+    loaded.runner.SetAutoRun(true);
+    EXPECT_TRUE(loaded.runner.AutoRun());
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kMissing, 0, KEY_QUERY_VALUE, &raw), ERROR_SUCCESS);
+    EXPECT_FALSE(Query(HKEY_CURRENT_USER).present);
+}
+
+}  // namespace
+}  // namespace zv::win

@@ -1,0 +1,368 @@
+// TForm3 with its real controls, the real registry of the test prefix and
+// real files in a folder of its own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/Form3_win.h"
+#include "settings/Memo.h"
+#include "shell/AutoRunner.h"
+#include "win32/ErrorBox.h"
+#include "win32/Handles.h"
+#include "win32/WinFileStore.h"
+#include "win32/WinRegistry.h"
+
+namespace zv::win {
+namespace {
+
+constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string Text(HWND h) {
+    char buffer[256] = {};
+    GetWindowTextA(h, buffer, sizeof buffer);
+    return buffer;
+}
+
+bool HasValue(HKEY root) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(root, kRun, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return false;
+    UniqueKey key(raw);
+    return RegQueryValueExA(key.Get(), "MyApplication", nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
+void RemoveValues() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        HKEY raw = nullptr;
+        if (RegOpenKeyExA(root, kRun, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) continue;
+        UniqueKey key(raw);
+        RegDeleteValueA(key.Get(), "MyApplication");
+    }
+}
+
+std::string FileBytes(const std::string& name) {
+    UniqueFile f(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                             nullptr));
+    if (!f) return "<none>";
+    std::string bytes(4096, '\0');
+    DWORD n = 0;
+    ReadFile(f.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    bytes.resize(n);
+    return bytes;
+}
+
+std::vector<std::string> gShown;
+void Record(const std::string& text) {
+    gShown.push_back(text);
+}
+
+// Lets posted and sent messages through, as the message loop would.
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+class Form3WinTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        HKEY raw = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kRun, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &raw, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(raw);
+        RemoveValues();
+        // A working folder of our own: Apply writes "config.cfg" by its bare name.
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "zv-form3-" + std::to_string(GetCurrentProcessId()) + "-" +
+                  std::to_string(GetTickCount());
+        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+        GetCurrentDirectoryA(MAX_PATH, previous_);
+        ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
+        gShown.clear();
+        SetErrorSink(&Record);
+    }
+    void TearDown() override {
+        dialog_.reset();
+        SetErrorSink(nullptr);
+        SetCurrentDirectoryA(previous_);
+        DeleteFileA((folder_ + "\\config.cfg").c_str());
+        RemoveDirectoryA((folder_ + "\\config.cfg").c_str());
+        RemoveDirectoryA(folder_.c_str());
+        RemoveValues();
+    }
+    // The main window's loading, then the dialog's creation.
+    TForm3& Create() {
+        form_.LoadComponents([&] { ApplyStoredValues(autoRunner1_); });
+        dialog_ = std::make_unique<TForm3>(nullptr, memo1_, autoRunner1_, startupPhase_);
+        return *dialog_;
+    }
+    HWND C(const char* name) { return dialog_->Control(name); }
+    bool Checked(const char* name) {
+        return SendMessageA(C(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    int Selected(const char* name) {
+        return static_cast<int>(SendMessageA(C(name), CB_GETCURSEL, 0, 0));
+    }
+    void Click(const char* name) {
+        SendMessageA(C(name), BM_CLICK, 0, 0);
+        Pump();
+    }
+
+    std::string folder_;
+    char previous_[MAX_PATH] = {};
+    TWinRegistry registry_;
+    TWinFileStore files_;
+    TMemo memo1_{files_};
+    TComponent form_{nullptr};
+    TAutoRunner autoRunner1_{&form_, registry_, "C:\\Program Files\\Zvenoks\\Zvenoks.exe"};
+    uint16_t startupPhase_ = 0;
+    std::unique_ptr<TForm3> dialog_;
+};
+
+TEST_F(Form3WinTest, WindowAndControlsAreAsDesigned) {
+    TForm3& dialog = Create();
+    HWND h = dialog.Handle();
+    EXPECT_EQ(Text(h), "Настройки");
+    RECT client{};
+    GetClientRect(h, &client);
+    EXPECT_EQ(client.right, 325);
+    EXPECT_EQ(client.bottom, 257);
+    auto style = static_cast<DWORD>(GetWindowLongPtrA(h, GWL_STYLE));
+    auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(h, GWL_EXSTYLE));
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_FALSE(dialog.Visible());
+
+    struct Row {
+        const char* name;
+        const char* className;
+        const char* parent;  // nullptr: the dialog
+        int left, top, width, height;
+        const char* text;
+    } rows[] = {
+        {"Bevel1", "Static", nullptr, 8, 8, 305, 49, ""},
+        {"Label1", "Static", nullptr, 24, 32, 119, 13, "произнесения времени"},
+        {"Bevel2", "Static", nullptr, 8, 64, 305, 145, ""},
+        {"GroupBox2", "Button", nullptr, 32, 152, 257, 49, "Запуск"},
+        {"ComboBox2", "ComboBox", "GroupBox2", 48, 16, 161, 21, "На весь экран"},
+        {"GroupBox1", "Button", nullptr, 16, 104, 289, 41, "Запускать"},
+        {"RadioButton2", "Button", "GroupBox1", 8, 16, 145, 17, "Только для меня"},
+        {"RadioButton1", "Button", "GroupBox1", 128, 16, 153, 17, "Для всех пользователей"},
+        {"CheckBox1", "Button", nullptr, 16, 16, 129, 17, "Горячая клавиша для"},
+        {"ComboBox1", "ComboBox", nullptr, 184, 24, 97, 21, "F11"},
+        {"CheckBox2", "Button", nullptr, 24, 80, 265, 17,
+         "Автозапуск программы при загрузке Windows"},
+        {"Button1", "Button", nullptr, 8, 216, 305, 25, "Применить"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND c = C(row.name);
+        ASSERT_NE(c, nullptr);
+        char cls[32] = {};
+        GetClassNameA(c, cls, sizeof cls);
+        EXPECT_STRCASEEQ(cls, row.className);
+        HWND parent = row.parent ? C(row.parent) : h;
+        EXPECT_EQ(GetParent(c), parent);
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, row.left);
+        EXPECT_EQ(r.top, row.top);
+        EXPECT_EQ(r.right - r.left, row.width);
+        EXPECT_EQ(r.bottom - r.top, row.height);
+        EXPECT_EQ(Text(c), row.text);
+    }
+
+    const char* items1[] = {"F11", "F10", "PrintScreen", "ScrollLock", "Break"};
+    ASSERT_EQ(SendMessageA(C("ComboBox1"), CB_GETCOUNT, 0, 0), 5);
+    for (int i = 0; i < 5; ++i) {
+        char item[64] = {};
+        SendMessageA(C("ComboBox1"), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        EXPECT_STREQ(item, items1[i]);
+    }
+    ASSERT_EQ(SendMessageA(C("ComboBox2"), CB_GETCOUNT, 0, 0), 2);
+    char item[64] = {};
+    SendMessageA(C("ComboBox2"), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
+    EXPECT_STREQ(item, "В трее");
+
+    // Design state, after FormCreate with no autostart value.
+    EXPECT_TRUE(Checked("CheckBox1"));
+    EXPECT_FALSE(Checked("CheckBox2"));
+    EXPECT_EQ(Selected("ComboBox1"), -1);
+    EXPECT_EQ(Selected("ComboBox2"), -1);
+    EXPECT_TRUE(IsWindowEnabled(C("ComboBox1")));
+    EXPECT_FALSE(IsWindowEnabled(C("RadioButton1")));
+    EXPECT_FALSE(IsWindowEnabled(C("RadioButton2")));
+    EXPECT_TRUE(Checked("RadioButton2"));
+    EXPECT_FALSE(Checked("RadioButton1"));
+}
+
+TEST_F(Form3WinTest, TabWalksTheControlsInTheirOrder) {
+    TForm3& dialog = Create();
+    dialog.Show();
+    Click("CheckBox2");  // enables the radio buttons
+    // Of a group of radio buttons only the checked one is a tab stop.
+    for (const char* radio : {"RadioButton2", "RadioButton1"}) {
+        SCOPED_TRACE(radio);
+        Click(radio);
+        const char* order[] = {"CheckBox1", "ComboBox1", "CheckBox2", "Button1",
+                               radio,       "ComboBox2", "CheckBox1"};
+        SetFocus(C("CheckBox1"));
+        for (size_t i = 1; i < std::size(order); ++i) {
+            SCOPED_TRACE(order[i]);
+            MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+            EXPECT_TRUE(dialog.TranslateDialogMessage(tab));
+            Pump();
+            // A combo's focus is in its edit field, a child of the combo.
+            HWND focus = GetFocus();
+            HWND expected = C(order[i]);
+            EXPECT_TRUE(focus == expected || GetParent(focus) == expected) << Text(focus);
+        }
+    }
+}
+
+TEST_F(Form3WinTest, ApplyInTheDesignStateWritesTheTwentyFourBytes) {
+    TForm3& dialog = Create();
+    dialog.Show();
+    Click("Button1");
+    EXPECT_EQ(FileBytes("config.cfg"), "Hotkey=1\r\nKey=1\r\nRun=1\r\n");
+    EXPECT_EQ(FileBytes("config.cfg").size(), 24u);
+    EXPECT_EQ(startupPhase_, 2);
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_TRUE(gShown.empty());
+}
+
+TEST_F(Form3WinTest, SettingAComboTextSelectsTheItemOfThatText) {
+    TForm3& dialog = Create();
+    dialog.SetComboBox1Text("PrintScreen");
+    EXPECT_EQ(Selected("ComboBox1"), 2);
+    EXPECT_EQ(Text(C("ComboBox1")), "PrintScreen");
+    dialog.SetComboBox2Text("В трее");
+    EXPECT_EQ(Selected("ComboBox2"), 1);
+    dialog.Show();
+    Click("Button1");
+    EXPECT_EQ(FileBytes("config.cfg"), "Hotkey=1\r\nKey=3\r\nRun=2\r\n");
+
+    // No item of that text: the text alone, and Apply's first rows.
+    dialog.SetComboBox1Text("printscreen");
+    EXPECT_EQ(Selected("ComboBox1"), -1);
+    EXPECT_EQ(Text(C("ComboBox1")), "printscreen");
+    dialog.SetComboBox2Text("");
+    EXPECT_EQ(Selected("ComboBox2"), -1);
+    EXPECT_EQ(Text(C("ComboBox2")), "");
+    dialog.Show();
+    Click("Button1");
+    EXPECT_EQ(FileBytes("config.cfg"), "Hotkey=1\r\nKey=1\r\nRun=1\r\n");
+}
+
+TEST_F(Form3WinTest, CheckBoxesDecideWhatIsEnabled) {
+    TForm3& dialog = Create();
+    dialog.Show();
+    Click("CheckBox1");
+    EXPECT_FALSE(Checked("CheckBox1"));
+    EXPECT_FALSE(IsWindowEnabled(C("ComboBox1")));
+    dialog.SetCheckBox1Checked(true);
+    EXPECT_TRUE(Checked("CheckBox1"));
+    EXPECT_TRUE(IsWindowEnabled(C("ComboBox1")));
+    dialog.SetCheckBox1Checked(false);
+    EXPECT_FALSE(IsWindowEnabled(C("ComboBox1")));
+
+    Click("CheckBox2");
+    EXPECT_TRUE(IsWindowEnabled(C("RadioButton1")));
+    EXPECT_TRUE(IsWindowEnabled(C("RadioButton2")));
+    Click("CheckBox2");
+    EXPECT_FALSE(IsWindowEnabled(C("RadioButton1")));
+    EXPECT_FALSE(IsWindowEnabled(C("RadioButton2")));
+    EXPECT_TRUE(Checked("RadioButton2"));
+}
+
+TEST_F(Form3WinTest, AutostartClicksWriteAndDeleteTheValueAtOnce) {
+    TForm3& dialog = Create();
+    dialog.Show();
+    Click("CheckBox2");
+    EXPECT_TRUE(Checked("CheckBox2"));
+    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER));
+    EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE));
+
+    Click("RadioButton1");
+    EXPECT_TRUE(Checked("RadioButton1"));
+    EXPECT_FALSE(Checked("RadioButton2"));
+    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER));
+    EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE));
+
+    // Closing without Apply keeps what the clicks did.
+    SendMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_TRUE(IsWindow(dialog.Handle()));
+    EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE));
+    EXPECT_EQ(FileBytes("config.cfg"), "<none>");
+
+    dialog.Show();
+    Click("CheckBox2");
+    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER));
+    EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE));
+}
+
+TEST_F(Form3WinTest, FormCreateShowsAValueFoundForAllUsers) {
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRun, 0, KEY_ALL_ACCESS, &raw), ERROR_SUCCESS);
+    UniqueKey key(raw);
+    const char data[] = "\"C:\\Zvenoks\\Zvenoks.exe\"";
+    RegSetValueExA(key.Get(), "MyApplication", 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
+                   sizeof data);
+    Create();
+    EXPECT_TRUE(Checked("CheckBox2"));
+    EXPECT_TRUE(Checked("RadioButton1"));
+    EXPECT_FALSE(Checked("RadioButton2"));
+    EXPECT_TRUE(IsWindowEnabled(C("RadioButton1")));
+    // Shown as found, left as found.
+    EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE));
+    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER));
+}
+
+TEST_F(Form3WinTest, AFailedSaveIsShownAndLeavesThePhase) {
+    TForm3& dialog = Create();
+    ASSERT_TRUE(CreateDirectoryA("config.cfg", nullptr));
+    dialog.Show();
+    Click("Button1");
+    ASSERT_EQ(gShown.size(), 1u);
+    const std::string start = "Cannot create file \"" + folder_ + "\\config.cfg\". ";
+    EXPECT_EQ(gShown[0].substr(0, start.size()), start) << gShown[0];
+    EXPECT_GT(gShown[0].size(), start.size() + 1) << "no system text";
+    EXPECT_EQ(gShown[0].back(), '.');
+    EXPECT_EQ(startupPhase_, 0);
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_EQ(memo1_.Text(), "Hotkey=1\r\nKey=1\r\nRun=1\r\n");
+}
+
+TEST_F(Form3WinTest, CentredTheFirstTimeThenWhereItWasLeft) {
+    TForm3& dialog = Create();
+    dialog.Show();
+    EXPECT_TRUE(dialog.Visible());
+    RECT r{};
+    GetWindowRect(dialog.Handle(), &r);
+    int screenX = GetSystemMetrics(SM_XVIRTUALSCREEN), width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    int screenY = GetSystemMetrics(SM_YVIRTUALSCREEN),
+        height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    EXPECT_NEAR(r.left - screenX, screenX + width - r.right, 1);
+    EXPECT_NEAR(r.top - screenY, screenY + height - r.bottom, 1);
+
+    SetWindowPos(dialog.Handle(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    dialog.Hide();
+    EXPECT_FALSE(dialog.Visible());
+    dialog.Show();
+    GetWindowRect(dialog.Handle(), &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 30);
+}
+
+}  // namespace
+}  // namespace zv::win

@@ -1,0 +1,13 @@
+#pragma once
+// IRegistry over the 8-bit advapi32 calls.
+#include "shell/Registry.h"
+
+namespace zv::win {
+
+class TWinRegistry final : public IRegistry {
+  public:
+    std::unique_ptr<IRegistryKey> OpenKey(uint32_t root, const std::string& path,
+                                          uint32_t access) override;
+};
+
+}  // namespace zv::win
