@@ -1,0 +1,118 @@
+#include "speech/Announcer.h"
+
+namespace zv {
+
+namespace {
+
+std::string Wav(unsigned n) {
+    return std::to_string(n) + ".wav";
+}
+
+// One and two of the minutes are feminine: одна минута, две минуты.
+std::string FeminineNumber(unsigned n) {
+    if (n == 1) return "odna.wav";
+    if (n == 2) return "dve.wav";
+    return Wav(n);
+}
+
+std::string HourWord(unsigned h) {
+    std::string file;
+    if (h == 0 || (h >= 5 && h <= 20)) file = "chasov.wav";
+    if (h == 1 || h == 21) file = "chas.wav";
+    const unsigned last = h % 10;
+    if (last >= 2 && last <= 4 && (h < 12 || h > 14)) file = "chasa.wav";
+    return file;
+}
+
+std::string MinuteWord(unsigned m) {
+    const unsigned u = m > 20 ? m % 10 : m;
+    if (u == 1) return "minuta.wav";
+    if (u >= 2 && u <= 4) return "minuty.wav";
+    return "minut.wav";
+}
+
+}  // namespace
+
+TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, const TimeFields& now)
+    : player_(player), timer2_(timer2), now_(now) {}
+
+void TAnnouncer::Start() {
+    state_ = 0;
+    polling_ = true;
+    timer2_.SetEnabled(true);
+    const unsigned h = now_.hour;
+    std::string file = Wav(h);
+    if (h >= 21) {
+        file = "20.wav";
+        state_ = 1;
+    }
+    try {
+        PlayClip(file);
+    } catch (...) {
+        StopPolling();
+        throw;
+    }
+}
+
+void TAnnouncer::Poll() {
+    // A tick already queued when the poll was stopped must not read a player
+    // that has nothing open.
+    if (!polling_) return;
+    try {
+        if (player_.Length() != player_.Position()) return;
+        Step();
+    } catch (...) {
+        // The error is shown once by whoever catches it; polling on would find
+        // no clip open and fail again on every tick.
+        StopPolling();
+        throw;
+    }
+}
+
+// The states are tested in the order 4, 3, 2, 0, 1: each step moves to a state
+// tested earlier (or to 5), so a tick takes at most one step.
+void TAnnouncer::Step() {
+    const unsigned m = now_.minute;
+    if (state_ == 4) {
+        player_.Close();
+        PlayClip(MinuteWord(m));
+        StopPolling();
+        state_ = 5;
+    } else if (state_ == 3) {
+        state_ = 4;
+        player_.Close();
+        // The units of a round minute are a recording of their own.
+        const unsigned units = m % 10;
+        PlayClip(units == 0 ? "0_0.wav" : FeminineNumber(units));
+    } else if (state_ == 2) {
+        player_.Close();
+        if (m < 20) {
+            state_ = 4;
+            PlayClip(FeminineNumber(m));
+        } else {
+            state_ = 3;
+            PlayClip(Wav(m / 10 * 10));
+        }
+    } else if (state_ == 0) {
+        player_.Close();
+        PlayClip(HourWord(now_.hour));
+        state_ = 2;
+    } else if (state_ == 1) {
+        player_.Close();
+        PlayClip(Wav(now_.hour % 10));
+        state_ = 0;
+    }
+}
+
+void TAnnouncer::PlayClip(const std::string& file) {
+    player_.SetFileName(file);
+    player_.Open();
+    player_.Play();
+}
+
+void TAnnouncer::StopPolling() {
+    polling_ = false;
+    timer2_.SetEnabled(false);
+}
+
+}  // namespace zv

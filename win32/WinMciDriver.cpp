@@ -1,0 +1,128 @@
+#include "win32/WinMciDriver.h"
+
+#include <mmsystem.h>
+
+#include <vector>
+
+namespace zv {
+
+// The logic writes its own numbers; they must be the platform's.
+static_assert(mci::kOpen == MCI_OPEN && mci::kClose == MCI_CLOSE && mci::kPlay == MCI_PLAY &&
+              mci::kSeek == MCI_SEEK && mci::kStatus == MCI_STATUS &&
+              mci::kGetDevCaps == MCI_GETDEVCAPS && mci::kWhere == MCI_WHERE);
+static_assert(mci::kNotify == MCI_NOTIFY && mci::kWait == MCI_WAIT &&
+              mci::kOpenElement == MCI_OPEN_ELEMENT && mci::kStatusItem == MCI_STATUS_ITEM &&
+              mci::kSeekToStart == MCI_SEEK_TO_START &&
+              mci::kGetDevCapsItem == MCI_GETDEVCAPS_ITEM);
+static_assert(mci::kStatusLength == MCI_STATUS_LENGTH &&
+              mci::kStatusPosition == MCI_STATUS_POSITION && mci::kStatusMode == MCI_STATUS_MODE);
+static_assert(mci::kGetDevCapsCanRecord == MCI_GETDEVCAPS_CAN_RECORD &&
+              mci::kGetDevCapsHasVideo == MCI_GETDEVCAPS_HAS_VIDEO &&
+              mci::kGetDevCapsDeviceType == MCI_GETDEVCAPS_DEVICE_TYPE &&
+              mci::kGetDevCapsCanEject == MCI_GETDEVCAPS_CAN_EJECT &&
+              mci::kGetDevCapsCanPlay == MCI_GETDEVCAPS_CAN_PLAY);
+static_assert(mci::kModeStop == MCI_MODE_STOP && mci::kModePlay == MCI_MODE_PLAY);
+static_assert(mci::kNotifySuccessful == MCI_NOTIFY_SUCCESSFUL &&
+              mci::kNotifySuperseded == MCI_NOTIFY_SUPERSEDED &&
+              mci::kNotifyAborted == MCI_NOTIFY_ABORTED &&
+              mci::kNotifyFailure == MCI_NOTIFY_FAILURE && mci::kMmMciNotify == MM_MCINOTIFY);
+
+namespace {
+
+HMODULE LoadWinmm() {
+    HMODULE module = LoadLibraryExA("winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
+    // Windows 7 without KB2533623 lacks the search flag: name the system
+    // folder explicitly instead, which keeps the program folder out of it.
+    char dir[MAX_PATH];
+    const UINT n = GetSystemDirectoryA(dir, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    return LoadLibraryA((std::string(dir, n) + "\\winmm.dll").c_str());
+}
+
+template <class Fn>
+Fn Lookup(HMODULE module, const char* name) {
+    if (!module) return nullptr;
+    // GetProcAddress hands back a generic function pointer; the signature is
+    // the documented one of the export.
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+TWinMciDriver::TWinMciDriver() : winmm_(LoadWinmm()) {
+    if (!winmm_) loadError_ = GetLastError();
+    send_ = Lookup<SendCommandFn>(winmm_.Get(), "mciSendCommandA");
+    getErrorString_ = Lookup<GetErrorStringFn>(winmm_.Get(), "mciGetErrorStringA");
+}
+
+uint32_t TWinMciDriver::SendCommand(const MciRequest& request, MciReply& reply) {
+    if (!Loaded()) return MCIERR_CANNOT_LOAD_DRIVER;
+    const UINT id = request.deviceId;
+    const UINT cmd = request.command;
+    const DWORD flags = request.flags;
+    const DWORD_PTR callback = request.callback;
+    auto send = [&](auto& block) {
+        return send_(id, cmd, flags, reinterpret_cast<DWORD_PTR>(&block));
+    };
+
+    switch (request.command) {
+        case mci::kOpen: {
+            MCI_OPEN_PARMSA block{};
+            block.dwCallback = callback;
+            block.lpstrDeviceType = "";  // not read: MCI_OPEN_TYPE is not set
+            block.lpstrElementName = request.elementName.c_str();
+            const DWORD result = send(block);
+            reply.deviceId = static_cast<uint16_t>(block.wDeviceID);
+            return result;
+        }
+        case mci::kPlay: {
+            MCI_PLAY_PARMS block{};
+            block.dwCallback = callback;
+            return send(block);
+        }
+        case mci::kSeek: {
+            MCI_SEEK_PARMS block{};
+            block.dwCallback = callback;
+            return send(block);
+        }
+        case mci::kStatus: {
+            MCI_STATUS_PARMS block{};
+            block.dwCallback = callback;
+            block.dwItem = request.item;
+            const DWORD result = send(block);
+            reply.value = static_cast<uint32_t>(block.dwReturn);
+            return result;
+        }
+        case mci::kGetDevCaps: {
+            MCI_GETDEVCAPS_PARMS block{};
+            block.dwCallback = callback;
+            block.dwItem = request.item;
+            const DWORD result = send(block);
+            reply.value = block.dwReturn;
+            return result;
+        }
+        case mci::kWhere: {
+            MCI_ANIM_RECT_PARMS block{};
+            block.dwCallback = callback;
+            return send(block);
+        }
+        default: {  // MCI_CLOSE and any other command without data
+            MCI_GENERIC_PARMS block{};
+            block.dwCallback = callback;
+            return send(block);
+        }
+    }
+}
+
+std::optional<std::string> TWinMciDriver::ErrorString(uint32_t code) {
+    if (!Loaded()) {
+        return "The multimedia library winmm.dll could not be loaded (error " +
+               std::to_string(loadError_) + ")";
+    }
+    std::vector<char> text(4096, '\0');
+    if (!getErrorString_(code, text.data(), static_cast<UINT>(text.size()))) return std::nullopt;
+    return std::string(text.data());
+}
+
+}  // namespace zv
