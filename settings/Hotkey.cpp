@@ -1,0 +1,73 @@
+#include "settings/Hotkey.h"
+
+#include <utility>
+
+#include "settings/SettingsText.h"
+
+namespace zv {
+namespace {
+
+// The item number key - 1, or an empty text when there is no such item.
+void SetComboBox1(ISettingsControls& form3, int key) {
+    form3.SetComboBox1Text(ComboItem(kComboBox1Items, key - 1));
+}
+
+}  // namespace
+
+HotkeyRegistration::HotkeyRegistration(IHotkeyPlatform& platform, TipSetter setTip)
+    : platform_(platform), setTip_(std::move(setTip)) {}
+
+void HotkeyRegistration::Unregister() {
+    platform_.Unregister(kHotkeyId);
+}
+
+void HotkeyRegistration::Register(const HotkeyRow& row, HotkeyPath path) {
+    platform_.Register(kHotkeyId, kHotkeyModifiers,
+                       path == HotkeyPath::Startup ? row.startupVk : row.reregistrationVk);
+    // The tip names the key even when the system refused it.
+    setTip_(std::string(row.tip));
+}
+
+void HotkeyRegistration::RegisterKey(int key, HotkeyPath path) {
+    for (const HotkeyRow& row : kHotkeyTable) {
+        if (row.key == key) {
+            Register(row, path);
+            return;
+        }
+    }
+}
+
+void HotkeyRegistration::StartupPath(std::string_view settingsText, ISettingsControls& form3) {
+    Unregister();
+    if (Contains(settingsText, "Hotkey=0")) form3.SetCheckBox1Checked(false);
+    // Not an else: a text holding both switches unchecks the box and still registers.
+    if (Contains(settingsText, "Hotkey=1") && Contains(settingsText, "Key=")) {
+        SetComboBox1(form3, ValueLookup(settingsText, "Key="));
+        RegisterKey(ValueLookup(settingsText, "Key="), HotkeyPath::Startup);
+    }
+}
+
+void HotkeyRegistration::Reregistration(std::uint16_t& startupPhase, std::string& settingsText,
+                                        std::string_view memoText, ISettingsControls& form3) {
+    // With the hotkey off the phase stays 2, so this unregisters on every tick
+    // until an Apply turns the hotkey on again.
+    if (startupPhase == 2 && Contains(settingsText, "Hotkey=0") && Contains(settingsText, "Key=")) {
+        Unregister();
+    }
+    if (startupPhase == 2 && Contains(settingsText, "Hotkey=1") && Contains(settingsText, "Key=")) {
+        Unregister();
+        settingsText = std::string(memoText);
+        SetComboBox1(form3, ValueLookup(settingsText, "Key="));
+        RegisterKey(ValueLookup(settingsText, "Key="), HotkeyPath::Reregistration);
+        startupPhase = 0;
+    }
+}
+
+bool HotkeyMessage(std::uint32_t msg, std::uintptr_t wParam,
+                   const std::function<void()>& button1Click) {
+    if (msg != kWmHotkey) return false;
+    if (wParam == static_cast<std::uintptr_t>(kHotkeyId)) button1Click();
+    return true;
+}
+
+}  // namespace zv

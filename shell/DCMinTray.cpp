@@ -1,0 +1,153 @@
+#include "shell/DCMinTray.h"
+
+#include <cstring>
+#include <utility>
+
+namespace zv {
+namespace {
+
+void SetTip(TrayIconRecord& record, std::string_view text) {
+    std::memset(record.szTip, 0, sizeof record.szTip);
+    std::string_view tip = TipText(text);
+    std::memcpy(record.szTip, tip.data(), tip.size());
+}
+
+}  // namespace
+
+std::string_view TipText(std::string_view text) {
+    if (text.size() <= kTipMaxBytes) return text;
+    std::size_t n = kTipMaxBytes;
+    // Back off while the first byte left out continues the character before it.
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    return text.substr(0, n);
+}
+
+TDCMinTray::TDCMinTray(TComponent* owner, ITrayPlatform& platform, IApplication& application)
+    : TComponent(owner), platform_(platform), application_(application) {}
+
+TDCMinTray::~TDCMinTray() {
+    // Normally WM_DESTROY has restored and released everything already; if the
+    // window outlives the component, it must stop calling into it.
+    if (boundWndProc_ != 0) platform_.ReleaseWndProc(boundWndProc_);
+}
+
+void TDCMinTray::AfterLoading() {
+    TComponent::AfterLoading();
+    if (Has(csDesigning)) return;
+    auto* form = dynamic_cast<IForm*>(Owner());
+    if (form == nullptr) return;
+    // Only the main form, or a form made while there is none yet, is hooked.
+    IForm* mainForm = application_.MainForm();
+    if (mainForm != nullptr && mainForm != form) return;
+    ownerForm_ = form;
+    taskbarCreated_ = platform_.RegisterMessage("TaskbarCreated");
+    boundWndProc_ = platform_.BindWndProc(*this);
+    previousWndProc_ = platform_.ReplaceWndProc(ownerForm_->WindowHandle(), boundWndProc_);
+    hooked_ = true;
+}
+
+void TDCMinTray::SetHint(std::string_view hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    if (!iconShown_) return;
+    // Only the tip changes; the stored record keeps what ShowIcon put there.
+    TrayIconRecord tipOnly = iconRecord_;
+    tipOnly.uFlags = kNifTip;
+    SetTip(tipOnly, hint_);
+    platform_.NotifyIcon(kNimModify, tipOnly);
+}
+
+void TDCMinTray::ShowIcon() {
+    if (ownerForm_ == nullptr) return;  // detached: there is no window to own the icon
+    iconRecord_ = TrayIconRecord{};
+    iconRecord_.cbSize = kTrayRecordSize;
+    iconRecord_.hWnd = ownerForm_->WindowHandle();
+    iconRecord_.uID = kTrayIconId;
+    iconRecord_.uFlags = kNifMessage | kNifIcon | kNifTip;
+    iconRecord_.uCallbackMessage = kTrayCallbackMessage;
+    std::uintptr_t icon = ownerForm_->IconHandle();
+    iconRecord_.hIcon = icon != 0 ? icon : application_.IconHandle();
+    if (hint_.empty()) {
+        SetTip(iconRecord_, ownerForm_->Caption());
+    } else {
+        SetTip(iconRecord_, hint_);
+    }
+    platform_.NotifyIcon(kNimAdd, iconRecord_);
+    // Set whatever the shell said: the flag means "added and not deleted since".
+    iconShown_ = true;
+}
+
+void TDCMinTray::RemoveIcon() {
+    if (!iconShown_) return;
+    platform_.NotifyIcon(kNimDelete, iconRecord_);
+    iconShown_ = false;
+}
+
+void TDCMinTray::RestoreWndProc() {
+    if (!hooked_) return;
+    platform_.ReplaceWndProc(HookedWindow(), previousWndProc_);
+    hooked_ = false;
+    platform_.ReleaseWndProc(std::exchange(boundWndProc_, 0));
+}
+
+std::uintptr_t TDCMinTray::HookedWindow() const {
+    // The hooked window is the main form's; while the main form is still being
+    // made there is none yet, and the owner's window is the hooked one.
+    IForm* mainForm = application_.MainForm();
+    return mainForm != nullptr ? mainForm->WindowHandle() : ownerForm_->WindowHandle();
+}
+
+void TDCMinTray::PassOn(TMessage& message) {
+    message.Result = platform_.CallWndProc(previousWndProc_, HookedWindow(), message);
+}
+
+void TDCMinTray::FormWndProc(TMessage& message) {
+    if (ownerForm_ == nullptr) return;
+    switch (message.Msg) {
+        case kWmDestroy:
+            RemoveIcon();
+            RestoreWndProc();
+            break;
+        case kWmSysCommand:
+            // Compared whole: SC_MINIMIZE with its low bits set is not a minimize here.
+            if (message.WParam == kScMinimize || message.WParam == kScDefault) {
+                platform_.ShowWindow(ownerForm_->WindowHandle(), kSwHide);
+                platform_.ShowWindow(application_.WindowHandle(), kSwHide);
+                ShowIcon();
+                message.Result = 0;
+                return;
+            }
+            break;
+        case kTrayCallbackMessage:
+            if (message.LParam == kWmLButtonDown) Toggle();
+            break;
+        default:
+            // A restarted shell has forgotten the icon.
+            if (taskbarCreated_ != 0 && message.Msg == taskbarCreated_ && iconShown_) ShowIcon();
+            break;
+    }
+    PassOn(message);
+}
+
+void TDCMinTray::Toggle() {
+    // The window itself, not the framework's flag, says whether the clock is
+    // seen: a minimize command hides it without the framework knowing.
+    std::uintptr_t window = ownerForm_->WindowHandle();
+    if (platform_.IsWindowVisible(window)) {
+        platform_.ShowWindow(window, kSwShow);
+        SetOwnerVisible(false);
+    } else {
+        platform_.ShowWindow(window, kSwHide);
+        SetOwnerVisible(true);
+    }
+    platform_.ShowWindow(application_.WindowHandle(), kSwHide);
+}
+
+void TDCMinTray::SetOwnerVisible(bool visible) {
+    // The framework may skip assigning the value it already holds, and after a
+    // minimize that value is stale; reset it first so the assignment acts.
+    if (ownerForm_->Visible() == visible) ownerForm_->SetVisible(!visible);
+    ownerForm_->SetVisible(visible);
+}
+
+}  // namespace zv

@@ -1,0 +1,72 @@
+#pragma once
+// A non-visual component that gives its owner form an icon in the taskbar
+// notification area and turns the form's minimize command into hiding the
+// form to the tray. It hooks the form window's window procedure.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/Component.h"
+#include "core/Forms.h"
+#include "shell/TrayPlatform.h"
+
+namespace zv {
+
+inline constexpr std::uint32_t kWmDestroy = 2;
+inline constexpr std::uint32_t kWmSysCommand = 274;
+inline constexpr std::uint32_t kWmLButtonDown = 513;
+inline constexpr std::uint32_t kTrayCallbackMessage = 1025;  // WM_USER + 1
+inline constexpr std::uintptr_t kScMinimize = 61472;
+inline constexpr std::uintptr_t kScDefault = 61792;
+inline constexpr std::uint32_t kTrayIconId = 1;
+inline constexpr std::uint32_t kTrayRecordSize = 88;
+inline constexpr std::size_t kTipMaxBytes = kTipSize - 1;
+
+// The longest prefix of text that fits the tip (63 bytes) without cutting a
+// UTF-8 character in two.
+std::string_view TipText(std::string_view text);
+
+class TDCMinTray : public TComponent {
+  public:
+    TDCMinTray(TComponent* owner, ITrayPlatform& platform, IApplication& application);
+    ~TDCMinTray() override;
+    TDCMinTray(const TDCMinTray&) = delete;
+    TDCMinTray& operator=(const TDCMinTray&) = delete;
+
+    // Attaches to the owner form (only to the main form, or to a form made
+    // while there is none yet). Does not add the icon.
+    void AfterLoading() override;
+
+    const std::string& Hint() const { return hint_; }
+    void SetHint(std::string_view hint);
+
+    void ShowIcon();
+    void RemoveIcon();
+    void RestoreWndProc();
+    void FormWndProc(TMessage& message);
+
+    bool Hooked() const { return hooked_; }
+    bool IconShown() const { return iconShown_; }
+    const TrayIconRecord& IconRecord() const { return iconRecord_; }
+
+  private:
+    std::uintptr_t HookedWindow() const;
+    void PassOn(TMessage& message);
+    void Toggle();
+    void SetOwnerVisible(bool visible);
+
+    ITrayPlatform& platform_;
+    IApplication& application_;
+
+    IForm* ownerForm_ = nullptr;
+    std::string hint_;
+    bool hooked_ = false;
+    std::uintptr_t boundWndProc_ = 0;
+    std::uintptr_t previousWndProc_ = 0;
+    TrayIconRecord iconRecord_{};
+    bool iconShown_ = false;
+    // The shell broadcasts it when it (re)starts; 0 until attached.
+    std::uint32_t taskbarCreated_ = 0;
+};
+
+}  // namespace zv

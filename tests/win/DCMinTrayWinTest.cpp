@@ -1,0 +1,228 @@
+// The tray component on a real top-level window, through the real adapter.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/DCMinTray.h"
+#include "win32/WinTrayPlatform.h"
+#include "win32/Window.h"
+
+namespace zv::win {
+namespace {
+
+constexpr const char* kFormClass = "ZvTrayTestForm";
+
+// The hidden top-level window that carries the taskbar button, and the
+// application object around it.
+class TestApplication : public IApplication {
+  public:
+    TestApplication()
+        : window_(CreateWindowExA(0, "STATIC", "Zvenoks", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr)) {}
+    ~TestApplication() override { DestroyWindow(window_); }
+    TestApplication(const TestApplication&) = delete;
+    TestApplication& operator=(const TestApplication&) = delete;
+
+    IForm* MainForm() const override { return mainForm; }
+    std::uintptr_t WindowHandle() const override {
+        return reinterpret_cast<std::uintptr_t>(window_);
+    }
+    std::uintptr_t IconHandle() const override {
+        return reinterpret_cast<std::uintptr_t>(LoadIconA(nullptr, IDI_APPLICATION));
+    }
+    std::string ExeName() const override { return "win_tests.exe"; }
+
+    HWND Window() const { return window_; }
+    IForm* mainForm = nullptr;
+
+  private:
+    HWND window_;
+};
+
+// A form owned by the application window, whose Visible works as the
+// framework's: assigning the value it holds does nothing.
+class TestForm : public TComponent, public IForm, public TWindow {
+  public:
+    explicit TestForm(TestApplication& app) : TComponent(nullptr), app_(app) {}
+
+    std::uintptr_t WindowHandle() override {
+        if (Handle() == nullptr) {
+            RegisterClassOnce(kFormClass, 0, nullptr, LoadCursorA(nullptr, IDC_ARROW), nullptr);
+            CreateHandle(kFormClass, "Zvenoks", 0, WS_POPUP, 0, 0, 200, 100, app_.Window());
+        }
+        return reinterpret_cast<std::uintptr_t>(Handle());
+    }
+    bool Visible() const override { return visible_; }
+    void SetVisible(bool visible) override {
+        if (visible == visible_) return;
+        visible_ = visible;
+        ::ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE);
+    }
+    std::uintptr_t IconHandle() const override { return 0; }
+    std::string Caption() const override { return "Zvenoks"; }
+
+    HWND Hwnd() { return reinterpret_cast<HWND>(WindowHandle()); }
+    bool Received(UINT msg) const {
+        return std::find(received_.begin(), received_.end(), msg) != received_.end();
+    }
+    void Forget() { received_.clear(); }
+
+    LONG_PTR procAtDestroy = 0;
+    bool propAtDestroy = true;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        received_.push_back(msg);
+        if (msg == WM_DESTROY) {
+            procAtDestroy = GetWindowLongPtrA(Handle(), GWLP_WNDPROC);
+            propAtDestroy = GetPropA(Handle(), WinTrayPlatform::kPropName) != nullptr;
+        }
+        return Default(msg, wParam, lParam);
+    }
+
+  private:
+    TestApplication& app_;
+    bool visible_ = false;
+    std::vector<UINT> received_;
+};
+
+// The real platform, keeping what the shell answered.
+class CheckedPlatform : public WinTrayPlatform {
+  public:
+    struct Answer {
+        unsigned action;
+        bool ok;
+    };
+    void NotifyIcon(unsigned action, const TrayIconRecord& record) override {
+        answers.push_back({action, Notify(action, record)});
+    }
+    std::vector<Answer> answers;
+};
+
+class TrayWin : public testing::Test {
+  protected:
+    void SetUp() override {
+        hwnd = form.Hwnd();
+        original = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+        form.LoadComponents([] {});
+        app.mainForm = &form;
+    }
+    void TearDown() override {
+        if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    }
+    LRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam) {
+        return SendMessageA(hwnd, msg, wParam, lParam);
+    }
+    void Click() { Send(kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN); }
+    bool Shown() { return IsWindowVisible(hwnd) != FALSE; }
+
+    TestApplication app;
+    TestForm form{app};
+    CheckedPlatform platform;
+    std::unique_ptr<TDCMinTray> trayOwner = std::make_unique<TDCMinTray>(&form, platform, app);
+    TDCMinTray& tray = *trayOwner;
+    HWND hwnd = nullptr;
+    LONG_PTR original = 0;
+};
+
+TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
+    ASSERT_TRUE(tray.Hooked());
+    EXPECT_NE(GetWindowLongPtrA(hwnd, GWLP_WNDPROC), original);
+    EXPECT_NE(GetPropA(hwnd, WinTrayPlatform::kPropName), nullptr);
+
+    tray.ShowIcon();
+    DestroyWindow(hwnd);
+
+    EXPECT_TRUE(form.Received(WM_DESTROY));  // passed on
+    EXPECT_EQ(form.procAtDestroy, original);
+    EXPECT_FALSE(form.propAtDestroy);
+    EXPECT_FALSE(tray.Hooked());
+    ASSERT_EQ(platform.answers.size(), 2u);
+    EXPECT_EQ(platform.answers[0].action, kNimAdd);
+    EXPECT_TRUE(platform.answers[0].ok);
+    EXPECT_EQ(platform.answers[1].action, kNimDelete);
+    EXPECT_TRUE(platform.answers[1].ok);
+}
+
+TEST_F(TrayWin, ComponentDestroyedFirstUnhooksTheWindow) {
+    trayOwner.reset();
+    EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_WNDPROC), original);
+    EXPECT_EQ(GetPropA(hwnd, WinTrayPlatform::kPropName), nullptr);
+    Send(WM_HOTKEY, 101, 0);
+    EXPECT_TRUE(form.Received(WM_HOTKEY));
+}
+
+TEST_F(TrayWin, PassesOtherMessagesOnAndKeepsTheMinimizeCommand) {
+    form.SetVisible(true);
+    Send(WM_HOTKEY, 101, MAKELPARAM(0, VK_F11));
+    EXPECT_TRUE(form.Received(WM_HOTKEY));
+
+    form.Forget();
+    EXPECT_EQ(Send(WM_SYSCOMMAND, SC_MINIMIZE, 0), 0);
+    EXPECT_FALSE(form.Received(WM_SYSCOMMAND));
+    EXPECT_FALSE(Shown());
+    EXPECT_FALSE(IsIconic(hwnd));
+    EXPECT_TRUE(form.Visible());
+    ASSERT_EQ(platform.answers.size(), 1u);
+    EXPECT_EQ(platform.answers[0].action, kNimAdd);
+    EXPECT_TRUE(platform.answers[0].ok);
+
+    Send(WM_SYSCOMMAND, SC_MINIMIZE | 1, 0);
+    EXPECT_TRUE(form.Received(WM_SYSCOMMAND));
+}
+
+TEST_F(TrayWin, OneClickTogglesTheWindow) {
+    tray.ShowIcon();
+    form.SetVisible(true);
+    ::ShowWindow(app.Window(), SW_SHOW);
+
+    Click();
+    EXPECT_FALSE(Shown());
+    EXPECT_FALSE(IsWindowVisible(app.Window()));
+    Click();
+    EXPECT_TRUE(Shown());
+    EXPECT_FALSE(IsWindowVisible(app.Window()));
+
+    // Hidden behind the framework's back: one click still brings it back.
+    Send(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_FALSE(Shown());
+    Click();
+    EXPECT_TRUE(Shown());
+    EXPECT_TRUE(form.Visible());
+
+    // A double-click's second press is a different mouse message.
+    Send(kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(Shown());
+
+    // Posted, as the shell does.
+    form.Forget();
+    PostMessageA(hwnd, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    EXPECT_FALSE(Shown());
+    EXPECT_TRUE(form.Received(kTrayCallbackMessage));
+}
+
+TEST_F(TrayWin, ShellTakesTheTipAndTheIconAgainAfterARestart) {
+    tray.SetHint("Время (F11)");
+    tray.ShowIcon();
+    tray.SetHint("Время (PrintScreen)");
+    // The shell forgets the icon as a restarted one would, then announces itself.
+    ASSERT_TRUE(WinTrayPlatform::Notify(kNimDelete, tray.IconRecord()));
+    Send(RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    tray.SetHint("Время (Pause)");
+
+    ASSERT_EQ(platform.answers.size(), 4u);
+    const unsigned actions[] = {kNimAdd, kNimModify, kNimAdd, kNimModify};
+    for (std::size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(platform.answers[i].action, actions[i]);
+        EXPECT_TRUE(platform.answers[i].ok);
+    }
+}
+
+}  // namespace
+}  // namespace zv::win
