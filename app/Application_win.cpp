@@ -1,0 +1,86 @@
+#include "app/Application_win.h"
+
+#include "resources/resource.h"
+
+namespace zv::win {
+
+namespace {
+constexpr char kClassName[] = "TApplication";
+}
+
+TApplication::TApplication() {
+    icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
+    RegisterClassOnce(kClassName, 0, icon_, LoadCursorA(nullptr, IDC_ARROW), nullptr);
+    // A zero-sized captioned pop-up: invisible on screen, but it owns the
+    // forms, so they have no buttons of their own and this one carries it.
+    int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    CreateHandle(kClassName, "Zvenoks", 0,
+                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                 nullptr);
+}
+
+std::string TApplication::ExeName() const {
+    char path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, n);
+}
+
+void TApplication::FormCreated(IForm* form, HWND hwnd) {
+    if (mainForm_) return;
+    mainForm_ = form;
+    mainWindow_ = hwnd;
+}
+
+void TApplication::FormShowing() {
+    if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+int TApplication::Run() {
+    MSG msg;
+    for (;;) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        if (accel_ && accelTarget_ && TranslateAcceleratorA(accelTarget_, accel_, &msg)) continue;
+        bool dialogMessage = false;
+        for (auto& translate : translators_) {
+            if (translate(msg)) {
+                dialogMessage = true;
+                break;
+            }
+        }
+        for (HWND d : dialogs_) {
+            if (IsWindow(d) && IsDialogMessageA(d, &msg)) {
+                dialogMessage = true;
+                break;
+            }
+        }
+        if (dialogMessage) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+LRESULT TApplication::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ACTIVATE:
+            // The taskbar button activates this window: hand the focus to the clock.
+            if (LOWORD(wParam) != WA_INACTIVE && mainWindow_ && IsWindowVisible(mainWindow_)) {
+                SetForegroundWindow(mainWindow_);
+                return 0;
+            }
+            break;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE && mainWindow_) {
+                PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return Default(msg, wParam, lParam);
+}
+
+}  // namespace zv::win

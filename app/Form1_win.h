@@ -1,0 +1,195 @@
+#pragma once
+// TForm1, the clock window: owner of every component, its one-second tick,
+// the face painting and the window-level commands.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/Application_win.h"
+#include "app/ClockFace.h"
+#include "app/Startup.h"
+#include "app/Image.h"
+#include "app/Layout.h"
+#include "core/Component.h"
+#include "core/Forms.h"
+#include "core/TimeFields.h"
+#include "settings/Hotkey.h"
+#include "settings/Memo.h"
+#include "settings/SettingsControls.h"
+#include "shell/AutoRunner.h"
+#include "shell/DCMinTray.h"
+#include "speech/Announcer.h"
+#include "speech/MediaPlayer.h"
+#include "win32/Handles.h"
+#include "win32/WinFileStore.h"
+#include "win32/WinHotkey.h"
+#include "win32/WinMciDriver.h"
+#include "win32/WinRegistry.h"
+#include "win32/WinTrayPlatform.h"
+#include "win32/Window.h"
+
+namespace zv::win {
+
+// The clip player's own hidden window: MCI posts its notifications there.
+class TMediaPlayerWindow final : public TWindow {
+public:
+    explicit TMediaPlayerWindow(TMediaPlayer*& player) : player_(player) {}
+    HWND Ensure(HWND parent);
+
+private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    TMediaPlayer*& player_;
+};
+
+class TForm2;
+class TForm3;
+
+class TForm1 final : public TWindow,
+                     public TComponent,
+                     public IForm,
+                     private IPollTimer,
+                     private IStartupWindow,
+                     private ISettingsControls {
+public:
+    enum CommandId : int {
+        kButton1 = 1001,
+        kButton2,
+        kButton3,
+        kN1 = 2001,
+        kN2,
+        kN3,
+        kN4,
+        kN5,
+        kN6,
+        kN7
+    };
+    enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
+
+    explicit TForm1(TApplication& application);
+    ~TForm1() override;
+
+    // Creates the window and its components and runs FormCreate.
+    void Create();
+    // The dialogs, created after this window.
+    void SetDialogs(TForm2* form2, TForm3* form3) {
+        form2_ = form2;
+        form3_ = form3;
+    }
+    // Shows the window as the message loop starts: maximized and topmost,
+    // or minimized when the program was started so.
+    void ShowOnStart(int showCommand);
+
+    // IForm
+    uintptr_t WindowHandle() override { return reinterpret_cast<uintptr_t>(Handle()); }
+    bool Visible() const override { return visible_; }
+    void SetVisible(bool visible) override;
+    uintptr_t IconHandle() const override { return 0; }
+    std::string Caption() const override { return "Zvenoks"; }
+
+    // Commands.
+    void Button1Click();  // Time
+    void Button2Click();  // Close
+    void Button3Click();  // Hide
+    void ClickButton1() { Button1Click(); }
+
+    // Runs one clock tick now (the Windows tests drive the tick themselves).
+    void Timer1Timer();
+    void Timer2Timer();
+
+    void N2Click() { Button3Click(); }
+    void N3Click() { ClickButton1(); }
+    void N4Click();
+    void N6Click() { Button2Click(); }
+    void N7Click();
+
+    const TimeFields& Now() const { return now_; }
+    uint16_t& StartupPhaseRef() { return startupPhase_; }
+    uint16_t StartupPhase() const { return startupPhase_; }
+    const FormLayout& Layout() const { return layout_; }
+    TAnnouncer& Announcer() { return announcer_; }
+    // The last composed face, for tests.
+    const Image& Face() const { return face_; }
+
+private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // IPollTimer: Timer2.
+    void SetEnabled(bool on) override;
+
+    void ApplyColourKey();
+    void CoverMonitor();
+    // IStartupWindow
+    void HideApplicationWindow() override;
+    void ApplyLayout() override;
+    void ShowMainWindowAndControls() override;
+    void HideMainWindow() override { SetVisible(false); }
+    // ISettingsControls, passed on to the settings dialog once it exists.
+    void SetCheckBox1Checked(bool checked) override;
+    void SetComboBox1Text(const std::string& text) override;
+    void SetComboBox2Text(const std::string& text) override;
+
+    void FormCreate();
+    void FormActivate();
+    void PopupMenu1(POINT client);
+    void StartupWork();
+    void DecodeTime();
+    void RefreshDisplay();
+    void Compose();
+    void Paint();
+    void CreateFrame();
+    int LabelAt(POINT client) const;
+
+    TApplication& application_;
+    TForm2* form2_ = nullptr;
+    TForm3* form3_ = nullptr;
+
+    // Program-wide state kept with the main window.
+    uint16_t startupPhase_ = 0;
+    TimeFields now_;
+    std::string settingsText_;
+
+public:
+    TWinFileStore files_;
+    TMemo Memo1{files_};
+    TWinRegistry registry_;
+    TAutoRunner AutoRunner1;
+
+private:
+    WinTrayPlatform trayPlatform_;
+    TDCMinTray DCMinTray1;
+    WinHotkey hotkeyPlatform_{*this};
+    HotkeyRegistration hotkey_;
+
+    TWinMciDriver mciDriver_;
+    TMediaPlayer* playerForWindow_ = nullptr;
+    TMediaPlayerWindow mediaPlayerWindow_{playerForWindow_};
+    TMediaPlayer MediaPlayer1;
+    TAnnouncer announcer_;
+
+    bool visible_ = false;
+    bool minimizedStart_ = false;
+    bool controlsVisible_ = false;
+    bool timer2Enabled_ = false;
+    FormLayout layout_{};
+    ReadOut readOut_;
+
+    Image skin_;    // Image1's picture
+    Image image3_;  // the blank sheet
+    Image sheet_;   // Image2's picture
+    Image face_;    // everything the controls show, composed each tick
+    RECT faceRect_{};
+
+    // Declared before the DC they are selected into, so they outlive it.
+    UniqueFont labelFont_;
+    UniqueFont readOutFont_;
+    UniqueBitmap frameBitmap_;
+    void* frameBits_ = nullptr;
+    UniqueMemDc frameDc_;
+    UniqueBrush keyBrush_;
+    UniqueAccel accelerators_;
+    UniqueMenu popupMenu1_;
+    HWND button1_ = nullptr, button2_ = nullptr, button3_ = nullptr;
+    int pressedLabel_ = -1;
+};
+
+}  // namespace zv::win
