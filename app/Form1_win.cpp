@@ -246,7 +246,11 @@ void TForm1::ApplyLayout() {
     bool resized = r.right - r.left != faceRect_.right - faceRect_.left ||
                    r.bottom - r.top != faceRect_.bottom - faceRect_.top;
     faceRect_ = r;
-    if (resized || !frameDc_) CreateFrame();
+    if (resized || !frameDc_) {
+        CreateFrame();
+    } else {
+        ComposeBase();
+    }
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -272,32 +276,71 @@ void TForm1::CreateFrame() {
     SelectObject(frameDc_.Get(), labelFont_.Get());
     SetBkMode(frameDc_.Get(), TRANSPARENT);
     SetTextColor(frameDc_.Get(), kLabelColour);
-    Compose();
+    ComposeBase();
 }
 
-void TForm1::Compose() {
-    Fill(face_, kKeyPixel);
+// The face area holds the key colour and the skin, which change only with
+// the layout; each tick renews just the rectangle the hands and labels cover.
+void TForm1::ComposeBase() {
+    base_ = Image(face_.width, face_.height, kKeyPixel);
     if (controlsVisible_) {
-        CopyKeyed(face_, skin_, layout_.image1.left - faceRect_.left,
+        CopyKeyed(base_, skin_, layout_.image1.left - faceRect_.left,
                   layout_.image1.top - faceRect_.top);
+    }
+    RECT sheet{layout_.image2.left, layout_.image2.top, layout_.image2.left + sheet_.width,
+               layout_.image2.top + sheet_.height};
+    RECT dirty = sheet;
+    for (int i = 0; i < 6; ++i) {
+        RECT r = ToRect(LabelBounds(layout_, i));
+        UnionRect(&dirty, &dirty, &r);
+    }
+    IntersectRect(&dirty, &dirty, &faceRect_);
+    OffsetRect(&dirty, -faceRect_.left, -faceRect_.top);
+    dirty_ = dirty;
+    Compose(true);
+}
+
+void TForm1::Compose(bool whole) {
+    RECT area = whole ? RECT{0, 0, face_.width, face_.height} : dirty_;
+    if (IsRectEmpty(&area)) return;
+    const size_t rowBytes = static_cast<size_t>(area.right - area.left) * sizeof(uint32_t);
+    auto at = [](Image& img, LONG x, LONG y) {
+        return img.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(img.width) +
+               static_cast<size_t>(x);
+    };
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        std::memcpy(at(face_, area.left, y), at(base_, area.left, y), rowBytes);
+    }
+    if (controlsVisible_) {
         CopyKeyed(face_, sheet_, layout_.image2.left - faceRect_.left,
                   layout_.image2.top - faceRect_.top);
     }
     GdiFlush();
-    std::memcpy(frameBits_, face_.pixels.data(), face_.pixels.size() * sizeof(uint32_t));
+    auto* bits = static_cast<uint32_t*>(frameBits_);
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        size_t offset = static_cast<size_t>(y) * static_cast<size_t>(face_.width) +
+                        static_cast<size_t>(area.left);
+        std::memcpy(bits + offset, face_.pixels.data() + offset, rowBytes);
+    }
     if (!controlsVisible_) return;
-    const std::string* texts[] = {&readOut_.hours, &readOut_.minutes, &readOut_.seconds,
-                                  nullptr, nullptr, nullptr};
-    static const std::wstring captions[] = {L"", L"", L"", Widen("ВРЕМЯ (F11)"),
-                                            Widen("СВЕРНУТЬ"), Widen("ЗАКРЫТЬ")};
+    const std::string* readOut[] = {&readOut_.hours, &readOut_.minutes, &readOut_.seconds};
+    static const std::wstring captions[] = {Widen("ВРЕМЯ (F11)"), Widen("СВЕРНУТЬ"),
+                                            Widen("ЗАКРЫТЬ")};
+    constexpr UINT kFlags = DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
     for (int i = 0; i < 6; ++i) {
         RECT r = ToRect(LabelBounds(layout_, i));
         OffsetRect(&r, -faceRect_.left, -faceRect_.top);
-        std::wstring text = i < 3 ? Widen(*texts[i]) : captions[i];
-        UINT align = i < 3 ? DT_RIGHT : DT_LEFT;
-        SelectObject(frameDc_.Get(), i < 3 ? readOutFont_.Get() : labelFont_.Get());
-        DrawTextW(frameDc_.Get(), text.c_str(), static_cast<int>(text.size()), &r,
-                  align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        if (i < 3) {
+            // Digits and a colon: the same bytes in any code page.
+            SelectObject(frameDc_.Get(), readOutFont_.Get());
+            DrawTextA(frameDc_.Get(), readOut[i]->c_str(), static_cast<int>(readOut[i]->size()),
+                      &r, DT_RIGHT | kFlags);
+        } else {
+            const std::wstring& text = captions[i - 3];
+            SelectObject(frameDc_.Get(), labelFont_.Get());
+            DrawTextW(frameDc_.Get(), text.c_str(), static_cast<int>(text.size()), &r,
+                      DT_LEFT | kFlags);
+        }
     }
     GdiFlush();
 }
@@ -333,7 +376,7 @@ void TForm1::HideApplicationWindow() {
 void TForm1::ShowMainWindowAndControls() {
     SetVisible(true);
     controlsVisible_ = true;
-    Compose();
+    ComposeBase();
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -362,8 +405,10 @@ void TForm1::RefreshDisplay() {
     readOut_ = MakeReadOut(now_);
     sheet_.pixels = image3_.pixels;  // same size: no allocation
     DrawHands(sheet_, now_);
-    Compose();
-    InvalidateRect(Handle(), &faceRect_, FALSE);
+    Compose(false);
+    RECT dirty = dirty_;
+    OffsetRect(&dirty, faceRect_.left, faceRect_.top);
+    InvalidateRect(Handle(), &dirty, FALSE);
 }
 
 void TForm1::Timer1Timer() {

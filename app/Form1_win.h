@@ -134,7 +134,8 @@ private:
     void StartupWork();
     void DecodeTime();
     void RefreshDisplay();
-    void Compose();
+    void ComposeBase();
+    void Compose(bool whole);
     void Paint();
     void CreateFrame();
     int LabelAt(POINT client) const;
@@ -176,7 +177,9 @@ private:
     Image skin_;    // Image1's picture
     Image image3_;  // the blank sheet
     Image sheet_;   // Image2's picture
-    Image face_;    // everything the controls show, composed each tick
+    Image base_;    // the key colour and the skin
+    Image face_;    // everything the controls show, renewed each tick
+    RECT dirty_{};  // what a tick renews, in face coordinates
     RECT faceRect_{};
 
     // Declared before the DC they are selected into, so they outlive it.
