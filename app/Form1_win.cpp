@@ -75,17 +75,19 @@ Image LoadSkin() {
 
 // The read-out boxes overlap (24 px wide, 20 and 15 px apart), so "12:34:56"
 // reads cleanly only while two digits take at most 15 px and two digits and a
-// colon at most 20. The face's 13 px bold does so; a wider substitute is
-// stepped down until it does.
+// colon at most 20. The face's 13 px bold does so; for a wider substitute the
+// regular weight is tried, then smaller sizes.
 UniqueFont FitReadOutFont() {
     WindowDc screen(nullptr);
     for (int height = 13; height > 8; --height) {
-        UniqueFont font = CreateCyrillicFont({"MS Sans Serif", height, true});
-        Selection sel(screen.Get(), font.Get());
-        SIZE digits{}, withColon{};
-        GetTextExtentPoint32A(screen.Get(), "00", 2, &digits);
-        GetTextExtentPoint32A(screen.Get(), "00:", 3, &withColon);
-        if (digits.cx <= 15 && withColon.cx <= 20) return font;
+        for (bool bold : {true, false}) {
+            UniqueFont font = CreateCyrillicFont({"MS Sans Serif", height, bold});
+            Selection sel(screen.Get(), font.Get());
+            SIZE digits{}, withColon{};
+            GetTextExtentPoint32A(screen.Get(), "00", 2, &digits);
+            GetTextExtentPoint32A(screen.Get(), "00:", 3, &withColon);
+            if (digits.cx <= 15 && withColon.cx <= 20) return font;
+        }
     }
     return CreateCyrillicFont({"MS Sans Serif", 9, true});
 }
