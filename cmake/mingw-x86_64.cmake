@@ -1,12 +1,6 @@
-# Cross build for 64-bit Windows with MinGW-w64. This kernel runs no 32-bit
-# Linux programs, so 32-bit Wine only runs under emulation: the Windows tests
-# also build for 64-bit, which Wine runs natively.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 64-bit Windows with MinGW-w64. Where the kernel runs no
+# 32-bit Linux programs, 32-bit Wine runs only under emulation; a 64-bit build
+# of the Windows tests runs natively under 64-bit Wine while developing.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(ZV_MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

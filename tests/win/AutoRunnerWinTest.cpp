@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/AutoRunner.h"
+#include "tests/win/WinTestSupport.h"
 #include "win32/Handles.h"
 #include "win32/WinRegistry.h"
 
@@ -48,22 +49,13 @@ void Put(HKEY root, DWORD type, const std::string& data) {
 }
 
 void Remove(HKEY root) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(root, kRun, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) return;
-    UniqueKey key(raw);
-    RegDeleteValueA(key.Get(), "MyApplication");
+    zv::win::test::RemoveAutostartValue(root);
 }
 
 class AutoRunnerWinTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        // The component never creates a key; a fresh prefix may lack the
-        // current user's Run key.
-        HKEY raw = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kRun, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  &raw, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(raw);
+        ASSERT_TRUE(zv::win::test::EnsureCurrentUserRunKey());
         Remove(HKEY_CURRENT_USER);
         Remove(HKEY_LOCAL_MACHINE);
     }

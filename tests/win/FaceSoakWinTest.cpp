@@ -2,8 +2,8 @@
 // memory nor GDI objects behind, or a clock left running for weeks would run
 // the process out of them.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +14,7 @@
 #include "app/Application_win.h"
 #include "app/Form1_win.h"
 #include "settings/Form3_win.h"
+#include "tests/win/WinTestSupport.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
 
@@ -21,7 +22,9 @@ namespace zv::win {
 namespace {
 
 std::vector<std::string> gShown;
-void Record(const std::string& text) { gShown.push_back(text); }
+void Record(const std::string& text) {
+    gShown.push_back(text);
+}
 
 void Put(const std::string& path, const std::string& bytes) {
     UniqueFile f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
@@ -30,15 +33,8 @@ void Put(const std::string& path, const std::string& bytes) {
     WriteFile(f.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
 }
 
-// Dispatches what is queued; the WM_QUIT a destroyed main window posts is
-// eaten too, so it does not end a later test's loop.
 void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    zv::win::test::PumpMessages();
 }
 
 // GetGuiResources is a stub returning 0 under Wine. Wine's GDI handles are
@@ -59,8 +55,8 @@ DWORD GdiObjectCount() {
 SIZE_T PrivateBytes() {
     PROCESS_MEMORY_COUNTERS_EX pmc{};
     pmc.cb = sizeof pmc;
-    if (GetProcessMemoryInfo(GetCurrentProcess(),
-                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc) &&
+    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
+                             sizeof pmc) &&
         pmc.PrivateUsage != 0)
         return pmc.PrivateUsage;
     SIZE_T total = 0;
@@ -80,7 +76,7 @@ long Ticks() {
 }
 
 class FaceSoakWinTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char buffer[MAX_PATH] = {};
         GetCurrentDirectoryA(MAX_PATH, buffer);
@@ -147,11 +143,12 @@ TEST_F(FaceSoakWinTest, TicksLeaveNoMemoryOrGdiObjectsBehind) {
 
         const double us = 1e6 * static_cast<double>(t1.QuadPart - t0.QuadPart) /
                           static_cast<double>(freq.QuadPart) / static_cast<double>(ticks);
-        std::printf("[  SOAK    ] %ld ticks, %.1f us per tick; private bytes %zu -> %zu (%+lld); "
-                    "GDI objects %lu -> %lu\n",
-                    ticks, us, static_cast<size_t>(memBefore), static_cast<size_t>(memAfter),
-                    static_cast<long long>(memAfter) - static_cast<long long>(memBefore),
-                    static_cast<unsigned long>(gdiBefore), static_cast<unsigned long>(gdiAfter));
+        std::printf(
+            "[  SOAK    ] %ld ticks, %.1f us per tick; private bytes %zu -> %zu (%+lld); "
+            "GDI objects %lu -> %lu\n",
+            ticks, us, static_cast<size_t>(memBefore), static_cast<size_t>(memAfter),
+            static_cast<long long>(memAfter) - static_cast<long long>(memBefore),
+            static_cast<unsigned long>(gdiBefore), static_cast<unsigned long>(gdiAfter));
         RecordProperty("us_per_tick", std::to_string(us));
         RecordProperty("private_before", std::to_string(memBefore));
         RecordProperty("private_after", std::to_string(memAfter));

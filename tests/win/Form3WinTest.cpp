@@ -9,6 +9,7 @@
 #include "settings/Form3_win.h"
 #include "settings/Memo.h"
 #include "shell/AutoRunner.h"
+#include "tests/win/WinTestSupport.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
 #include "win32/WinFileStore.h"
@@ -35,10 +36,7 @@ bool HasValue(HKEY root) {
 
 void RemoveValues() {
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        HKEY raw = nullptr;
-        if (RegOpenKeyExA(root, kRun, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) continue;
-        UniqueKey key(raw);
-        RegDeleteValueA(key.Get(), "MyApplication");
+        zv::win::test::RemoveAutostartValue(root);
     }
 }
 
@@ -58,23 +56,14 @@ void Record(const std::string& text) {
     gShown.push_back(text);
 }
 
-// Lets posted and sent messages through, as the message loop would.
 void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    zv::win::test::PumpMessages();
 }
 
 class Form3WinTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        HKEY raw = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kRun, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  &raw, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(raw);
+        ASSERT_TRUE(zv::win::test::EnsureCurrentUserRunKey());
         RemoveValues();
         // A working folder of our own: Apply writes "config.cfg" by its bare name.
         char temp[MAX_PATH] = {};

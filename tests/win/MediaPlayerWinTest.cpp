@@ -13,6 +13,7 @@
 
 #include "core/Errors.h"
 #include "speech/MediaPlayer.h"
+#include "tests/win/WinTestSupport.h"
 #include "win32/WinMciDriver.h"
 
 namespace zv {
@@ -55,13 +56,7 @@ void WriteTone(const std::string& path, int durationMs) {
     ASSERT_TRUE(out.good()) << path;
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using zv::win::test::PumpMessages;
 
 // The player's hidden window: a message-only window that hands MM_MCINOTIFY
 // to the player.
