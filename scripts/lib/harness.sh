@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by scripts/run, scripts/test and tests/e2e: builds, the ready-to-run
 # folder, and a private Xvfb + PulseAudio + Wine session. Source it; every
 # function dies with a clear message on failure.
@@ -16,8 +17,13 @@ export WINEDEBUG=${ZV_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
 
 hn_log() { printf '[%s] %s\n' "$(date +%T)" "$*" >&2; }
+# ZV_DIAG_LOG names a log whose tail explains a failure (a program's output).
 hn_die() {
   printf 'error: %s\n' "$*" >&2
+  if [ -s "${ZV_DIAG_LOG:-}" ]; then
+    echo "--- last lines of $ZV_DIAG_LOG:" >&2
+    tail -n 15 "$ZV_DIAG_LOG" >&2
+  fi
   exit 1
 }
 
@@ -35,15 +41,18 @@ hn_deps() {
   bash "$ZV_ROOT/scripts/deps" || hn_die "installing packages failed (scripts/deps)"
 }
 
-# Configures and builds one CMake preset; the log goes to build/<preset>.log.
+# Configures and builds one CMake preset (all of it, or the TARGETs given);
+# the log goes to build/<preset>.log.
 hn_build() {
-  local preset=$1 log="$ZV_ROOT/build/$1.log" t0=$SECONDS
+  local preset=$1 log="$ZV_ROOT/build/$1.log" t0=$SECONDS targets=()
+  shift
+  [ $# -eq 0 ] || targets=(--target "$@")
   mkdir -p "$ZV_ROOT/build"
   hn_log "building preset $preset"
   # One build of a preset at a time: several runs may share this tree.
   if ! (
     flock -w 1800 9 || { echo "waited 30 min for build/.$preset.lock" >&2; exit 1; }
-    cd "$ZV_ROOT" && cmake --preset "$preset" && cmake --build --preset "$preset" -j 2
+    cd "$ZV_ROOT" && cmake --preset "$preset" && cmake --build --preset "$preset" -j 2 "${targets[@]}"
   ) 9>"$ZV_ROOT/build/.$preset.lock" >"$log" 2>&1; then
     tail -n 40 "$log" >&2
     hn_die "build of preset '$preset' failed (full log: $log)"
@@ -71,6 +80,7 @@ hn_dist() {
 # binfmt_misc hands i386 programs to qemu-user: nothing outside changes.
 hn_enter_i386_namespace() {
   [ -n "${ZV_IN_NS:-}" ] && return 0
+  [ -x "$ZV_WINE" ] || hn_die "no $ZV_WINE: wine32 is not installed (scripts/deps installs it)"
   "$ZV_WINE" --version >/dev/null 2>&1 && return 0
   local qemu
   qemu=$(command -v qemu-i386) || hn_die "32-bit programs do not run here and qemu-i386 is missing (scripts/deps)"
@@ -98,7 +108,8 @@ hn_session_begin() {
   [ -n "${ZV_RUN:-}" ] && return 0
   ZV_RUN=$(mktemp -d /tmp/zvenoks.XXXXXX)
   export ZV_RUN ZV_SESSION_OWNER=$BASHPID
-  : >"$ZV_RUN/pids" >"$ZV_RUN/prefixes"
+  : >"$ZV_RUN/pids"
+  : >"$ZV_RUN/prefixes"
   trap hn_session_end EXIT
   trap 'exit 130' INT
   trap 'exit 143' TERM
@@ -122,22 +133,32 @@ hn_session_end() {
 
 hn_track() { echo "$1" >>"$ZV_RUN/pids"; }
 
+# Runs "$@" in the background and waits for it: bash runs a trap only once
+# a foreground child is done, but interrupts a wait at once.
+hn_wait_for() {
+  "$@" &
+  local pid=$! rc=0
+  hn_track $pid
+  wait $pid || rc=$?
+  return $rc
+}
+
 # TERM, then KILL after 3 s.
 hn_kill() {
-  local pid=$1 i
+  local pid=$1
   kill -0 "$pid" 2>/dev/null || return 0
   kill -TERM "$pid" 2>/dev/null || true
-  for i in $(seq 30); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
   kill -KILL "$pid" 2>/dev/null || true
 }
 
 hn_xvfb_start() {
-  local n pid i
+  local n pid
   for n in $(seq 90 189); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 "$ZV_SCREEN" -br -nolisten tcp -noreset >"$ZV_RUN/xvfb.log" 2>&1 &
     pid=$!
-    for i in $(seq 100); do
+    for _ in $(seq 100); do
       kill -0 $pid 2>/dev/null || break
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
         hn_track $pid
@@ -157,7 +178,7 @@ hn_xvfb_start() {
 # Our own daemon: its own runtime, state and config dirs, so a PulseAudio of
 # another user or session on this machine is never the one we talk to.
 hn_pulse_start() {
-  local pdir="$ZV_RUN/pulse" pid i
+  local pdir="$ZV_RUN/pulse" pid
   mkdir -p "$pdir/runtime" "$pdir/state" "$pdir/config" "$ZV_RUN/xdg"
   chmod 700 "$ZV_RUN/xdg" "$pdir/runtime"
   export XDG_RUNTIME_DIR="$ZV_RUN/xdg" PULSE_RUNTIME_PATH="$pdir/runtime"
@@ -170,7 +191,7 @@ hn_pulse_start() {
     >"$pdir/log" 2>&1 &
   pid=$!
   hn_track $pid
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     kill -0 $pid 2>/dev/null || break
     if pactl info >/dev/null 2>&1; then
       pactl set-default-sink cap >/dev/null
@@ -197,6 +218,8 @@ hn_template() {
   local t="$ZV_RUN/template" t0=$SECONDS
   [ -f "$t/.ready" ] && { echo "$t"; return; }
   hn_log "creating the Wine prefix template ($ZV_WINEARCH)"
+  echo "$t" >>"$ZV_RUN/prefixes"
+  rm -rf "$t"
   WINEPREFIX="$t" WINEARCH="$ZV_WINEARCH" hn_timeout 600 "wineboot -i" "$ZV_WINE" wineboot -i >"$ZV_RUN/wineboot.log" 2>&1 ||
     { tail -n 20 "$ZV_RUN/wineboot.log" >&2; hn_die "wineboot -i failed"; }
   cat >"$ZV_RUN/template.reg" <<'EOF'
@@ -246,11 +269,11 @@ hn_stop_prefix() {
 # Starts the prefix's wineserver under strace, so LOG lists every file any
 # program of that prefix opens. Must come before the first program.
 hn_trace_start() {
-  local p=$1 log=$2 pid i
+  local p=$1 log=$2 pid
   WINEPREFIX="$p" strace -qq -f -ttt -e trace=openat -o "$log" "$(hn_wineserver_bin)" -f -p >/dev/null 2>&1 &
   pid=$!
   hn_track $pid
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     kill -0 $pid 2>/dev/null || hn_die "traced wineserver exited at once"
     # It reads the registry after it has made its socket: from then on a
     # program joins this server instead of starting one of its own.
@@ -338,9 +361,8 @@ hn_record_start() {
   parecord -d cap.monitor --file-format=wav --format=s16le --rate=16000 --channels=1 --latency-msec=20 "$1" &
   ZV_REC_PID=$!
   hn_track $ZV_REC_PID
-  local i
   : >"$1.marks"
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -gt 4000 ] && return 0
     kill -0 "$ZV_REC_PID" 2>/dev/null || break
     sleep 0.1
@@ -366,9 +388,9 @@ hn_analyze() { python3 "$ZV_LIB/analyze.py" "$@"; }
 # Waits until the largest window named NAME covers the screen (the maximized
 # clock); prints its "X Y W H". After SECS it prints what there is.
 hn_wait_maximized() {
-  local name=$1 secs=${2:-15} g="" i sw sh id
+  local name=$1 secs=${2:-15} g="" sw sh id
   read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
-  for i in $(seq $((secs * 5))); do
+  for _ in $(seq $((secs * 5))); do
     id=$(hn_largest_window "$name")
     [ -n "$id" ] && g=$(hn_window_geometry "$id")
     [ "$g" = "0 0 $sw $sh" ] && break
@@ -403,15 +425,17 @@ hn_wait_chain_end() {
 # Starts $ZV_DIST/Zvenoks.exe from its own folder in PREFIX, clicks
 # "ВРЕМЯ (F11)" once the first clock tick has drawn it, and waits for the
 # chain to end. Leaves in OUT: strace.log (files the program opened),
-# announcement.wav (+ .marks: "click" when the button went down),
-# clock.png, wine.log, click_box. Returns 1 if the chain did not end.
+# announcement.wav (+ .marks: "press", "click" at the release, "end" when the
+# chain was over), clock.png, wine.log, click_box. Returns 1 if the chain did
+# not end.
 hn_announce_once() {
-  local p=$1 out=$2 geo box i drawn rc=0 bx by bw bh
+  local p=$1 out=$2 geo box drawn=0 rc=0 bx by bw bh
   mkdir -p "$out"
   rm -f "$out"/strace.log "$out"/announcement.wav* "$out"/clock.png
   hn_trace_start "$p" "$out/strace.log"
   hn_record_start "$out/announcement.wav"
   hn_wine_start "$p" "$ZV_DIST" "$out/wine.log" Zvenoks.exe
+  ZV_DIAG_LOG="$out/wine.log"
   hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
   geo=$(hn_wait_maximized Zvenoks 15)
   # shellcheck disable=SC2086
@@ -419,7 +443,7 @@ hn_announce_once() {
   echo "$box" >"$out/click_box"
   read -r bx by bw bh <<<"$box"
   # Until the first tick the window is all colour key: see-through.
-  for i in $(seq 75); do
+  for _ in $(seq 75); do
     drawn=$(hn_drawn_pixels "$bx" "$by" "$bw" "$bh")
     [ "$drawn" -gt 0 ] && break
     sleep 0.2
@@ -437,6 +461,7 @@ hn_announce_once() {
   hn_screenshot "$out/clock.png"
   hn_record_stop
   hn_stop_prefix "$p"
+  unset ZV_DIAG_LOG
   return $rc
 }
 

@@ -66,6 +66,7 @@ def main(out_dir, dist):
         "announcement_span_s": s["span"],
         "span_minus_total_s": round(s["span"] - total, 3),
         "click_to_first_sound_s": None if latency is None else round(latency, 3),
+        "click_to_first_open_s": round(opens[0][0] - m["click"], 3) if opens else None,
         "gaps": len(s["gaps"]),
         "gap_median_s": s.get("gap_median"),
         "gap_max_s": s.get("gap_max"),
