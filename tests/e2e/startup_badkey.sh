@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# A "Key=" value that is no digit: its error box comes before the start mode
+# is applied, so "Run=2" is ignored and the clock stays full-screen.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib/harness.sh"
+hn_case_begin startup_badkey
+
+prog="$ZV_RUN/cases/startup_badkey/Zvenoks"
+rm -rf "$prog"
+cp -r "$ZV_DIST" "$prog"
+printf 'Hotkey=1\r\nKey=x\r\nRun=2\r\n' >"$prog/config.cfg"
+
+zv_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^Zvenoks$' 2>/dev/null); do
+    echo "$id $(hn_window_geometry "$id")"
+  done
+}
+# The error box: a visible "Zvenoks" window of dialog size (the hidden
+# application window is 1x1).
+zv_box() { zv_windows | awk -v sw="$1" -v sh="$2" '$4 >= 100 && $5 >= 50 && $4 < sw/2 && $5 < sh/2 {print $1; exit}'; }
+
+read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
+# The win channel names the box text (SetWindowText) if the clipboard cannot.
+WINEDEBUG=-all,+win hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
+ZV_DIAG_LOG="$CASE_OUT/wine.log"
+hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
+
+box=""
+for _ in $(seq 75); do
+  box=$(zv_box "$sw" "$sh")
+  [ -n "$box" ] && break
+  sleep 0.2
+done
+# A box just mapped may not be painted yet.
+sleep 1
+zv_windows >"$CASE_OUT/windows.txt"
+hn_screenshot "$CASE_OUT/error_box.png"
+[ -n "$box" ] || hn_die "no error box: no small window titled Zvenoks within 15s (windows: $(tr '\n' ';' <"$CASE_OUT/windows.txt"))"
+
+rc=0
+# The box's text is not in X; the +win trace names what was set.
+python3 "$here/startup_check.py" texts "$CASE_OUT/wine.log" >"$CASE_OUT/texts.txt"
+grep -qxF "'x' is not a valid integer value." "$CASE_OUT/texts.txt" ||
+  { echo "error: no box text \"'x' is not a valid integer value.\"; texts set: $(tail -n 3 "$CASE_OUT/texts.txt" | tr '\n' '|')"; rc=1; }
+
+hn_key "$box" Return
+for _ in $(seq 50); do
+  [ -z "$(zv_box "$sw" "$sh")" ] && break
+  sleep 0.2
+done
+[ -z "$(zv_box "$sw" "$sh")" ] || hn_die "the error box stayed after Return"
+# Later ticks read no start mode: the clock must not hide itself now either.
+sleep 3
+hn_screenshot "$CASE_OUT/after.png"
+kill -0 "$ZV_PID" 2>/dev/null || hn_die "the program ended after the error box"
+geo=$(hn_wait_maximized Zvenoks 5)
+[ "$geo" = "0 0 $sw $sh" ] || { echo "error: the clock is '$geo', not full-screen: Run=2 must not apply after the Key= error"; rc=1; }
+read -r hx hy < <(python3 "$here/face_check.py" hub "$sw" "$sh")
+drawn=$(hn_drawn_pixels $((hx - 20)) $((hy - 20)) 40 40)
+[ "$drawn" -gt 0 ] || { echo "error: no dial around the hub ($hx,$hy)"; rc=1; }
+[ $rc -eq 0 ] && echo "ok: error box shown, clock full-screen"
+exit $rc

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# No config.cfg in the program folder: the start-up shows "Cannot open file"
+# for it, yet the clock is shown and keeps running; nothing retries the load.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib/harness.sh"
+hn_case_begin startup_noconfig
+
+prog="$ZV_RUN/cases/startup_noconfig/Zvenoks"
+rm -rf "$prog"
+cp -r "$ZV_DIST" "$prog"
+rm -f "$prog/config.cfg"
+
+# Prints "ID X Y W H" of each visible window titled Zvenoks.
+zv_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^Zvenoks$' 2>/dev/null); do
+    echo "$id $(hn_window_geometry "$id")"
+  done
+}
+# The error box: a visible "Zvenoks" window of dialog size (the hidden
+# application window is 1x1).
+zv_box() { zv_windows | awk -v sw="$1" -v sh="$2" '$4 >= 100 && $5 >= 50 && $4 < sw/2 && $5 < sh/2 {print $1; exit}'; }
+
+read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
+# The win channel names the box text (SetWindowText) if the clipboard cannot.
+WINEDEBUG=-all,+win hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
+ZV_DIAG_LOG="$CASE_OUT/wine.log"
+hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
+
+box=""
+for _ in $(seq 75); do
+  box=$(zv_box "$sw" "$sh")
+  [ -n "$box" ] && break
+  sleep 0.2
+done
+# A box just mapped may not be painted yet.
+sleep 1
+zv_windows >"$CASE_OUT/windows.txt"
+hn_screenshot "$CASE_OUT/error_box.png"
+[ -n "$box" ] || hn_die "no error box: no small window titled Zvenoks within 15s (windows: $(tr '\n' ';' <"$CASE_OUT/windows.txt"))"
+read -r bx by bw bh < <(hn_window_geometry "$box")
+hn_log "error box $box at $bx,$by ${bw}x$bh"
+
+# The box's text is not in X; the +win trace names what was set.
+rc=0
+python3 "$here/startup_check.py" texts "$CASE_OUT/wine.log" >"$CASE_OUT/texts.txt"
+want="Cannot open file \"$(winepath_z "$prog")\\config.cfg\". "
+line=$(grep -iF "$want" "$CASE_OUT/texts.txt" | head -n 1 || true)
+if [ -z "$line" ]; then
+  echo "error: no window text starts with '$want'; texts set: $(tail -n 3 "$CASE_OUT/texts.txt" | tr '\n' '|')"
+  rc=1
+else
+  # The system's reason follows the path and ends in one full stop.
+  echo "$line" | grep -qE '"\. .*[^. ]\.$' || { echo "error: '$line' is not 'Cannot open file \"...\". <reason>.'"; rc=1; }
+  echo "box text: $line"
+fi
+
+# The controls were shown before the load failed; the caption lies above the box.
+geo=$(hn_wait_maximized Zvenoks 15)
+[ "$geo" = "0 0 $sw $sh" ] || { echo "error: the clock is '$geo', not full-screen under the box"; rc=1; }
+# shellcheck disable=SC2086
+read -r cx cy cw ch < <(hn_caption_box $geo)
+drawn=$(hn_drawn_pixels "$cx" "$cy" "$cw" "$ch")
+[ "$drawn" -gt 0 ] || { echo "error: 'ВРЕМЯ (F11)' is not drawn behind the error box"; rc=1; }
+
+hn_key "$box" Return
+for _ in $(seq 50); do
+  [ -z "$(zv_box "$sw" "$sh")" ] && break
+  sleep 0.2
+done
+[ -z "$(zv_box "$sw" "$sh")" ] || hn_die "the error box stayed after Return"
+sleep 3
+hn_screenshot "$CASE_OUT/after.png"
+zv_windows >"$CASE_OUT/windows_after.txt"
+kill -0 "$ZV_PID" 2>/dev/null || hn_die "the program ended after the error box"
+[ -z "$(zv_box "$sw" "$sh")" ] || { echo "error: another error box came after the first was dismissed"; rc=1; }
+geo=$(hn_wait_maximized Zvenoks 5)
+[ "$geo" = "0 0 $sw $sh" ] || { echo "error: the clock is '$geo' after the box, not full-screen"; rc=1; }
+read -r hx hy < <(python3 "$here/face_check.py" hub "$sw" "$sh")
+drawn=$(hn_drawn_pixels $((hx - 20)) $((hy - 20)) 40 40)
+[ "$drawn" -gt 0 ] || { echo "error: no dial around the hub ($hx,$hy) after the box"; rc=1; }
+[ $rc -eq 0 ] && echo "ok: error box shown, clock running full-screen"
+exit $rc
