@@ -2,8 +2,9 @@
 // memory nor GDI objects behind, or a clock left running for weeks would run
 // the process out of them.
 #include <gtest/gtest.h>
-#include <psapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
