@@ -11,15 +11,7 @@ rm -rf "$prog"
 cp -r "$ZV_DIST" "$prog"
 printf 'Hotkey=1\r\nKey=x\r\nRun=2\r\n' >"$prog/config.cfg"
 
-zv_windows() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^Zvenoks$' 2>/dev/null); do
-    echo "$id $(hn_window_geometry "$id")"
-  done
-}
-# The error box: a visible "Zvenoks" window of dialog size (the hidden
-# application window is 1x1).
-zv_box() { zv_windows | awk -v sw="$1" -v sh="$2" '$4 >= 100 && $5 >= 50 && $4 < sw/2 && $5 < sh/2 {print $1; exit}'; }
+source "$here/error_box.bash"
 
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
 # The win channel names the box text (SetWindowText) if the clipboard cannot.
@@ -27,17 +19,7 @@ WINEDEBUG=-all,+win hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zv
 ZV_DIAG_LOG="$CASE_OUT/wine.log"
 hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
 
-box=""
-for _ in $(seq 75); do
-  box=$(zv_box "$sw" "$sh")
-  [ -n "$box" ] && break
-  sleep 0.2
-done
-# A box just mapped may not be painted yet.
-sleep 1
-zv_windows >"$CASE_OUT/windows.txt"
-hn_screenshot "$CASE_OUT/error_box.png"
-[ -n "$box" ] || hn_die "no error box: no small window titled Zvenoks within 15s (windows: $(tr '\n' ';' <"$CASE_OUT/windows.txt"))"
+zv_wait_box "$sw" "$sh"
 
 rc=0
 # The box's text is not in X; the +win trace names what was set.
@@ -45,12 +27,7 @@ python3 "$here/startup_check.py" texts "$CASE_OUT/wine.log" >"$CASE_OUT/texts.tx
 grep -qxF "'x' is not a valid integer value." "$CASE_OUT/texts.txt" ||
   { echo "error: no box text \"'x' is not a valid integer value.\"; texts set: $(tail -n 3 "$CASE_OUT/texts.txt" | tr '\n' '|')"; rc=1; }
 
-hn_key "$box" Return
-for _ in $(seq 50); do
-  [ -z "$(zv_box "$sw" "$sh")" ] && break
-  sleep 0.2
-done
-[ -z "$(zv_box "$sw" "$sh")" ] || hn_die "the error box stayed after Return"
+zv_dismiss_box "$sw" "$sh"
 # Later ticks read no start mode: the clock must not hide itself now either.
 sleep 3
 hn_screenshot "$CASE_OUT/after.png"

@@ -11,16 +11,7 @@ rm -rf "$prog"
 cp -r "$ZV_DIST" "$prog"
 rm -f "$prog/config.cfg"
 
-# Prints "ID X Y W H" of each visible window titled Zvenoks.
-zv_windows() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^Zvenoks$' 2>/dev/null); do
-    echo "$id $(hn_window_geometry "$id")"
-  done
-}
-# The error box: a visible "Zvenoks" window of dialog size (the hidden
-# application window is 1x1).
-zv_box() { zv_windows | awk -v sw="$1" -v sh="$2" '$4 >= 100 && $5 >= 50 && $4 < sw/2 && $5 < sh/2 {print $1; exit}'; }
+source "$here/error_box.bash"
 
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
 # The win channel names the box text (SetWindowText) if the clipboard cannot.
@@ -28,17 +19,7 @@ WINEDEBUG=-all,+win hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zv
 ZV_DIAG_LOG="$CASE_OUT/wine.log"
 hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
 
-box=""
-for _ in $(seq 75); do
-  box=$(zv_box "$sw" "$sh")
-  [ -n "$box" ] && break
-  sleep 0.2
-done
-# A box just mapped may not be painted yet.
-sleep 1
-zv_windows >"$CASE_OUT/windows.txt"
-hn_screenshot "$CASE_OUT/error_box.png"
-[ -n "$box" ] || hn_die "no error box: no small window titled Zvenoks within 15s (windows: $(tr '\n' ';' <"$CASE_OUT/windows.txt"))"
+zv_wait_box "$sw" "$sh"
 read -r bx by bw bh < <(hn_window_geometry "$box")
 hn_log "error box $box at $bx,$by ${bw}x$bh"
 
@@ -64,12 +45,7 @@ read -r cx cy cw ch < <(hn_caption_box $geo)
 drawn=$(hn_drawn_pixels "$cx" "$cy" "$cw" "$ch")
 [ "$drawn" -gt 0 ] || { echo "error: 'ВРЕМЯ (F11)' is not drawn behind the error box"; rc=1; }
 
-hn_key "$box" Return
-for _ in $(seq 50); do
-  [ -z "$(zv_box "$sw" "$sh")" ] && break
-  sleep 0.2
-done
-[ -z "$(zv_box "$sw" "$sh")" ] || hn_die "the error box stayed after Return"
+zv_dismiss_box "$sw" "$sh"
 sleep 3
 hn_screenshot "$CASE_OUT/after.png"
 zv_windows >"$CASE_OUT/windows_after.txt"
