@@ -344,8 +344,26 @@ hn_key() {
   xdotool key "$@"
 }
 
+# The screen as seen. Wine's ordinary windows and menus come out black in a
+# capture of the root (their contents are not in the root's picture here);
+# each viewable one is captured on its own and laid over the root, bottom
+# first. Shaped windows (the colour-keyed clock) are in the root already.
 hn_screenshot() {
-  xwd -root -silent -display "$DISPLAY" | convert xwd:- "png:$1" || hn_die "screenshot to $1 failed"
+  local tmp id info x y args=()
+  tmp=$(mktemp -d "${ZV_RUN:-/tmp}/shot.XXXXXX")
+  xwd -root -silent -display "$DISPLAY" >"$tmp/root.xwd" || hn_die "screenshot to $1 failed"
+  for id in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}' | tac); do
+    info=$(xwininfo -shape -id "$id" 2>/dev/null) || continue
+    grep -q 'Map State: IsViewable' <<<"$info" || continue
+    grep -q 'Window shape extents' <<<"$info" && continue
+    x=$(awk '/Absolute upper-left X:/{print $4}' <<<"$info")
+    y=$(awk '/Absolute upper-left Y:/{print $4}' <<<"$info")
+    # A window may go between the listing and the capture.
+    xwd -id "$id" -silent >"$tmp/$id.xwd" 2>/dev/null || continue
+    args+=("xwd:$tmp/$id.xwd" -geometry "+$x+$y" -composite)
+  done
+  convert "xwd:$tmp/root.xwd" "${args[@]}" "png:$1" || hn_die "screenshot to $1 failed"
+  rm -rf "$tmp"
 }
 
 # Counts pixels of a screen rectangle that are neither black nor maroon, i.e.

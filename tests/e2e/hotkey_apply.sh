@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Changing the hotkey in "Настройки": choosing ScrollLock and pressing
+# "Применить" writes the new key to config.cfg and moves the hotkey at once:
+# Scroll Lock speaks the time and Print Screen no longer does.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib/harness.sh"
+hn_case_begin hotkey_apply
+
+prog="$ZV_RUN/cases/hotkey_apply/Zvenoks"
+rm -rf "$prog"
+cp -r "$ZV_DIST" "$prog"
+printf 'Hotkey=1\r\nKey=3\r\nRun=1\r\n' >"$prog/config.cfg"
+wav="$CASE_OUT/sound.wav"
+
+read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
+read -r hx hy < <(python3 "$here/face_check.py" hub "$sw" "$sh")
+
+hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
+hn_record_start "$wav"
+# Notepad first, out of the dial's way: the keys are sent from it later.
+hn_wine_start "$CASE_PREFIX" "$CASE_OUT" "$CASE_OUT/notepad.log" notepad
+note=$(hn_wait_window '.*Notepad' 120)
+xdotool windowsize --sync "$note" 300 150 2>/dev/null || true
+xdotool windowmove --sync "$note" 0 0 2>/dev/null || true
+
+hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
+ZV_DIAG_LOG="$CASE_OUT/wine.log"
+hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
+# The menu opens only over a drawn dial.
+drawn=0
+for _ in $(seq 75); do
+  drawn=$(hn_drawn_pixels $((hx - 20)) $((hy - 20)) 40 40)
+  [ "$drawn" -gt 0 ] && break
+  sleep 0.2
+done
+[ "$drawn" -gt 0 ] || hn_die "nothing drawn around the hub ($hx,$hy): no dial to right-click"
+sleep 1
+
+# The menu's first item, "Настройки", opens the dialog: its first row is
+# clicked, or else it is chosen by keyboard.
+dlg=""
+for try in click keys; do
+  xdotool mousemove --sync "$hx" "$hy" mousedown 3
+  sleep 0.15
+  xdotool mouseup 3
+  sleep 1
+  hn_screenshot "$CASE_OUT/menu-$try.png"
+  if [ $try = click ]; then
+    hn_click $((hx + 30)) $((hy + 10))
+  else
+    xdotool key Down Return
+  fi
+  dlg=$(timeout 5 xdotool search --sync --onlyvisible --name '^Настройки$' 2>/dev/null | head -n 1) || true
+  [ -n "$dlg" ] && break
+  xdotool key Escape
+done
+[ -n "$dlg" ] || hn_die "the dial's menu opened no visible window named Настройки (screenshots menu-*.png)"
+echo "settings dialog $dlg opened by $try: $(hn_window_geometry "$dlg")"
+
+# A click on ComboBox1's edit field gives it the focus without dropping the
+# list; Down then moves from PrintScreen to the next item, ScrollLock. The X
+# window is the dialog's client area.
+read -r dx dy dw dh < <(hn_window_geometry "$dlg")
+hn_click $((dx + 232)) $((dy + 34))
+sleep 0.5
+xdotool key Down
+sleep 0.5
+hn_screenshot "$CASE_OUT/dialog.png"
+# Button1: 8, 216, 305 x 25.
+hn_record_mark "$wav" apply
+hn_click $((dx + dw / 2)) $((dy + 238))
+
+want=$(printf 'Hotkey=1\r\nKey=4\r\nRun=1\r\n' | od -An -c | tr -s ' \n' ' ')
+got=""
+for _ in $(seq 50); do
+  got=$(od -An -c "$prog/config.cfg" | tr -s ' \n' ' ')
+  [ "$got" = "$want" ] && break
+  sleep 0.2
+done
+rc=0
+cp "$prog/config.cfg" "$CASE_OUT/config.cfg"
+if [ "$got" = "$want" ]; then
+  echo "ok: config.cfg after Apply is Hotkey=1 Key=4 Run=1"
+else
+  echo "error: config.cfg 10 s after Apply is [$got], expected [$want]"
+  rc=1
+fi
+xdotool search --onlyvisible --name '^Настройки$' >/dev/null 2>&1 &&
+  { echo "error: the settings dialog is still visible after Apply"; rc=1; }
+
+# The hotkey moves at the next tick, a second at most. Print Screen goes
+# first: once Scroll Lock is on, Wine sends a made-up Scroll Lock press with
+# the next key (Xvfb keeps no Scroll Lock state), which would speak.
+sleep 2
+timeout 10 xdotool windowfocus --sync "$note" || hn_die "could not focus Notepad ($note)"
+sleep 0.3
+hn_record_mark "$wav" print
+xdotool key Print
+python3 "$here/hotkey_check.py" silent "$CASE_OUT/strace.log" "$wav" print --for 3 || rc=1
+# If Print Screen spoke, Scroll Lock must wait for that chain to end.
+hn_wait_chain_end "$CASE_OUT/strace.log" "$wav" 30 >/dev/null 2>&1 || true
+timeout 10 xdotool windowfocus --sync "$note" || hn_die "could not focus Notepad ($note)"
+sleep 0.3
+hn_record_mark "$wav" scroll
+xdotool key Scroll_Lock
+python3 "$here/hotkey_check.py" spoke "$CASE_OUT/strace.log" "$wav" scroll --within 3 || rc=1
+hn_screenshot "$CASE_OUT/screen.png"
+exit $rc
