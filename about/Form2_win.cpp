@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "resources/resource.h"
 #include "win32/Fonts.h"
 
@@ -16,15 +18,12 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
 
 struct LabelDesign {
     int left, top;
-    const char* text;
+    std::string_view text;
 };
 // Label1..Label5 by designer number.
 const LabelDesign kLabels[5] = {
-    {80, 16, "Zvenoks v.1.1"},
-    {64, 128, "Екатеринбург, 2026"},
-    {56, 88, kMakerUrl},
-    {104, 56, "Zvenoks"},
-    {96, 112, "Россия, Урал"},
+    {80, 16, "Zvenoks v.1.1"}, {64, 128, "Екатеринбург, 2026"}, {56, 88, LinkText(kMakerUrl)},
+    {104, 56, "Zvenoks"},      {96, 112, "Россия, Урал"},
 };
 
 }  // namespace
@@ -53,19 +52,19 @@ void TForm2::Create() {
         const LabelDesign& d = kLabels[n - 1];
         HFONT font = n == kLink ? linkFont_.Get() : dialogFont_.Get();
         // Labels size themselves to their text.
+        const std::string text(d.text);
         SIZE size{};
         {
             Selection sel(dc.Get(), font);
-            std::string t = d.text;
-            int wn = MultiByteToWideChar(CP_UTF8, 0, t.c_str(), -1, nullptr, 0);
+            int wn = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
             std::wstring w(static_cast<size_t>(wn > 0 ? wn - 1 : 0), L'\0');
-            MultiByteToWideChar(CP_UTF8, 0, t.c_str(), -1, w.data(), wn);
+            MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, w.data(), wn);
             GetTextExtentPoint32W(dc.Get(), w.c_str(), static_cast<int>(w.size()), &size);
         }
         DWORD style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | (n == kLink ? SS_NOTIFY : 0);
-        labels_[n - 1] = CreateWindowExA(0, "STATIC", d.text, style, d.left, d.top, size.cx, size.cy,
-                                         Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(n)),
-                                         inst, nullptr);
+        labels_[n - 1] = CreateWindowExA(
+            0, "STATIC", text.c_str(), style, d.left, d.top, size.cx, size.cy, Handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(n)), inst, nullptr);
         SendMessageA(labels_[n - 1], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     application_.AddDialog(Handle());

@@ -2,14 +2,12 @@
 // TForm2, the About dialog: product, version, credits and the maker's link.
 #include <windows.h>
 
+#include "about/MakerLink.h"
 #include "app/Application_win.h"
 #include "win32/Handles.h"
 #include "win32/Window.h"
 
 namespace zv::win {
-
-// The future home page; a reserved domain that belongs to no one.
-inline constexpr char kMakerUrl[] = "https://zvenoks.example.org/";
 
 class TForm2 final : public TWindow {
 public:

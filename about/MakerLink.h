@@ -1,0 +1,14 @@
+#pragma once
+// The maker's web address: opened by the About dialog's link, and shown as
+// its text without the scheme and the closing slash, which would not fit.
+#include <string_view>
+
+namespace zv {
+
+// The future home page; a reserved domain that belongs to no one.
+inline constexpr char kMakerUrl[] = "https://zvenoks.example.org/";
+
+// "https://host/path/" -> "host/path".
+std::string_view LinkText(std::string_view url);
+
+}  // namespace zv
