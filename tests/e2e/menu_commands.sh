@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# The dial's right-click menu, item by item, and the in-window F11: with
+# "Hotkey=0" no global hotkey takes F11 first.
+#   - a right click on the skin outside the dial's picture opens nothing;
+#   - "Настройки" and "О программе" show their dialogs, About centred;
+#   - activating the clock hides them;
+#   - "Время" and F11 speak; "Свернуть" hides the clock, the tray icon stays;
+#   - "Выход" ends the program and takes the tray icon with it.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib/harness.sh"
+hn_case_begin menu_commands
+
+prog="$ZV_RUN/cases/menu_commands/Zvenoks"
+rm -rf "$prog"
+cp -r "$ZV_DIST" "$prog"
+printf 'Hotkey=0\r\nKey=1\r\nRun=1\r\n' >"$prog/config.cfg"
+wav="$CASE_OUT/sound.wav"
+
+read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
+read -r hx hy < <(python3 "$here/face_check.py" hub "$sw" "$sh")
+
+# "ID X Y W H" of the program's viewable unnamed top-level window: its menu.
+zv_menu() {
+  xwininfo -root -children | awk '/\(has no name\): \("zvenoks.exe"/ {print $1}' | while read -r id; do
+    xwininfo -id "$id" | grep -q 'Map State: IsViewable' || continue
+    echo "$id $(hn_window_geometry "$id")"
+    break
+  done
+}
+# Right-clicks at X Y; prints the menu's "ID X Y W H", or nothing after 3 s.
+zv_menu_at() {
+  local m=""
+  xdotool mousemove --sync "$1" "$2" mousedown 3
+  sleep 0.15
+  xdotool mouseup 3
+  for _ in $(seq 15); do
+    m=$(zv_menu)
+    [ -n "$m" ] && break
+    sleep 0.2
+  done
+  echo "$m"
+}
+# The rows' middles from the menu's top: four items, the separator, "Выход".
+rows=(11 28 45 62 75 89)
+# Opens the menu on the dial, left of the hub where the centred dialogs do
+# not reach, and clicks row N (0-based).
+zv_menu_pick() {
+  local m id mx my
+  m=$(zv_menu_at $((hx - 200)) $((hy - 60)))
+  if [ -z "$m" ]; then
+    hn_screenshot "$CASE_OUT/no_menu.png"
+    hn_die "a right click on the dial opened no menu (no_menu.png)"
+  fi
+  read -r id mx my _ _ <<<"$m"
+  sleep 0.5
+  hn_click $((mx + 30)) $((my + rows[$1]))
+}
+viewable() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+# Waits up to 5 s for a window named NAME to be viewable (or, with "gone", not).
+zv_wait() {
+  local name=$1 want=${2:-shown}
+  for _ in $(seq 25); do
+    if [ "$want" = gone ]; then [ -z "$(viewable "$name")" ] && return 0
+    else [ -n "$(viewable "$name")" ] && return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
+# "spoke MARK": the check that a chain began after the mark, then its end.
+zv_spoke() {
+  python3 "$here/hotkey_check.py" spoke "$CASE_OUT/strace.log" "$wav" "$1" --within 3 || rc=1
+  hn_wait_chain_end "$CASE_OUT/strace.log" "$wav" 30 >/dev/null 2>&1 || true
+}
+
+hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
+hn_record_start "$wav"
+hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
+ZV_DIAG_LOG="$CASE_OUT/wine.log"
+clock=$(hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}")
+drawn=0
+for _ in $(seq 75); do
+  drawn=$(hn_drawn_pixels $((hx - 20)) $((hy - 20)) 40 40)
+  [ "$drawn" -gt 0 ] && break
+  sleep 0.2
+done
+[ "$drawn" -gt 0 ] || hn_die "nothing drawn around the hub ($hx,$hy): no dial to right-click"
+sleep 1
+rc=0
+
+# The skin left of the dial's picture (dark, not see-through).
+m=$(zv_menu_at $((hx - 330)) "$hy")
+hn_screenshot "$CASE_OUT/outside.png"
+if [ -n "$m" ]; then
+  echo "error: a right click on the skin outside the dial opened a menu ($m)"
+  rc=1
+  xdotool key Escape
+else
+  echo "ok: no menu outside the dial"
+fi
+
+m=$(zv_menu_at "$hx" "$hy")
+[ -n "$m" ] || hn_die "a right click on the dial opened no menu"
+sleep 0.5
+hn_screenshot "$CASE_OUT/menu.png"
+echo "menu: $m"
+# A click on the separator chooses nothing and leaves the menu open.
+read -r _ mx my _ _ <<<"$m"
+hn_click $((mx + 30)) $((my + rows[4]))
+sleep 0.7
+[ -n "$(zv_menu)" ] || { echo "error: a click on the separator closed the menu"; rc=1; }
+xdotool key Escape
+sleep 0.5
+
+zv_menu_pick 0
+zv_wait "Настройки" || { echo "error: \"Настройки\" showed no settings dialog"; rc=1; }
+hn_screenshot "$CASE_OUT/settings.png"
+# The right click that opens the menu again activates the clock, which hides
+# the settings dialog.
+zv_menu_pick 1
+zv_wait "Настройки" gone || { echo "error: the settings dialog stayed when the clock was activated"; rc=1; }
+if zv_wait "О программе"; then
+  sleep 0.5
+  read -r ax ay aw ah < <(hn_window_geometry "$(viewable "О программе")")
+  echo "About: $ax $ay $aw $ah"
+  # The X window is the client area (253 x 160): centred, its frame and
+  # caption round it, it stands at the screen's middle give or take the caption.
+  [ "$aw" -eq 253 ] && [ "$ah" -eq 160 ] || { echo "error: About's client area is ${aw}x$ah, not 253x160"; rc=1; }
+  dx=$((ax + aw / 2 - sw / 2)) dy=$((ay + ah / 2 - sh / 2))
+  [ ${dx#-} -le 2 ] && [ "$dy" -ge -2 ] && [ "$dy" -le 20 ] ||
+    { echo "error: About is not centred: its middle is $dx, $dy px off the screen's"; rc=1; }
+else
+  echo "error: \"О программе\" showed no About dialog"
+  rc=1
+fi
+hn_screenshot "$CASE_OUT/about.png"
+
+# A click on the dial, clear of the dialog and the captions, activates the clock.
+hn_click $((hx - 200)) $((hy + 60))
+zv_wait "О программе" gone || { echo "error: the About dialog stayed when the clock was activated"; rc=1; }
+[ $rc -eq 0 ] && echo "ok: the menu showed each dialog, activating the clock hid it"
+
+hn_record_mark "$wav" menu_time
+zv_menu_pick 3
+zv_spoke menu_time
+
+timeout 10 xdotool windowfocus --sync "$clock" || hn_die "could not focus the clock ($clock)"
+sleep 0.3
+hn_record_mark "$wav" f11
+xdotool key F11
+zv_spoke f11
+
+mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+zv_menu_pick 2
+for _ in $(seq 25); do mapped "$clock" || break; sleep 0.2; done
+! mapped "$clock" || { echo "error: \"Свернуть\" left the clock on the screen"; rc=1; }
+tray=$(viewable "Wine System Tray")
+[ -n "$tray" ] || { echo "error: no tray icon while the clock is hidden"; rc=1; }
+hn_screenshot "$CASE_OUT/hidden.png"
+# The tray icon brings it back.
+if [ -n "$tray" ]; then
+  read -r tx ty _ _ < <(hn_window_geometry "$tray")
+  hn_click $((tx + 10)) $((ty + 10))
+  for _ in $(seq 25); do mapped "$clock" && break; sleep 0.2; done
+  mapped "$clock" || { echo "error: a click on the tray icon did not bring the clock back"; rc=1; }
+fi
+sleep 1
+
+zv_menu_pick 5
+for _ in $(seq 50); do
+  kill -0 "$ZV_PID" 2>/dev/null || break
+  sleep 0.2
+done
+if kill -0 "$ZV_PID" 2>/dev/null; then
+  echo "error: the program still runs 10 s after \"Выход\""
+  rc=1
+else
+  echo "ok: \"Выход\" ended the program"
+fi
+# Wine's tray window goes when its last icon does.
+zv_wait "Wine System Tray" gone || { echo "error: the tray icon stayed after the program ended"; rc=1; }
+hn_screenshot "$CASE_OUT/after_exit.png"
+exit $rc
