@@ -29,6 +29,8 @@ class TAnnouncer {
     // Timer2Timer: when the clip has finished, moves on to the next one.
     void Poll();
     uint16_t State() const { return state_; }
+    // True from Start until the chain has ended or failed.
+    bool Polling() const { return polling_; }
 
   private:
     void Step();

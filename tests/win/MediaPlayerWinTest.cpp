@@ -27,36 +27,8 @@ int MsSince(Clock::time_point t0) {
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t0).count());
 }
 
-void PutLe(std::ofstream& out, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-// A 440 Hz tone, 16-bit mono PCM.
-void WriteTone(const std::string& path, int durationMs) {
-    constexpr uint32_t kRate = 22050;
-    const uint32_t samples = kRate * static_cast<uint32_t>(durationMs) / 1000;
-    const uint32_t dataBytes = samples * 2;
-    std::ofstream out(path, std::ios::binary);
-    out.write("RIFF", 4);
-    PutLe(out, 36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
-    PutLe(out, 16, 4);         // fmt chunk size
-    PutLe(out, 1, 2);          // PCM
-    PutLe(out, 1, 2);          // mono
-    PutLe(out, kRate, 4);      // sample rate
-    PutLe(out, kRate * 2, 4);  // byte rate
-    PutLe(out, 2, 2);          // block align
-    PutLe(out, 16, 2);         // bits per sample
-    out.write("data", 4);
-    PutLe(out, dataBytes, 4);
-    for (uint32_t i = 0; i < samples; ++i) {
-        const double s = 0.3 * std::sin(2 * 3.14159265358979 * 440.0 * i / kRate);
-        PutLe(out, static_cast<uint32_t>(static_cast<int16_t>(s * 32767)) & 0xFFFF, 2);
-    }
-    ASSERT_TRUE(out.good()) << path;
-}
-
 using zv::win::test::PumpMessages;
+using zv::win::test::WriteTone;
 
 // The player's hidden window: a message-only window that hands MM_MCINOTIFY
 // to the player.
@@ -104,8 +76,8 @@ class MediaPlayerWinTest : public testing::Test {
         oldCwd_ = cwd;
         // The program opens bare names from its current directory; so do we.
         ASSERT_TRUE(SetCurrentDirectoryA(dir_.c_str()));
-        WriteTone("short.wav", 500);
-        WriteTone("long.wav", 1500);
+        ASSERT_TRUE(WriteTone("short.wav", 500));
+        ASSERT_TRUE(WriteTone("long.wav", 1500));
         ASSERT_TRUE(driver_.Loaded());
     }
     void TearDown() override {

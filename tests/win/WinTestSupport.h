@@ -2,6 +2,11 @@
 // Small helpers shared by the Windows tests.
 #include <windows.h>
 
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <string>
+
 #include "win32/Handles.h"
 
 namespace zv::win::test {
@@ -37,6 +42,34 @@ inline void RemoveAutostartValue(HKEY root) {
     if (RegOpenKeyExA(root, kRunKeyPath, 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) return;
     UniqueKey key(raw);
     RegDeleteValueA(key.Get(), "MyApplication");
+}
+
+// A 440 Hz tone (silence with amplitude 0), 16-bit mono PCM at 22,050 Hz.
+inline bool WriteTone(const std::string& path, int durationMs, double amplitude = 0.3) {
+    constexpr uint32_t kRate = 22050;
+    const uint32_t samples = kRate * static_cast<uint32_t>(durationMs) / 1000;
+    const uint32_t dataBytes = samples * 2;
+    std::ofstream out(path, std::ios::binary);
+    auto put = [&out](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    out.write("RIFF", 4);
+    put(36 + dataBytes, 4);
+    out.write("WAVEfmt ", 8);
+    put(16, 4);         // fmt chunk size
+    put(1, 2);          // PCM
+    put(1, 2);          // mono
+    put(kRate, 4);      // sample rate
+    put(kRate * 2, 4);  // byte rate
+    put(2, 2);          // block align
+    put(16, 2);         // bits per sample
+    out.write("data", 4);
+    put(dataBytes, 4);
+    for (uint32_t i = 0; i < samples; ++i) {
+        const double s = amplitude * std::sin(2 * 3.14159265358979 * 440.0 * i / kRate);
+        put(static_cast<uint32_t>(static_cast<int16_t>(s * 32767)) & 0xFFFF, 2);
+    }
+    return out.good();
 }
 
 }  // namespace zv::win::test
