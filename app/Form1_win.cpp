@@ -5,6 +5,7 @@
 
 #include "about/Form2_win.h"
 #include "app/FrameComposer.h"
+#include "app/PackedImage.h"
 #include "app/Startup_win.h"
 #include "settings/Form3_win.h"
 #include "core/Errors.h"
@@ -48,29 +49,16 @@ std::wstring Widen(const std::string& s) {
     return w;
 }
 
-// The skin from the resources, as 0x00RRGGBB pixels.
+// The skin from the resources, as 0x00RRGGBB pixels: packed, as the BMP
+// would be most of the program's size.
 Image LoadSkin() {
-    UniqueBitmap bmp(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                     MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0,
-                                                     0, LR_CREATEDIBSECTION)));
-    if (!bmp) throw Exception("The skin picture is missing from the program");
-    BITMAP info{};
-    GetObjectA(bmp.Get(), sizeof info, &info);
-    Image img(info.bmWidth, info.bmHeight, 0);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = info.bmWidth;
-    bi.bmiHeader.biHeight = -info.bmHeight;  // top row first
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    WindowDc screen(nullptr);
-    if (!GetDIBits(screen.Get(), bmp.Get(), 0, static_cast<UINT>(info.bmHeight),
-                   img.pixels.data(), &bi, DIB_RGB_COLORS)) {
-        throw Exception("The skin picture cannot be read");
-    }
-    for (auto& p : img.pixels) p &= 0x00FFFFFF;
-    return img;
+    HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(IDB_SKIN), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) throw Exception("The skin picture is missing from the program");
+    // A resource lives as long as the module: nothing to free.
+    return UnpackImage({static_cast<const uint8_t*>(data), SizeofResource(self, found)});
 }
 
 // The read-out boxes overlap (24 px wide, 20 and 15 px apart), so "12:34:56"
