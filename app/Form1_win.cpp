@@ -192,6 +192,29 @@ void TForm1::ShowOnStart(int showCommand) {
     SetVisible(true);
 }
 
+HWND TForm1::FindRunning() { return FindWindowA(kFormClass, "Zvenoks"); }
+
+UINT TForm1::ComeForwardMessage() {
+    // Zero only when the system is out of atoms; then no message matches it
+    // and a second start cannot bring the clock up.
+    static const UINT message = RegisterWindowMessageA("Zvenoks.ComeForward");
+    return message;
+}
+
+// Back from the tray the way a click on its icon brings it back; then in front.
+void TForm1::ComeForward() {
+    if (!IsWindowVisible(Handle()) || IsIconic(Handle())) {
+        ShowWindow(Handle(), SW_HIDE);
+        // Hiding to the tray bypasses visible_, so it may say "shown".
+        if (visible_) SetVisible(false);
+        SetVisible(true);
+        HideApplicationWindow();
+    }
+    // Refused when another program holds the foreground; the clock is shown
+    // and topmost all the same.
+    (void)SetForegroundWindow(Handle());
+}
+
 void TForm1::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
@@ -562,6 +585,10 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
             return 0;
         default:
+            if (msg != 0 && msg == ComeForwardMessage()) {
+                ComeForward();
+                return 0;
+            }
             break;
     }
     return Default(msg, wParam, lParam);

@@ -80,6 +80,11 @@ public:
     // or minimized when the program was started so.
     void ShowOnStart(int showCommand);
 
+    // A second start of the program finds the running clock's window and
+    // posts it this message; the clock then shows itself and comes forward.
+    static HWND FindRunning();
+    static UINT ComeForwardMessage();
+
     // IForm
     uintptr_t WindowHandle() override { return reinterpret_cast<uintptr_t>(Handle()); }
     bool Visible() const override { return visible_; }
@@ -130,6 +135,7 @@ private:
 
     void FormCreate();
     void FormActivate();
+    void ComeForward();
     void PopupMenu1(POINT client);
     void StartupWork();
     void DecodeTime();
