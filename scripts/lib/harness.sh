@@ -60,19 +60,46 @@ hn_build() {
   hn_log "built $preset in $((SECONDS - t0))s"
 }
 
-# dist/Zvenoks/ (or DIR): the exe, the 33 recordings and the default config.cfg.
+# dist/Zvenoks/ (or DIR): the exe, the 33 recordings, the default config.cfg
+# and the guide. The real dist/Zvenoks/ is also packed into
+# dist/Zvenoks-<version>-win32.zip; private copies (DIR) are not.
 hn_dist() {
   local exe=${1:-$ZV_ROOT/build/win32/Zvenoks.exe} dist=${2:-$ZV_ROOT/dist/Zvenoks} voice="$ZV_ROOT/resources/voice" n
+  local guide="$ZV_ROOT/resources/ПРОЧТИ.txt"
   [ -f "$exe" ] || hn_die "no $exe: build the win32 preset first"
   n=$(find "$voice" -maxdepth 1 -name '*.wav' 2>/dev/null | wc -l)
   [ "$n" -eq 33 ] || hn_die "expected 33 recordings in $voice, found $n"
   [ -f "$ZV_ROOT/resources/config.cfg" ] || hn_die "no resources/config.cfg"
   printf 'Hotkey=1\r\nKey=1\r\nRun=1\r\n' | cmp -s - "$ZV_ROOT/resources/config.cfg" ||
     hn_die "resources/config.cfg is not the default three CR LF lines"
+  [ -f "$guide" ] || hn_die "no $guide"
   rm -rf "$dist"
   mkdir -p "$dist"
   cp "$exe" "$dist/Zvenoks.exe"
-  cp "$voice"/*.wav "$ZV_ROOT/resources/config.cfg" "$dist/"
+  cp "$voice"/*.wav "$ZV_ROOT/resources/config.cfg" "$guide" "$dist/"
+  [ "$dist" = "$ZV_ROOT/dist/Zvenoks" ] && hn_package "$dist"
+  return 0
+}
+
+# Packs DIR (the real dist/Zvenoks/) with CPack into dist/; the package's
+# settings come from the win32 build's CPackConfig.cmake.
+hn_package() {
+  local from=$1 config="$ZV_ROOT/build/win32/CPackConfig.cmake" tmp zip
+  # Only a run on another exe (ZV_EXE) may come without a configured build.
+  [ -f "$config" ] || { hn_log "warning: no $config, so no ZIP: configure the win32 preset"; return 0; }
+  tmp=$(mktemp -d "${TMPDIR:-/tmp}/zvenoks-pack.XXXXXX")
+  # A UTF-8 locale, so that the guide's Cyrillic name goes into the ZIP as such.
+  if ! LC_ALL=C.UTF-8 cpack --config "$config" -B "$tmp" -D CPACK_INSTALLED_DIRECTORIES="$from;Zvenoks" \
+    >"$tmp/cpack.log" 2>&1; then
+    cat "$tmp/cpack.log" >&2
+    rm -rf "$tmp"
+    hn_die "cpack failed to pack $from"
+  fi
+  zip=$(find "$tmp" -maxdepth 1 -name 'Zvenoks-*-win32.zip' | head -n 1)
+  [ -n "$zip" ] || { rm -rf "$tmp"; hn_die "cpack made no Zvenoks-*-win32.zip"; }
+  # Renamed into place whole: a concurrent reader never sees half a ZIP.
+  mv -f "$zip" "$ZV_ROOT/dist/"
+  rm -rf "$tmp"
 }
 
 # This machine kind may run no 32-bit Linux code (ia32 emulation off). Then

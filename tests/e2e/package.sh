@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The shipped files, no Wine needed: the exe small, hardened and importing
+# only DLLs the system loads from its own folder, and the ZIP holding exactly
+# the exe, every recording, the default settings and the guide.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib/harness.sh"
+
+out="$ZV_ROOT/out/e2e/package"
+rm -rf "$out"
+mkdir -p "$out"
+exe="$ZV_DIST/Zvenoks.exe"
+zip="$ZV_ROOT/dist/Zvenoks-1.1-win32.zip"
+[ -f "$exe" ] || hn_die "no $exe"
+[ -f "$zip" ] || hn_die "no $zip: hn_dist packs it"
+rc=0
+fail() { echo "error: $*"; rc=1; }
+
+size=$(stat -c %s "$exe")
+echo "exe: $size bytes"
+[ "$size" -lt 400000 ] || fail "Zvenoks.exe is $size bytes, not under 400000"
+
+i686-w64-mingw32-objdump -p "$exe" >"$out/headers.txt" || hn_die "objdump cannot read $exe"
+# Windows 7's KnownDLLs that later versions keep: always mapped from the
+# system folder, never looked for beside the exe.
+known=" advapi32 clbcatq comdlg32 difxapi gdi32 imagehlp imm32 kernel32 msctf msvcrt normaliz nsi
+ ole32 oleaut32 psapi rpcrt4 sechost setupapi shell32 shlwapi user32 wldap32 ws2_32 "
+dlls=$(awk '/DLL Name:/{print tolower($3)}' "$out/headers.txt")
+echo "imports: $(echo $dlls)"
+[ -n "$dlls" ] || fail "no import table found"
+for dll in $dlls; do
+  name=${dll%.dll}
+  [[ $known == *" $name "* ]] && continue
+  if [ "$name" = comctl32 ]; then
+    # Bound by the manifest to the side-by-side Common Controls 6, which the
+    # loader takes from the system's WinSxS store.
+    grep -aq 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' "$exe" && continue
+    fail "comctl32.dll is imported without the Common Controls 6 manifest"
+    continue
+  fi
+  fail "$dll is imported but is no KnownDLL: it would be looked for in the program folder first"
+done
+flags=$(awk '/^DllCharacteristics/{print $2}' "$out/headers.txt")
+(( 0x$flags & 0x40 )) || fail "no ASLR (DllCharacteristics $flags lacks DYNAMIC_BASE)"
+(( 0x$flags & 0x100 )) || fail "no DEP (DllCharacteristics $flags lacks NX_COMPAT)"
+i686-w64-mingw32-objdump -h "$exe" | grep -q ' \.reloc ' || fail "no .reloc section: the exe cannot be moved, ASLR or not"
+
+python3 - "$zip" "$exe" "$ZV_ROOT/resources" >"$out/zip.txt" 2>&1 <<'PY' || rc=1
+import os, sys, zipfile
+path, exe, res = sys.argv[1:]
+errors = []
+with zipfile.ZipFile(path) as z:
+    files = {i.filename: i for i in z.infolist() if not i.filename.endswith("/")}
+    voice = sorted(n for n in os.listdir(os.path.join(res, "voice")) if n.endswith(".wav"))
+    want = {"Zvenoks/" + n for n in voice + ["Zvenoks.exe", "config.cfg", "ПРОЧТИ.txt"]}
+    if len(voice) != 33:
+        errors.append(f"{len(voice)} recordings in resources/voice, not 33")
+    for name in sorted(want - files.keys()):
+        errors.append(f"missing from the ZIP: {name}")
+    for name in sorted(files.keys() - want):
+        errors.append(f"not meant for the ZIP: {name}")
+    def same(name, source):
+        if name in files and z.read(name) != open(source, "rb").read():
+            errors.append(f"{name} differs from {source}")
+    same("Zvenoks/Zvenoks.exe", exe)
+    for n in voice:
+        same("Zvenoks/" + n, os.path.join(res, "voice", n))
+    if "Zvenoks/config.cfg" in files and z.read("Zvenoks/config.cfg") != b"Hotkey=1\r\nKey=1\r\nRun=1\r\n":
+        errors.append("config.cfg is not Hotkey=1, Key=1, Run=1 in CR LF lines")
+    guide = "Zvenoks/ПРОЧТИ.txt"
+    if guide in files:
+        # Without the UTF-8 flag Explorer would read the name in the OEM code page.
+        if not files[guide].flag_bits & 0x800:
+            errors.append("the guide's name is not marked UTF-8 in the ZIP")
+        g = z.read(guide)
+        if not g.startswith(b"\xef\xbb\xbf"):
+            errors.append("the guide has no UTF-8 BOM")
+        if g.count(b"\n") != g.count(b"\r\n") or g.count(b"\r") != g.count(b"\r\n") or not g.endswith(b"\r\n"):
+            errors.append("the guide's lines do not all end in CR LF")
+        try:
+            text = g[3:].decode("utf-8")
+        except UnicodeDecodeError as e:
+            errors.append(f"the guide is not UTF-8: {e}")
+            text = ""
+        for word in ["F11", "PrintScreen", "ScrollLock", "config.cfg", "Hotkey=", "Key=", "Run=",
+                     "CurrentVersion\\Run", "Program Files", "Настройки", "О программе", "Выход",
+                     "https://zvenoks.example.org/"] + voice:
+            if word not in text:
+                errors.append(f"the guide never mentions {word}")
+    print(f"{len(files)} files in {os.path.basename(path)}")
+for e in errors:
+    print("error:", e)
+sys.exit(1 if errors else 0)
+PY
+cat "$out/zip.txt"
+[ $rc -eq 0 ] && echo "ok: exe and package as shipped"
+exit $rc
