@@ -1,0 +1,118 @@
+#!/usr/bin/env python3
+"""Turns what scripts/bench recorded into bench/results.md.
+
+  measure.py OUT_DIR RESULTS.md
+
+OUT_DIR holds sound.wav (+ .marks: clockN before each hotkey press, baseN
+before each bare PlaySound, wholeN before each play of the concatenation,
+end), strace.log, and figures.txt ("name value" lines from the script)."""
+import datetime
+import os
+import statistics
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "scripts", "lib"))
+import analyze  # noqa: E402
+
+THRESHOLD = -50.0  # dBFS: above the null sink's floor, below every word's onset
+MIN_GAP = 0.02
+
+
+def marks(wav):
+    out = []
+    with open(wav + ".marks") as f:
+        for line in f:
+            name, t, _ = line.split()
+            out.append((name, float(t), analyze.mark_seconds(wav, name)))
+    return out
+
+
+def segment(levels, start, stop):
+    """Onset, end (seconds from START) and the silent gaps inside."""
+    a, b = int(start / analyze.FRAME), int(stop / analyze.FRAME)
+    loud = [i for i in range(a, min(b, len(levels))) if levels[i] > THRESHOLD]
+    if not loud:
+        return None
+    gaps = [(y - x - 1) * analyze.FRAME for x, y in zip(loud, loud[1:])
+            if (y - x - 1) * analyze.FRAME >= MIN_GAP - 1e-9]
+    return {"onset": loud[0] * analyze.FRAME - start, "span": (loud[-1] + 1 - loud[0]) * analyze.FRAME,
+            "gaps": gaps}
+
+
+def fmt_ms(s):
+    return f"{s * 1000:.0f} ms"
+
+
+def spread(values):
+    return f"{fmt_ms(statistics.median(values))} (median of {len(values)}; {fmt_ms(min(values))}–{fmt_ms(max(values))})"
+
+
+def main(out_dir, results):
+    wav = os.path.join(out_dir, "sound.wav")
+    levels = analyze.frame_levels(wav)
+    ms = marks(wav)
+    opened = analyze.opened_wavs(os.path.join(out_dir, "strace.log"))
+    figures = {}
+    with open(os.path.join(out_dir, "figures.txt")) as f:
+        for line in f:
+            k, v = line.split(None, 1)
+            figures[k] = v.strip()
+
+    runs = {"clock": [], "base": [], "whole": []}
+    for (name, t, at), (_, t_next, at_next) in zip(ms, ms[1:]):
+        kind = name.rstrip("0123456789")
+        if kind in runs:
+            seg = segment(levels, at, at_next)
+            if seg is None:
+                raise SystemExit(f"error: nothing heard after mark {name}")
+            seg["files"] = [n for u, n in opened if t <= u < t_next]
+            runs[kind].append(seg)
+    clock, base, whole = runs["clock"], runs["base"], runs["whole"]
+    if not (clock and base and whole):
+        raise SystemExit("error: a kind of run is missing: " + ", ".join(k for k, v in runs.items() if not v))
+
+    # Inner gaps of the recordings themselves show in the concatenation too;
+    # the gaps the clock adds are the ones beyond those.
+    clock_gaps = [g for r in clock for g in r["gaps"]]
+    whole_gaps = [g for r in whole for g in r["gaps"]]
+    span_clock = statistics.median(r["span"] for r in clock)
+    span_whole = statistics.median(r["span"] for r in whole)
+    onset_clock = [r["onset"] for r in clock]
+    onset_base = [r["onset"] for r in base]
+    chain = " ".join(clock[-1]["files"])
+
+    rows = [
+        ("Hotkey to the first sound", spread(onset_clock),
+         f"bare PlaySound of the same first recording on a hotkey: {spread(onset_base)}"),
+        ("Silence between recordings (median / max)",
+         f"{fmt_ms(statistics.median(clock_gaps))} / {fmt_ms(max(clock_gaps))} over {len(clock_gaps)} gaps",
+         "the chain concatenated and played as one file: " +
+         (f"{fmt_ms(statistics.median(whole_gaps))} / {fmt_ms(max(whole_gaps))} over {len(whole_gaps)} gaps"
+          if whole_gaps else "no gap of 20 ms or more")),
+        ("Whole announcement", f"{span_clock:.2f} s ({(span_clock / span_whole - 1) * 100:+.0f} %)",
+         f"concatenation played as one file: {span_whole:.2f} s"),
+        ("CPU while idle, 60 s", f"{figures['cpu_clock']} %", f"idle baseline program: {figures['cpu_base']} %"),
+        ("Memory (resident, with the emulator)", f"{figures['rss_clock']} MB",
+         f"idle baseline program: {figures['rss_base']} MB"),
+        ("One clock tick, native", f"{figures['tick_native']} µs", "the tick's period: 1,000,000 µs"),
+        ("One clock tick, under Wine", f"{figures['tick_wine']} µs", "the tick's period: 1,000,000 µs"),
+    ]
+    today = datetime.date.today().isoformat()
+    with open(results, "w") as f:
+        f.write("# Benchmark\n\n")
+        f.write(f"Made by `scripts/bench` on {today}, {figures['machine']}.\n")
+        f.write("Wine 32-bit with the PulseAudio null sink; each figure beside its baseline, "
+                "measured in the same run.\n")
+        f.write(f"Chain spoken: {chain}.\n\n")
+        f.write("| figure | Zvenoks | baseline |\n|---|---|---|\n")
+        for r in rows:
+            f.write(f"| {r[0]} | {r[1]} | {r[2]} |\n")
+    with open(results) as f:
+        sys.stdout.write(f.read())
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        raise SystemExit(__doc__)
+    main(sys.argv[1], sys.argv[2])
