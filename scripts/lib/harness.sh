@@ -510,6 +510,40 @@ hn_announce_once() {
   return $rc
 }
 
+# A private copy of the program for case NAME, with config.cfg made of the
+# printf FORMAT if one is given; prints its folder.
+hn_case_program() {
+  local prog="$ZV_RUN/cases/$1/Zvenoks"
+  rm -rf "$prog"
+  cp -r "$ZV_DIST" "$prog"
+  # shellcheck disable=SC2059 # the text is a printf format, for its \r\n
+  [ $# -lt 2 ] || printf "$2" >"$prog/config.cfg"
+  echo "$prog"
+}
+
+# Waits up to 20 s for the traced server to show config.cfg opened: the
+# start-up work of the first tick (which registers the hotkey) has run.
+hn_wait_settings_read() {
+  local log=$1
+  for _ in $(seq 100); do
+    grep -q '/Zvenoks/config.cfg"' "$log" && return 0
+    sleep 0.2
+  done
+  hn_die "config.cfg was never opened: no start-up work within 20s"
+}
+
+# Waits up to 15 s for something drawn around (X, Y), the hub: until the
+# first tick the clock is all colour key, see-through. Dies with WHY.
+hn_wait_drawn() {
+  local x=$1 y=$2 why=$3 drawn=0
+  for _ in $(seq 75); do
+    drawn=$(hn_drawn_pixels $((x - 20)) $((y - 20)) 40 40)
+    [ "$drawn" -gt 0 ] && return 0
+    sleep 0.2
+  done
+  hn_die "nothing drawn around the hub ($x,$y): $why"
+}
+
 # For tests/e2e cases: checks that the session is there, makes a clean
 # out/e2e/NAME/ (exported as CASE_OUT) and a fresh prefix (CASE_PREFIX).
 hn_case_begin() {

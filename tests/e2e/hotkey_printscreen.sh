@@ -6,10 +6,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
 hn_case_begin hotkey_printscreen
 
-prog="$ZV_RUN/cases/hotkey_printscreen/Zvenoks"
-rm -rf "$prog"
-cp -r "$ZV_DIST" "$prog"
-printf 'Hotkey=1\r\nKey=3\r\nRun=1\r\n' >"$prog/config.cfg"
+prog=$(hn_case_program hotkey_printscreen 'Hotkey=1\r\nKey=3\r\nRun=1\r\n')
 wav="$CASE_OUT/sound.wav"
 
 hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
@@ -18,11 +15,7 @@ hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
 ZV_DIAG_LOG="$CASE_OUT/wine.log"
 hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
 # The hotkey is registered by the start-up work, which reads the settings.
-for _ in $(seq 100); do
-  grep -q '/Zvenoks/config.cfg"' "$CASE_OUT/strace.log" && break
-  sleep 0.2
-done
-grep -q '/Zvenoks/config.cfg"' "$CASE_OUT/strace.log" || hn_die "config.cfg was never opened: no start-up work within 20s"
+hn_wait_settings_read "$CASE_OUT/strace.log"
 sleep 2
 
 hn_wine_start "$CASE_PREFIX" "$CASE_OUT" "$CASE_OUT/notepad.log" notepad

@@ -6,10 +6,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
 hn_case_begin hotkey_tray
 
-prog="$ZV_RUN/cases/hotkey_tray/Zvenoks"
-rm -rf "$prog"
-cp -r "$ZV_DIST" "$prog"
-printf 'Hotkey=1\r\nKey=1\r\nRun=2\r\n' >"$prog/config.cfg"
+prog=$(hn_case_program hotkey_tray 'Hotkey=1\r\nKey=1\r\nRun=2\r\n')
 wav="$CASE_OUT/sound.wav"
 
 hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
@@ -20,11 +17,7 @@ ZV_DIAG_LOG="$CASE_OUT/wine.log"
 timeout "${ZV_WINDOW_TIMEOUT:-120}" xdotool search --sync --name '^Zvenoks$' >/dev/null 2>&1 ||
   hn_die "no window named Zvenoks within ${ZV_WINDOW_TIMEOUT:-120}s"
 # The hotkey is registered by the start-up work, which reads the settings.
-for _ in $(seq 100); do
-  grep -q '/Zvenoks/config.cfg"' "$CASE_OUT/strace.log" && break
-  sleep 0.2
-done
-grep -q '/Zvenoks/config.cfg"' "$CASE_OUT/strace.log" || hn_die "config.cfg was never opened: no start-up work within 20s"
+hn_wait_settings_read "$CASE_OUT/strace.log"
 sleep 3
 kill -0 "$ZV_PID" 2>/dev/null || hn_die "the program ended instead of staying in the tray"
 for id in $(xdotool search --onlyvisible --name '^Zvenoks$' 2>/dev/null); do

@@ -11,10 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
 hn_case_begin menu_commands
 
-prog="$ZV_RUN/cases/menu_commands/Zvenoks"
-rm -rf "$prog"
-cp -r "$ZV_DIST" "$prog"
-printf 'Hotkey=0\r\nKey=1\r\nRun=1\r\n' >"$prog/config.cfg"
+prog=$(hn_case_program menu_commands 'Hotkey=0\r\nKey=1\r\nRun=1\r\n')
 wav="$CASE_OUT/sound.wav"
 
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
@@ -78,13 +75,7 @@ hn_record_start "$wav"
 hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
 ZV_DIAG_LOG="$CASE_OUT/wine.log"
 clock=$(hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}")
-drawn=0
-for _ in $(seq 75); do
-  drawn=$(hn_drawn_pixels $((hx - 20)) $((hy - 20)) 40 40)
-  [ "$drawn" -gt 0 ] && break
-  sleep 0.2
-done
-[ "$drawn" -gt 0 ] || hn_die "nothing drawn around the hub ($hx,$hy): no dial to right-click"
+hn_wait_drawn "$hx" "$hy" "no dial to right-click"
 sleep 1
 rc=0
 

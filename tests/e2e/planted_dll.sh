@@ -8,9 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
 hn_case_begin planted_dll
 
-prog="$ZV_RUN/cases/planted_dll/Zvenoks"
-rm -rf "$prog"
-cp -r "$ZV_DIST" "$prog"
+prog=$(hn_case_program planted_dll)
 
 # A DLL that only reports being loaded: DllMain leaves NAME.dll.loaded beside
 # itself. No C runtime, so nothing but kernel32 stands in its way.

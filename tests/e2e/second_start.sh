@@ -7,10 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
 hn_case_begin second_start
 
-prog="$ZV_RUN/cases/second_start/Zvenoks"
-rm -rf "$prog"
-cp -r "$ZV_DIST" "$prog"
-printf 'Hotkey=1\r\nKey=1\r\nRun=2\r\n' >"$prog/config.cfg"
+prog=$(hn_case_program second_start 'Hotkey=1\r\nKey=1\r\nRun=2\r\n')
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
 
 # Zvenoks.exe processes of this case's prefix (other runs may have their own).
@@ -35,11 +32,7 @@ first=$ZV_PID
 ZV_DIAG_LOG="$CASE_OUT/first.log"
 timeout "${ZV_WINDOW_TIMEOUT:-120}" xdotool search --sync --name '^Zvenoks$' >/dev/null 2>&1 ||
   hn_die "no window named Zvenoks within ${ZV_WINDOW_TIMEOUT:-120}s"
-for _ in $(seq 100); do
-  grep -q '/Zvenoks/config.cfg"' "$CASE_OUT/strace.log" && break
-  sleep 0.2
-done
-grep -q '/Zvenoks/config.cfg"' "$CASE_OUT/strace.log" || hn_die "config.cfg was never opened: no start-up work within 20s"
+hn_wait_settings_read "$CASE_OUT/strace.log"
 sleep 3
 viewable && hn_die "the clock is on the screen although Run=2 starts it in the tray"
 n=$(clocks)

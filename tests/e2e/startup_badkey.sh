@@ -6,10 +6,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
 hn_case_begin startup_badkey
 
-prog="$ZV_RUN/cases/startup_badkey/Zvenoks"
-rm -rf "$prog"
-cp -r "$ZV_DIST" "$prog"
-printf 'Hotkey=1\r\nKey=x\r\nRun=2\r\n' >"$prog/config.cfg"
+prog=$(hn_case_program startup_badkey 'Hotkey=1\r\nKey=x\r\nRun=2\r\n')
 
 source "$here/error_box.bash"
 

@@ -6,9 +6,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
 hn_case_begin startup_noconfig
 
-prog="$ZV_RUN/cases/startup_noconfig/Zvenoks"
-rm -rf "$prog"
-cp -r "$ZV_DIST" "$prog"
+prog=$(hn_case_program startup_noconfig)
 rm -f "$prog/config.cfg"
 
 source "$here/error_box.bash"
