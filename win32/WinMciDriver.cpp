@@ -29,15 +29,15 @@ static_assert(mci::kNotifySuccessful == MCI_NOTIFY_SUCCESSFUL &&
 
 namespace {
 
-HMODULE LoadWinmm() {
-    HMODULE module = LoadLibraryExA("winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+HMODULE LoadSystemDll(const char* name) {
+    HMODULE module = LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
     // Windows 7 without KB2533623 lacks the search flag: name the system
     // folder explicitly instead, which keeps the program folder out of it.
     char dir[MAX_PATH];
     const UINT n = GetSystemDirectoryA(dir, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return nullptr;
-    return LoadLibraryA((std::string(dir, n) + "\\winmm.dll").c_str());
+    return LoadLibraryA((std::string(dir, n) + "\\" + name).c_str());
 }
 
 template <class Fn>
@@ -50,8 +50,13 @@ Fn Lookup(HMODULE module, const char* name) {
 
 }  // namespace
 
-TWinMciDriver::TWinMciDriver() : winmm_(LoadWinmm()) {
+// Every clip opens and closes a waveaudio device, and the last close unloads
+// its driver while Wine's play thread may still be leaving it (a crash seen
+// after some hundreds of clips). Held by us, it stays loaded. Without it the
+// driver is loaded per device as usual, so a failure is left alone.
+TWinMciDriver::TWinMciDriver() : winmm_(LoadSystemDll("winmm.dll")) {
     if (!winmm_) loadError_ = GetLastError();
+    waveDriver_.Reset(LoadSystemDll("mciwave.dll"));
     send_ = Lookup<SendCommandFn>(winmm_.Get(), "mciSendCommandA");
     getErrorString_ = Lookup<GetErrorStringFn>(winmm_.Get(), "mciGetErrorStringA");
 }

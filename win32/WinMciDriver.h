@@ -23,6 +23,10 @@ class TModule {
 
     HMODULE Get() const { return module_; }
     explicit operator bool() const { return module_ != nullptr; }
+    void Reset(HMODULE module) {
+        if (module_) FreeLibrary(module_);
+        module_ = module;
+    }
 
   private:
     HMODULE module_;
@@ -45,6 +49,7 @@ class TWinMciDriver final : public IMciDriver {
     using GetErrorStringFn = BOOL(WINAPI*)(DWORD, LPSTR, UINT);
 
     TModule winmm_;
+    TModule waveDriver_;  // held for the process: see the constructor
     DWORD loadError_ = 0;
     SendCommandFn send_ = nullptr;
     GetErrorStringFn getErrorString_ = nullptr;
