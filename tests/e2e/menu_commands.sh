@@ -41,7 +41,8 @@ zv_menu_at() {
 # The rows' middles from the menu's top: four items, the separator, "Выход".
 rows=(11 28 45 62 75 89)
 # Opens the menu on the dial, left of the hub where the centred dialogs do
-# not reach, and clicks row N (0-based).
+# not reach, and clicks row N (0-based); with MARK, marks the recording just
+# before the click.
 zv_menu_pick() {
   local m id mx my
   m=$(zv_menu_at $((hx - 200)) $((hy - 60)))
@@ -51,6 +52,7 @@ zv_menu_pick() {
   fi
   read -r id mx my _ _ <<<"$m"
   sleep 0.5
+  [ $# -lt 2 ] || hn_record_mark "$wav" "$2"
   hn_click $((mx + 30)) $((my + rows[$1]))
 }
 viewable() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
@@ -131,8 +133,7 @@ hn_click $((hx - 200)) $((hy + 60))
 zv_wait "О программе" gone || { echo "error: the About dialog stayed when the clock was activated"; rc=1; }
 [ $rc -eq 0 ] && echo "ok: the menu showed each dialog, activating the clock hid it"
 
-hn_record_mark "$wav" menu_time
-zv_menu_pick 3
+zv_menu_pick 3 menu_time
 zv_spoke menu_time
 
 timeout 10 xdotool windowfocus --sync "$clock" || hn_die "could not focus the clock ($clock)"
