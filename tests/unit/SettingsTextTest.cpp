@@ -50,6 +50,8 @@ TEST(SettingsText, SearchesAndLookupsOverFileTexts) {
          true, "2", "1"},
         {"a sign or a letter", "Key=-1\r\nRun=x\r\n", false, false, true, false, true,
          "'-' is not a valid integer value", "'x' is not a valid integer value"},
+        {"a NUL byte as the value: the text stays readable", std::string("Key=\0\r\nRun=\x01", 12),
+         false, false, true, false, true, kNoValue, "'\x01' is not a valid integer value"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
