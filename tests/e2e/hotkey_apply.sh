@@ -5,6 +5,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
+source "$here/settings_dialog.bash"
 hn_case_begin hotkey_apply
 
 prog=$(hn_case_program hotkey_apply 'Hotkey=1\r\nKey=3\r\nRun=1\r\n')
@@ -28,39 +29,10 @@ hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
 hn_wait_drawn "$hx" "$hy" "no dial to right-click"
 sleep 1
 
-# The menu's first item, "Настройки", opens the dialog: its first row is
-# clicked, or else it is chosen by keyboard.
-dlg=""
-for try in click keys; do
-  xdotool mousemove --sync "$hx" "$hy" mousedown 3
-  sleep 0.15
-  xdotool mouseup 3
-  sleep 1
-  hn_screenshot "$CASE_OUT/menu-$try.png"
-  if [ $try = click ]; then
-    hn_click $((hx + 30)) $((hy + 10))
-  else
-    xdotool key Down Return
-  fi
-  dlg=$(timeout 5 xdotool search --sync --onlyvisible --name '^Настройки$' 2>/dev/null | head -n 1) || true
-  [ -n "$dlg" ] && break
-  xdotool key Escape
-done
-[ -n "$dlg" ] || hn_die "the dial's menu opened no visible window named Настройки (screenshots menu-*.png)"
-echo "settings dialog $dlg opened by $try: $(hn_window_geometry "$dlg")"
-
-# A click on ComboBox1's edit field gives it the focus without dropping the
-# list; Down then moves from PrintScreen to the next item, ScrollLock. The X
-# window is the dialog's client area.
-read -r dx dy dw dh < <(hn_window_geometry "$dlg")
-hn_click $((dx + 232)) $((dy + 34))
-sleep 0.5
-xdotool key Down
-sleep 0.5
-hn_screenshot "$CASE_OUT/dialog.png"
-# Button1: 8, 216, 305 x 25.
-hn_record_mark "$wav" apply
-hn_click $((dx + dw / 2)) $((dy + 238))
+zv_open_settings "$hx" "$hy" "$CASE_OUT/menu" ||
+  hn_die "the dial's menu opened no visible window named Настройки (screenshots menu-*.png)"
+# PrintScreen becomes ScrollLock.
+zv_next_key_and_apply "$CASE_OUT/dialog.png" "$wav" apply
 
 want=$(printf 'Hotkey=1\r\nKey=4\r\nRun=1\r\n' | od -An -c | tr -s ' \n' ' ')
 got=""
