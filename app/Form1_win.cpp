@@ -203,13 +203,7 @@ UINT TForm1::ComeForwardMessage() {
 
 // Back from the tray the way a click on its icon brings it back; then in front.
 void TForm1::ComeForward() {
-    if (!IsWindowVisible(Handle()) || IsIconic(Handle())) {
-        ShowWindow(Handle(), SW_HIDE);
-        // Hiding to the tray bypasses visible_, so it may say "shown".
-        if (visible_) SetVisible(false);
-        SetVisible(true);
-        HideApplicationWindow();
-    }
+    if (!IsWindowVisible(Handle()) || IsIconic(Handle())) DCMinTray1.ShowOwner();
     // Refused when another program holds the foreground; the clock is shown
     // and topmost all the same.
     (void)SetForegroundWindow(Handle());

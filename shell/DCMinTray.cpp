@@ -136,10 +136,15 @@ void TDCMinTray::Toggle() {
     if (platform_.IsWindowVisible(window)) {
         platform_.ShowWindow(window, kSwShow);
         SetOwnerVisible(false);
+        platform_.ShowWindow(application_.WindowHandle(), kSwHide);
     } else {
-        platform_.ShowWindow(window, kSwHide);
-        SetOwnerVisible(true);
+        ShowOwner();
     }
+}
+
+void TDCMinTray::ShowOwner() {
+    platform_.ShowWindow(ownerForm_->WindowHandle(), kSwHide);
+    SetOwnerVisible(true);
     platform_.ShowWindow(application_.WindowHandle(), kSwHide);
 }
 

@@ -43,6 +43,8 @@ class TDCMinTray : public TComponent {
     void ShowIcon();
     void RemoveIcon();
     void RestoreWndProc();
+    // Brings a hidden owner back as a click on the icon does.
+    void ShowOwner();
     void FormWndProc(TMessage& message);
 
     bool Hooked() const { return hooked_; }
