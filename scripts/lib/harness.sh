@@ -474,7 +474,7 @@ hn_wait_chain_end() {
 # chain was over), clock.png, wine.log, click_box. Returns 1 if the chain did
 # not end.
 hn_announce_once() {
-  local p=$1 out=$2 geo box drawn=0 rc=0 bx by bw bh
+  local p=$1 out=$2 geo box rc=0 bx by bw bh
   mkdir -p "$out"
   rm -f "$out"/strace.log "$out"/announcement.wav* "$out"/clock.png
   hn_trace_start "$p" "$out/strace.log"
@@ -487,13 +487,7 @@ hn_announce_once() {
   box=$(hn_caption_box $geo)
   echo "$box" >"$out/click_box"
   read -r bx by bw bh <<<"$box"
-  # Until the first tick the window is all colour key: see-through.
-  for _ in $(seq 75); do
-    drawn=$(hn_drawn_pixels "$bx" "$by" "$bw" "$bh")
-    [ "$drawn" -gt 0 ] && break
-    sleep 0.2
-  done
-  [ "$drawn" -gt 0 ] || hn_die "the caption box $box stayed see-through: the clock never showed its controls"
+  hn_wait_drawn "$bx" "$by" "$bw" "$bh" "the caption box stayed see-through: the clock never showed its controls"
   # A click happens at the release: "click" marks it, "press" the press.
   xdotool mousemove --sync $((bx + bw / 2)) $((by + bh / 2))
   hn_record_mark "$out/announcement.wav" press
@@ -532,16 +526,15 @@ hn_wait_settings_read() {
   hn_die "config.cfg was never opened: no start-up work within 20s"
 }
 
-# Waits up to 15 s for something drawn around (X, Y), the hub: until the
-# first tick the clock is all colour key, see-through. Dies with WHY.
+# Waits up to 15 s for something drawn in the screen rectangle X Y W H:
+# until the first tick the clock is all colour key, see-through. Dies with WHY.
 hn_wait_drawn() {
-  local x=$1 y=$2 why=$3 drawn=0
+  local x=$1 y=$2 w=$3 h=$4 why=$5
   for _ in $(seq 75); do
-    drawn=$(hn_drawn_pixels $((x - 20)) $((y - 20)) 40 40)
-    [ "$drawn" -gt 0 ] && return 0
+    [ "$(hn_drawn_pixels "$x" "$y" "$w" "$h")" -gt 0 ] && return 0
     sleep 0.2
   done
-  hn_die "nothing drawn around the hub ($x,$y): $why"
+  hn_die "nothing drawn in ${w}x$h+$x+$y: $why"
 }
 
 # For tests/e2e cases: checks that the session is there, makes a clean

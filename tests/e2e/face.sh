@@ -14,7 +14,7 @@ read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2
 read -r hx hy < <(python3 "$here/face_check.py" hub "$sw" "$sh")
 
 # Until the first tick the window is all colour key: see-through.
-hn_wait_drawn "$hx" "$hy" "the clock never showed its face"
+hn_wait_drawn $((hx - 20)) $((hy - 20)) 40 40 "the hub: the clock never showed its face"
 
 t0=$(date +%s.%N)
 hn_screenshot "$CASE_OUT/screen.png"

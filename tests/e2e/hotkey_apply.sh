@@ -26,7 +26,7 @@ hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
 ZV_DIAG_LOG="$CASE_OUT/wine.log"
 hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
 # The menu opens only over a drawn dial.
-hn_wait_drawn "$hx" "$hy" "no dial to right-click"
+hn_wait_drawn $((hx - 20)) $((hy - 20)) 40 40 "the hub: no dial to right-click"
 sleep 1
 
 zv_open_settings "$hx" "$hy" "$CASE_OUT/menu" ||

@@ -25,14 +25,7 @@ hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
 geo=$(hn_wait_maximized Zvenoks 15)
 # shellcheck disable=SC2086
 read -r bx by bw bh < <(hn_caption_box $geo)
-# Until the first tick the window is all colour key: see-through.
-drawn=0
-for _ in $(seq 75); do
-  drawn=$(hn_drawn_pixels "$bx" "$by" "$bw" "$bh")
-  [ "$drawn" -gt 0 ] && break
-  sleep 0.2
-done
-[ "$drawn" -gt 0 ] || hn_die "the caption box stayed see-through: the clock never showed its controls"
+hn_wait_drawn "$bx" "$by" "$bw" "$bh" "the caption box stayed see-through: the clock never showed its controls"
 hn_click $((bx + bw / 2)) $((by + bh / 2))
 rc=0
 hn_wait_chain_end "$out/strace.log" "$out/announcement.wav" "${ZV_CHAIN_TIMEOUT:-60}" || rc=1
