@@ -28,16 +28,13 @@ def marks(wav):
     return out
 
 
-def segment(levels, start, stop):
-    """Onset, end (seconds from START) and the silent gaps inside."""
-    a, b = int(start / analyze.FRAME), int(stop / analyze.FRAME)
-    loud = [i for i in range(a, min(b, len(levels))) if levels[i] > THRESHOLD]
-    if not loud:
+def segment(wav, start, stop):
+    """Onset (seconds from START), span and the silent gaps of the sound
+    between two marks."""
+    s = analyze.sound(wav, threshold=THRESHOLD, min_gap=MIN_GAP, start=start, stop=stop)
+    if s["onset"] is None:
         return None
-    gaps = [(y - x - 1) * analyze.FRAME for x, y in zip(loud, loud[1:])
-            if (y - x - 1) * analyze.FRAME >= MIN_GAP - 1e-9]
-    return {"onset": loud[0] * analyze.FRAME - start, "span": (loud[-1] + 1 - loud[0]) * analyze.FRAME,
-            "gaps": gaps}
+    return {"onset": s["onset"] - start, "span": s["span"], "gaps": [g["length"] for g in s["gaps"]]}
 
 
 def fmt_ms(s):
@@ -50,7 +47,6 @@ def spread(values):
 
 def main(out_dir, results):
     wav = os.path.join(out_dir, "sound.wav")
-    levels = analyze.frame_levels(wav)
     ms = marks(wav)
     opened = analyze.opened_wavs(os.path.join(out_dir, "strace.log"))
     figures = {}
@@ -63,7 +59,7 @@ def main(out_dir, results):
     for (name, t, at), (_, t_next, at_next) in zip(ms, ms[1:]):
         kind = name.rstrip("0123456789")
         if kind in runs:
-            seg = segment(levels, at, at_next)
+            seg = segment(wav, at, at_next)
             if seg is None:
                 raise SystemExit(f"error: nothing heard after mark {name}")
             seg["files"] = [n for u, n in opened if t <= u < t_next]

@@ -91,10 +91,13 @@ def mark_seconds(path, name):
     raise ValueError(f"{path}.marks: no mark '{name}'")
 
 
-def sound(path, threshold=-60.0, min_gap=0.025, start=0.0):
-    """Onset, end and span of the sound after START seconds, and the silent
-    gaps of at least MIN_GAP within it (times in seconds of the recording)."""
+def sound(path, threshold=-60.0, min_gap=0.025, start=0.0, stop=None):
+    """Onset, end and span of the sound after START seconds (and before STOP),
+    and the silent gaps of at least MIN_GAP within it (times in seconds of the
+    recording)."""
     levels = frame_levels(path, start)
+    if stop is not None:
+        levels = levels[:max(0, int((stop - start) / FRAME))]
     loud = [i for i, v in enumerate(levels) if v > threshold]
     out = {"duration": round(start + len(levels) * FRAME, 3), "threshold_dbfs": threshold,
            "min_gap": min_gap, "from": round(start, 3), "onset": None, "end": None,
