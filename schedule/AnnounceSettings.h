@@ -1,0 +1,21 @@
+#pragma once
+// What announce.cfg holds: the schedule, the sounds around it and the voice.
+#include <string>
+
+namespace zv {
+
+struct AnnounceSettings {
+    int every = 0;  // minutes between announcements: 0 (off), 1, 5, 10, 15, 30, 60
+    // Hours without scheduled announcements, [quietFrom, quietTo), wrapping midnight.
+    bool quiet = true;
+    int quietFrom = 23;
+    int quietTo = 7;
+    int chime = 0;           // 0 none, 1 a bell, 2 a cuckoo on the hour (the bell otherwise)
+    int volume = 100;        // percent, for every sound of the clock
+    bool fullscreen = true;  // stay silent while another program has the screen
+    std::string voice;       // "" the recordings beside the exe, else voices\<voice>\
+
+    bool operator==(const AnnounceSettings&) const = default;
+};
+
+}  // namespace zv
