@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "AnnouncedChain.h"
+#include "TempFiles.h"
+#include "voices/StdVoiceFolders.h"
+#include "voices/VoiceList.h"
+
+namespace zv {
+namespace {
+
+using test::TTempFiles;
+
+// Writes a pack folder under voices\ with every recording but `skip`.
+void MakePack(const TTempFiles& dir, const std::string& name, const std::string& skip = "") {
+    auto folder = dir.MakeDir("voices/" + name);
+    for (const char* file : kVoiceFiles) {
+        if (file != skip) TTempFiles::Put(folder / file, "RIFF");
+    }
+}
+
+// The completeness check must ask for exactly what the announcer can play.
+TEST(VoiceListTest, TheFilesAreEveryRecordingTheAnnouncerPlays) {
+    std::set<std::string> played;
+    for (uint16_t h = 0; h < 24; ++h) {
+        for (uint16_t m = 0; m < 60; ++m) {
+            for (const std::string& f : test::AnnouncedChain(h, m)) played.insert(f);
+        }
+    }
+    EXPECT_EQ(played, std::set<std::string>(kVoiceFiles.begin(), kVoiceFiles.end()));
+}
+
+TEST(VoiceListTest, ListsRealFolders) {
+    struct Case {
+        const char* what;
+        void (*make)(const TTempFiles&);
+        std::vector<VoiceEntry> want;
+    };
+    const Case cases[] = {
+        {"no voices folder", [](const TTempFiles&) {}, {{"", ""}}},
+        {"empty voices folder", [](const TTempFiles& d) { d.MakeDir("voices"); }, {{"", ""}}},
+        {"complete packs ordered by name, case aside",
+         [](const TTempFiles& d) {
+             MakePack(d, "elena");
+             MakePack(d, "Zed");
+             MakePack(d, "aleksandr");
+             MakePack(d, "мой");
+         },
+         {{"", ""}, {"aleksandr", ""}, {"elena", ""}, {"Zed", ""}, {"мой", ""}}},
+        {"incomplete packs name their first missing file",
+         [](const TTempFiles& d) {
+             MakePack(d, "anna");
+             MakePack(d, "half", "minut.wav");
+             MakePack(d, "first", "0.wav");
+             d.MakeDir("voices/empty");
+         },
+         {{"", ""}, {"anna", ""}, {"empty", "0.wav"}, {"first", "0.wav"}, {"half", "minut.wav"}}},
+        {"files beside the packs and folders in place of recordings",
+         [](const TTempFiles& d) {
+             MakePack(d, "anna");
+             TTempFiles::Put(d.MakeDir("voices") / "readme.txt", "x");
+             MakePack(d, "odd", "chasa.wav");
+             d.MakeDir("voices/odd/chasa.wav");
+         },
+         {{"", ""}, {"anna", ""}, {"odd", "chasa.wav"}}},
+    };
+    for (const Case& c : cases) {
+        TTempFiles dir;
+        c.make(dir);
+        TStdVoiceFolders folders(dir.Root());
+        EXPECT_EQ(ListVoices(folders), c.want) << c.what;
+    }
+}
+
+TEST(VoiceListTest, ChoiceFallsBackWhenThePackIsNotWhole) {
+    TTempFiles dir;
+    MakePack(dir, "anna");
+    MakePack(dir, "half", "9.wav");
+    TStdVoiceFolders folders(dir.Root());
+    struct Case {
+        const char* chosen;
+        const char* voice;
+        bool fellBack;
+    };
+    const Case cases[] = {
+        {"", "", false},    {"anna", "anna", false}, {"half", "", true},
+        {"gone", "", true}, {"..", "", true},        {"anna\\..\\anna", "", true},
+    };
+    for (const Case& c : cases) {
+        VoiceChoice got = ChooseVoice(folders, c.chosen);
+        EXPECT_EQ(got.voice, c.voice) << c.chosen;
+        EXPECT_EQ(got.fellBack, c.fellBack) << c.chosen;
+    }
+}
+
+TEST(VoiceListTest, PathsAndCaptions) {
+    struct Case {
+        const char* voice;
+        const char* file;
+        const char* path;
+    };
+    const Case paths[] = {
+        {"", "20.wav", "20.wav"},
+        {"elena", "20.wav", "voices\\elena\\20.wav"},
+        {"мой голос", "0_0.wav", "voices\\мой голос\\0_0.wav"},
+    };
+    for (const Case& c : paths) EXPECT_EQ(VoiceFile(c.voice, c.file), c.path) << c.voice;
+
+    EXPECT_EQ(VoiceCaption({"", ""}), "Стандартный");
+    EXPECT_EQ(VoiceCaption({"anna", ""}), "anna");
+    EXPECT_EQ(VoiceCaption({"half", "9.wav"}), "half (неполный: нет 9.wav)");
+}
+
+TEST(VoiceListTest, NamesArePlainFolderNames) {
+    for (const char* good : {"anna", "мой голос", "v.2", "a b"}) {
+        EXPECT_TRUE(IsVoiceName(good)) << good;
+    }
+    for (const char* bad : {"", ".", "..", "a\\b", "a/b", "C:", "a*", "a?", "a|b", "a\tb"}) {
+        EXPECT_FALSE(IsVoiceName(bad)) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace zv
