@@ -1,152 +1,113 @@
-// Checks the committed voice recordings: every file the announcement can ask for
-// is a WAV that MCI opens, holds a trimmed, audible, unclipped word (or the
-// short silence of the empty units slot), and all words are equally loud.
+// Checks the committed recordings, the standard voice's and every pack's: each
+// file the announcement can ask for is a WAV that MCI opens, holding a trimmed,
+// audible, unclipped word (or the short silence of the empty units slot); the
+// words of a voice are equally loud and its longest chain is short.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <map>
+#include <filesystem>
 #include <ostream>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "AnnouncedChain.h"
+#include "WavFile.h"
+#include "voices/VoiceList.h"
 
 namespace zv {
 namespace {
 
-struct Clip {
-    std::string name;
-    bool silent;
-};
+using namespace zv::test;
+namespace fs = std::filesystem;
 
-const Clip kClips[] = {
-    {"0", false},      {"1", false},      {"2", false},     {"3", false},     {"4", false},
-    {"5", false},      {"6", false},      {"7", false},     {"8", false},     {"9", false},
-    {"10", false},     {"11", false},     {"12", false},    {"13", false},    {"14", false},
-    {"15", false},     {"16", false},     {"17", false},    {"18", false},    {"19", false},
-    {"20", false},     {"30", false},     {"40", false},    {"50", false},    {"0_0", true},
-    {"odna", false},   {"dve", false},    {"chas", false},  {"chasa", false}, {"chasov", false},
-    {"minuta", false}, {"minuty", false}, {"minut", false},
-};
-
-void PrintTo(const Clip& clip, std::ostream* os) {
-    *os << clip.name << ".wav";
-}
+const std::string kStandard = std::string(ZV_SOURCE_DIR) + "/resources/voice";
+const std::string kPacks = std::string(ZV_SOURCE_DIR) + "/resources/voices";
 
 constexpr double kMinSeconds = 0.15;
 constexpr double kMaxSeconds = 1.2;
 constexpr double kMinWordPeakDb = -20.0;
+constexpr double kMaxPeakDb = -1.0;
 constexpr double kMaxSilencePeakDb = -60.0;
 // Speech must begin and end this close to the file's ends, or the chain of
 // clips gets audible gaps.
-constexpr double kEdgeSeconds = 0.060;
+constexpr double kMaxLeadSeconds = 0.030;
+constexpr double kMaxTrailSeconds = 0.050;
 constexpr double kEdgeThresholdDb = -40.0;
-// Loudest 50 ms of one word against another's.
-constexpr double kMaxLoudnessSpreadDb = 3.0;
+// Loudest 50 ms of each word against the voice's median, and of one voice's
+// median against the standard's, so that changing voice keeps the volume.
+constexpr double kMaxLoudnessOffDb = 1.0;
+constexpr double kMaxChainSeconds = 3.3;
 
-struct Wav {
-    uint16_t format = 0;
-    uint16_t channels = 0;
-    uint32_t sampleRate = 0;
-    uint16_t bitsPerSample = 0;
-    std::vector<int16_t> samples;
+struct Voice {
+    std::string name;
+    std::string dir;
 };
 
-uint32_t ReadLe(const std::vector<uint8_t>& bytes, size_t at, int size) {
-    uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
-    return value;
+void PrintTo(const Voice& voice, std::ostream* os) {
+    *os << voice.name;
 }
 
-bool TagIs(const std::vector<uint8_t>& bytes, size_t at, const char* tag) {
-    return std::equal(tag, tag + 4, bytes.begin() + at);
-}
-
-// Returns an empty string for a plain PCM RIFF/WAVE (16-byte fmt chunk, data
-// chunk ending the file), else what is wrong with it.
-std::string ParseWav(const std::vector<uint8_t>& bytes, Wav& wav) {
-    if (bytes.size() < 12 || !TagIs(bytes, 0, "RIFF") || !TagIs(bytes, 8, "WAVE")) {
-        return "no RIFF/WAVE header";
-    }
-    if (ReadLe(bytes, 4, 4) != bytes.size() - 8) return "RIFF size does not match the file";
-    bool haveFmt = false;
-    size_t at = 12;
-    while (at < bytes.size()) {
-        if (bytes.size() - at < 8) return "truncated chunk header";
-        uint32_t size = ReadLe(bytes, at + 4, 4);
-        size_t body = at + 8;
-        if (size > bytes.size() - body) return "chunk runs past the end of the file";
-        if (TagIs(bytes, at, "fmt ")) {
-            if (size != 16) return "fmt chunk is " + std::to_string(size) + " bytes, not 16";
-            wav.format = static_cast<uint16_t>(ReadLe(bytes, body, 2));
-            wav.channels = static_cast<uint16_t>(ReadLe(bytes, body + 2, 2));
-            wav.sampleRate = ReadLe(bytes, body + 4, 4);
-            uint32_t byteRate = ReadLe(bytes, body + 8, 4);
-            uint32_t blockAlign = ReadLe(bytes, body + 12, 2);
-            wav.bitsPerSample = static_cast<uint16_t>(ReadLe(bytes, body + 14, 2));
-            if (blockAlign != wav.channels * wav.bitsPerSample / 8u ||
-                byteRate != wav.sampleRate * blockAlign) {
-                return "fmt block align or byte rate inconsistent";
-            }
-            haveFmt = true;
-        } else if (TagIs(bytes, at, "data")) {
-            if (!haveFmt) return "data chunk before fmt chunk";
-            if (body + size != bytes.size()) return "data chunk does not end the file";
-            if (size % 2 != 0) return "data size is not a whole number of samples";
-            wav.samples.resize(size / 2);
-            for (size_t i = 0; i < wav.samples.size(); ++i) {
-                wav.samples[i] = static_cast<int16_t>(ReadLe(bytes, body + 2 * i, 2));
-            }
-            return "";
+std::vector<Voice> Voices() {
+    std::vector<Voice> voices{{"standard", kStandard}};
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(kPacks, error)) {
+        if (entry.is_directory()) {
+            voices.push_back({entry.path().filename().string(), entry.path().string()});
         }
-        at = body + size + size % 2;
     }
-    return "no data chunk";
+    std::sort(voices.begin() + 1, voices.end(),
+              [](const Voice& a, const Voice& b) { return a.name < b.name; });
+    return voices;
 }
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+bool Silent(const std::string& file) {
+    return file == "0_0.wav";
 }
 
-std::string VoicePath(const std::string& name) {
-    return std::string(ZV_SOURCE_DIR) + "/resources/voice/" + name + ".wav";
+Wav Load(const std::string& path) {
+    Wav wav;
+    std::string error = ParseWav(ReadFile(path), wav);
+    EXPECT_EQ(error, "") << path;
+    return wav;
 }
 
-double Db(double amplitude) {
-    return 20.0 * std::log10(std::max(amplitude, 1e-9) / 32768.0);
+double Seconds(const Wav& wav) {
+    return wav.sampleRate ? double(wav.samples.size()) / wav.sampleRate : 0;
 }
 
-int Peak(const std::vector<int16_t>& samples) {
-    int peak = 0;
-    for (int16_t s : samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
-    return peak;
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// RMS of the loudest 50 ms window, in dBFS.
-double LoudnessDb(const Wav& wav) {
-    size_t window = wav.sampleRate / 20;
-    if (wav.samples.size() < window) return -200.0;
-    double sum = 0;
-    double loudest = 0;
-    for (size_t i = 0; i < wav.samples.size(); ++i) {
-        sum += double(wav.samples[i]) * wav.samples[i];
-        if (i >= window) sum -= double(wav.samples[i - window]) * wav.samples[i - window];
-        if (i + 1 >= window) loudest = std::max(loudest, sum / window);
+double MedianLoudness(const Voice& voice) {
+    std::vector<double> loudness;
+    for (const char* file : kVoiceFiles) {
+        if (!Silent(file)) loudness.push_back(LoudnessDb(Load(voice.dir + "/" + file)));
     }
-    return Db(std::sqrt(loudest));
+    return Median(loudness);
 }
 
-class VoiceClipTest : public testing::TestWithParam<Clip> {};
+TEST(VoiceTest, ShipsTheStandardVoiceAndBothPacks) {
+    std::set<std::string> names;
+    for (const Voice& voice : Voices()) names.insert(voice.name);
+    EXPECT_EQ(names, (std::set<std::string>{"standard", "aleksandr", "anna"}));
+}
+
+class VoiceClipTest : public testing::TestWithParam<std::tuple<Voice, const char*>> {};
 
 TEST_P(VoiceClipTest, IsAPlayableTrimmedRecording) {
-    const Clip& clip = GetParam();
-    std::vector<uint8_t> bytes = ReadFile(VoicePath(clip.name));
-    ASSERT_FALSE(bytes.empty()) << VoicePath(clip.name) << " is missing or empty";
+    const auto& [voice, file] = GetParam();
+    const std::string path = voice.dir + "/" + file;
+    std::vector<uint8_t> bytes = ReadFile(path);
+    ASSERT_FALSE(bytes.empty()) << path << " is missing or empty";
 
     Wav wav;
     ASSERT_EQ(ParseWav(bytes, wav), "");
@@ -155,46 +116,105 @@ TEST_P(VoiceClipTest, IsAPlayableTrimmedRecording) {
     EXPECT_EQ(wav.bitsPerSample, 16);
     EXPECT_TRUE(wav.sampleRate == 16000 || wav.sampleRate == 22050) << wav.sampleRate;
     ASSERT_GT(wav.sampleRate, 0u);
-
-    double seconds = double(wav.samples.size()) / wav.sampleRate;
-    EXPECT_GE(seconds, kMinSeconds);
-    EXPECT_LE(seconds, kMaxSeconds);
+    EXPECT_GE(Seconds(wav), kMinSeconds);
+    EXPECT_LE(Seconds(wav), kMaxSeconds);
 
     int peak = Peak(wav.samples);
-    if (clip.silent) {
+    if (Silent(file)) {
         EXPECT_LT(Db(peak), kMaxSilencePeakDb);
         return;
     }
     EXPECT_GT(Db(peak), kMinWordPeakDb);
-    EXPECT_LT(peak, 32767) << "clipped";
+    EXPECT_LE(Db(peak), kMaxPeakDb) << "a sample above " << kMaxPeakDb << " dBFS";
 
     double threshold = 32768.0 * std::pow(10.0, kEdgeThresholdDb / 20.0);
     auto loud = [threshold](int16_t s) { return std::abs(static_cast<int>(s)) > threshold; };
     auto first = std::find_if(wav.samples.begin(), wav.samples.end(), loud);
     auto last = std::find_if(wav.samples.rbegin(), wav.samples.rend(), loud);
     ASSERT_NE(first, wav.samples.end());
-    EXPECT_LE(double(first - wav.samples.begin()) / wav.sampleRate, kEdgeSeconds) << "lead silence";
-    EXPECT_LE(double(last - wav.samples.rbegin()) / wav.sampleRate, kEdgeSeconds)
+    EXPECT_LE(double(first - wav.samples.begin()) / wav.sampleRate, kMaxLeadSeconds)
+        << "lead silence";
+    EXPECT_LE(double(last - wav.samples.rbegin()) / wav.sampleRate, kMaxTrailSeconds)
         << "trailing silence";
 }
 
-INSTANTIATE_TEST_SUITE_P(Voice, VoiceClipTest, testing::ValuesIn(kClips),
-                         [](const testing::TestParamInfo<Clip>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Voice, VoiceClipTest,
+    testing::Combine(testing::ValuesIn(Voices()), testing::ValuesIn(kVoiceFiles)),
+    [](const auto& info) {
+        std::string name = std::get<0>(info.param).name + "_" + std::get<1>(info.param);
+        std::replace_if(
+            name.begin(), name.end(),
+            [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        return name;
+    });
 
-TEST(VoiceTest, WordsAreEquallyLoud) {
-    std::map<std::string, double> loudness;
-    for (const Clip& clip : kClips) {
-        Wav wav;
-        if (clip.silent || !ParseWav(ReadFile(VoicePath(clip.name)), wav).empty()) continue;
-        loudness[clip.name] = LoudnessDb(wav);
+class VoicePackTest : public testing::TestWithParam<Voice> {};
+
+TEST_P(VoicePackTest, HoldsExactlyTheRecordings) {
+    std::set<std::string> wavs;
+    for (const auto& entry : fs::directory_iterator(GetParam().dir)) {
+        if (entry.path().extension() == ".wav") wavs.insert(entry.path().filename().string());
     }
-    ASSERT_FALSE(loudness.empty());
-    auto [quietest, loudest] =
-        std::minmax_element(loudness.begin(), loudness.end(),
-                            [](const auto& a, const auto& b) { return a.second < b.second; });
-    EXPECT_LE(loudest->second - quietest->second, kMaxLoudnessSpreadDb)
-        << quietest->first << " at " << quietest->second << " dBFS, " << loudest->first << " at "
-        << loudest->second << " dBFS";
+    EXPECT_EQ(wavs, std::set<std::string>(kVoiceFiles.begin(), kVoiceFiles.end()));
+}
+
+TEST_P(VoicePackTest, HasOneRateEvenLoudnessAndAShortLongestChain) {
+    const Voice& voice = GetParam();
+    std::set<uint32_t> rates;
+    std::vector<std::pair<double, std::string>> loudness;
+    for (const char* file : kVoiceFiles) {
+        Wav wav = Load(voice.dir + "/" + file);
+        rates.insert(wav.sampleRate);
+        if (!Silent(file)) loudness.emplace_back(LoudnessDb(wav), file);
+    }
+    EXPECT_EQ(rates.size(), 1u) << "more than one sample rate";
+
+    std::vector<double> values;
+    for (const auto& l : loudness) values.push_back(l.first);
+    double median = Median(values);
+    for (const auto& [db, file] : loudness) {
+        EXPECT_NEAR(db, median, kMaxLoudnessOffDb) << file << " against the median";
+    }
+    EXPECT_NEAR(median, MedianLoudness(Voices()[0]), kMaxLoudnessOffDb)
+        << "louder or softer than the standard voice";
+
+    // The longest chain the announcer plays, 23:59, taken from the announcer.
+    std::vector<std::string> chain = AnnouncedChain(23, 59);
+    ASSERT_EQ(chain.size(), 6u);
+    double seconds = 0;
+    for (const std::string& file : chain) seconds += Seconds(Load(voice.dir + "/" + file));
+    EXPECT_LE(seconds, kMaxChainSeconds);
+    RecordProperty("chain_23_59_seconds", std::to_string(seconds));
+}
+
+INSTANTIATE_TEST_SUITE_P(Voice, VoicePackTest, testing::ValuesIn(Voices()),
+                         [](const auto& info) { return info.param.name; });
+
+// A pack's note names the engine, the voice and the licence, and is written
+// the way the guide is, for Notepad.
+TEST(VoiceTest, PacksCarryTheirNoteAndLicence) {
+    for (const Voice& voice : Voices()) {
+        if (voice.dir == kStandard) continue;
+        std::vector<uint8_t> bytes = ReadFile(voice.dir + "/ПРОЧТИ.txt");
+        std::string text(bytes.begin(), bytes.end());
+        ASSERT_GT(text.size(), 3u) << voice.name << ": no ПРОЧТИ.txt";
+        EXPECT_EQ(text.substr(0, 3), "\xef\xbb\xbf") << voice.name << ": no UTF-8 BOM";
+        size_t pairs = 0;
+        for (size_t at = text.find("\r\n"); at != std::string::npos;
+             at = text.find("\r\n", at + 2)) {
+            ++pairs;
+        }
+        EXPECT_TRUE(std::count(text.begin(), text.end(), '\n') == long(pairs) &&
+                    std::count(text.begin(), text.end(), '\r') == long(pairs) &&
+                    text.ends_with("\r\n"))
+            << voice.name << ": lines not all CR LF";
+        for (const std::string& word :
+             {std::string("RHVoice"), voice.name, std::string("LGPL-2.1")}) {
+            EXPECT_NE(text.find(word), std::string::npos) << voice.name << ": never names " << word;
+        }
+        EXPECT_FALSE(ReadFile(voice.dir + "/LGPL-2.1.txt").empty()) << voice.name;
+    }
 }
 
 void PutLe(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int size) {
@@ -208,7 +228,7 @@ void FixRiffSize(std::vector<uint8_t>& bytes) {
 // The parser must reject what MCI or the checks above would trip over, or a
 // broken file could pass.
 TEST(VoiceTest, ParserRejectsMalformedFiles) {
-    const std::vector<uint8_t> good = ReadFile(VoicePath("20"));
+    const std::vector<uint8_t> good = ReadFile(kStandard + "/20.wav");
     ASSERT_GT(good.size(), 48u);
     Wav wav;
     ASSERT_EQ(ParseWav(good, wav), "");
