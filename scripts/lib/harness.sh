@@ -77,6 +77,15 @@ hn_dist() {
   mkdir -p "$dist"
   cp "$exe" "$dist/Zvenoks.exe"
   cp "$voice"/*.wav "$ZV_ROOT/resources/config.cfg" "$guide" "$dist/"
+  # The voice packs, each whole in voices\<name>\ beside the exe.
+  local pack
+  for pack in "$ZV_ROOT"/resources/voices/*/; do
+    [ -d "$pack" ] || continue
+    n=$(find "$pack" -maxdepth 1 -name '*.wav' | wc -l)
+    [ "$n" -eq 33 ] || hn_die "expected 33 recordings in $pack, found $n"
+    mkdir -p "$dist/voices/$(basename "$pack")"
+    cp "$pack"* "$dist/voices/$(basename "$pack")/"
+  done
   [ "$dist" = "$ZV_ROOT/dist/Zvenoks" ] && hn_package "$dist"
   return 0
 }

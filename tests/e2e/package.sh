@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The shipped files, no Wine needed: the exe small, hardened and importing
 # only DLLs the system loads from its own folder, and the ZIP holding exactly
-# the exe, every recording, the default settings and the guide.
+# the exe, every recording, the voice packs, the default settings and the guide.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
@@ -55,6 +55,22 @@ with zipfile.ZipFile(path) as z:
     want = {"Zvenoks/" + n for n in voice + ["Zvenoks.exe", "config.cfg", "ПРОЧТИ.txt"]}
     if len(voice) != 33:
         errors.append(f"{len(voice)} recordings in resources/voice, not 33")
+    # Each pack whole under voices/<name>/: the same 33 names, its note and licence.
+    packs = os.path.join(res, "voices")
+    pack_files = {}
+    for pack in sorted(os.listdir(packs)):
+        names = sorted(os.listdir(os.path.join(packs, pack)))
+        if sorted(n for n in names if n.endswith(".wav")) != voice:
+            errors.append(f"resources/voices/{pack} does not hold the 33 names of resources/voice")
+        for n in ["ПРОЧТИ.txt", "LGPL-2.1.txt"]:
+            if n not in names:
+                errors.append(f"resources/voices/{pack} has no {n}")
+        for n in names:
+            pack_files[f"Zvenoks/voices/{pack}/{n}"] = os.path.join(packs, pack, n)
+    for wanted in ["anna", "aleksandr"]:
+        if f"Zvenoks/voices/{wanted}/20.wav" not in pack_files:
+            errors.append(f"no voice pack {wanted}")
+    want |= pack_files.keys()
     for name in sorted(want - files.keys()):
         errors.append(f"missing from the ZIP: {name}")
     for name in sorted(files.keys() - want):
@@ -65,13 +81,16 @@ with zipfile.ZipFile(path) as z:
     same("Zvenoks/Zvenoks.exe", exe)
     for n in voice:
         same("Zvenoks/" + n, os.path.join(res, "voice", n))
+    for name, source in pack_files.items():
+        same(name, source)
+    # Without the UTF-8 flag Explorer would read a Cyrillic name in the OEM code page.
+    for name, info in files.items():
+        if not name.isascii() and not info.flag_bits & 0x800:
+            errors.append(f"{name}: the name is not marked UTF-8 in the ZIP")
     if "Zvenoks/config.cfg" in files and z.read("Zvenoks/config.cfg") != b"Hotkey=1\r\nKey=1\r\nRun=1\r\n":
         errors.append("config.cfg is not Hotkey=1, Key=1, Run=1 in CR LF lines")
     guide = "Zvenoks/ПРОЧТИ.txt"
     if guide in files:
-        # Without the UTF-8 flag Explorer would read the name in the OEM code page.
-        if not files[guide].flag_bits & 0x800:
-            errors.append("the guide's name is not marked UTF-8 in the ZIP")
         g = z.read(guide)
         if not g.startswith(b"\xef\xbb\xbf"):
             errors.append("the guide has no UTF-8 BOM")
@@ -84,10 +103,14 @@ with zipfile.ZipFile(path) as z:
             text = ""
         for word in ["F11", "PrintScreen", "ScrollLock", "config.cfg", "Hotkey=", "Key=", "Run=",
                      "CurrentVersion\\Run", "Program Files", "Настройки", "О программе", "Выход",
-                     "https://zvenoks.example.org/"] + voice:
+                     "https://zvenoks.example.org/", "voices\\", "PCM", "16 бит", "моно"] + voice:
             if word not in text:
                 errors.append(f"the guide never mentions {word}")
-    print(f"{len(files)} files in {os.path.basename(path)}")
+    for name in sorted(n for n in files if n.endswith("/ПРОЧТИ.txt") and "/voices/" in n):
+        note = z.read(name)
+        if not note.startswith(b"\xef\xbb\xbf") or note.count(b"\n") != note.count(b"\r\n"):
+            errors.append(f"{name} is not UTF-8 with BOM in CR LF lines")
+    print(f"{len(files)} files in {os.path.basename(path)}, {os.path.getsize(path)} bytes")
 for e in errors:
     print("error:", e)
 sys.exit(1 if errors else 0)
