@@ -1,15 +1,13 @@
+# shellcheck shell=bash
 # Sourced by scripts/deps and tools/make_voice: extra apt sources that reuse
 # the archive address the machine already uses for its own release, so any
 # mirror works and none is named in the repository.
 
-# Prints the archive URIs of the apt sources whose suites hold release REL
-# (default: this machine's), deb822 files first, then one-line lists.
+# Prints the archive URIs of the apt sources whose suites hold this
+# machine's release, deb822 files first, then one-line lists.
 archive_uri() {
-  local rel=${1:-}
-  if [ -z "$rel" ]; then
-    rel=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-  fi
-  local f
+  local rel f
+  rel=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
   for f in /etc/apt/sources.list.d/*.sources; do
     [ -r "$f" ] || continue
     # deb822 stanzas: the URIs of the one whose Suites hold the release.
