@@ -1,6 +1,7 @@
 #include "app/Application_win.h"
 
 #include "resources/resource.h"
+#include "win32/ModulePath.h"
 
 namespace zv::win {
 
@@ -21,9 +22,7 @@ TApplication::TApplication() {
 }
 
 std::string TApplication::ExeName() const {
-    char path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, n);
+    return ModulePath();
 }
 
 void TApplication::FormCreated(IForm* form, HWND hwnd) {

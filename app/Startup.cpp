@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include <string_view>
 #include <utility>
 
 #include "settings/Memo.h"
@@ -12,7 +13,7 @@ namespace {
 constexpr const char* kProgramFile = "Zvenoks.exe";
 constexpr const char* kDirFile = "dir.cfg";
 
-// Everything but the last n characters.
+// Everything but the last n characters (the line break of dir.cfg).
 std::string DropLast(const std::string& text, size_t n) {
     return text.size() > n ? text.substr(0, text.size() - n) : std::string();
 }
@@ -22,7 +23,41 @@ std::string InDirectory(const std::string& directory, const char* name) {
     return directory + (directory.ends_with('\\') ? "" : "\\") + name;
 }
 
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// Without trailing separators, unless that leaves a drive ("C:") or nothing.
+std::string_view Trimmed(std::string_view path) {
+    while (path.size() > 1 && IsSeparator(path.back()) && !path.ends_with(":\\") &&
+           !path.ends_with(":/"))
+        path.remove_suffix(1);
+    return path;
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 }  // namespace
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos) return {};
+    // "C:" alone would name the drive's current directory, not its root.
+    const bool root = slash == 2 && path[1] == ':';
+    return path.substr(0, root ? slash + 1 : slash);
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    const std::string_view x = Trimmed(a), y = Trimmed(b);
+    if (x.empty() || x.size() != y.size()) return false;
+    for (size_t i = 0; i < x.size(); ++i) {
+        if (IsSeparator(x[i]) && IsSeparator(y[i])) continue;
+        if (Lower(x[i]) != Lower(y[i])) return false;
+    }
+    return true;
+}
 
 TStartupWork::TStartupWork(IStartupPlatform& platform, IStartupWindow& window, TMemo& memo1,
                            std::string& settingsText, uint16_t& startupPhase,
@@ -38,9 +73,8 @@ TStartupWork::TStartupWork(IStartupPlatform& platform, IStartupWindow& window, T
 void TStartupWork::Run() {
     window_.HideApplicationWindow();
     startupPhase_ = 0;
-    if (!platform_.FileExists(kProgramFile) && !platform_.FileExists(kDirFile))
-        LocateProgramDirectory();
-    if (!platform_.FileExists(kProgramFile) && platform_.FileExists(kDirFile)) FollowDirCfg();
+    if (!InProgramDirectory() && !platform_.FileExists(kDirFile)) LocateProgramDirectory();
+    if (!InProgramDirectory() && platform_.FileExists(kDirFile)) FollowDirCfg();
     window_.ApplyLayout();
     window_.ShowMainWindowAndControls();
     memo1_.Clear();
@@ -52,22 +86,26 @@ void TStartupWork::Run() {
         form3_.SetComboBox2Text(ComboItem(kComboBox2Items, ValueLookup(settingsText_, "Run=") - 1));
 }
 
+bool TStartupWork::InProgramDirectory() {
+    // A browser saves a second download as "Zvenoks (1).exe": its folder is
+    // still the program's, and a dir.cfg lying there is not followed.
+    return platform_.FileExists(kProgramFile) ||
+           SameFolder(platform_.CurrentDirectory(), platform_.ExeDirectory());
+}
+
 void TStartupWork::LocateProgramDirectory() {
     // Started by the system with another working directory: the executable's
-    // own folder is the program directory when the program file is there.
-    std::string exeDirectory = platform_.ExeDirectory();
-    if (!exeDirectory.empty() && platform_.FileExists(InDirectory(exeDirectory, kProgramFile))) {
-        // Failure to change directory is silent; files are then looked up where we are.
-        (void)platform_.ChangeDirectory(exeDirectory);
-        return;
-    }
+    // own folder is the program directory, whatever the file is called. Only a
+    // folder that cannot be had, or made current, leaves it to the user.
+    const std::string exeDirectory = platform_.ExeDirectory();
+    if (!exeDirectory.empty() && platform_.ChangeDirectory(exeDirectory)) return;
     const std::string startDirectory = platform_.CurrentDirectory();
     std::optional<std::string> chosen;
     // Cancel is not an answer: the program cannot run without its directory.
     while (!(chosen = platform_.ExecuteOpenDialog())) {
     }
-    // The chosen path without "\Zvenoks.exe", whatever file was chosen.
-    std::string programDirectory = DropLast(*chosen, 12);
+    // The chosen file's folder, whatever the file is called.
+    const std::string programDirectory = FolderOf(*chosen);
     memo1_.Clear();
     memo1_.Add(programDirectory);
     memo1_.SaveToFile(InDirectory(startDirectory, kDirFile));

@@ -12,6 +12,14 @@ namespace zv {
 class TMemo;
 class ISettingsControls;
 
+// The folder part of a file's full path: everything before its last
+// backslash, which a drive's root keeps (C:\ of C:\a.exe). "" when there is none.
+std::string FolderOf(const std::string& path);
+
+// Two spellings of one folder: letters compared without case, backslash and
+// slash alike, a trailing separator ignored. Empty names no folder.
+bool SameFolder(const std::string& a, const std::string& b);
+
 // What the start-up work needs of the machine.
 class IStartupPlatform {
   public:
@@ -21,7 +29,8 @@ class IStartupPlatform {
     virtual std::string CurrentDirectory() = 0;
     // False when the directory cannot be made current.
     virtual bool ChangeDirectory(const std::string& path) = 0;
-    // The folder of the running executable, without a trailing backslash.
+    // The folder of the running executable, without a trailing backslash
+    // (a drive's root keeps its own); "" when it cannot be had.
     virtual std::string ExeDirectory() = 0;
     // OpenDialog1 (title "Укажите файл Zvenoks", filter "Zvenoks.exe|Zvenoks.exe"):
     // the chosen file's full path, or nothing when the user cancels.
@@ -51,6 +60,9 @@ class TStartupWork {
     void Run();
 
   private:
+    // The current directory holds the program: "Zvenoks.exe" is there, or it is
+    // the running executable's own folder, whatever the file is called.
+    bool InProgramDirectory();
     void LocateProgramDirectory();
     void FollowDirCfg();
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/Errors.h"
+#include "win32/ModulePath.h"
 #include "win32/Window.h"
 
 namespace zv::win {
@@ -32,20 +33,7 @@ bool TWinStartupPlatform::ChangeDirectory(const std::string& path) {
 }
 
 std::string TWinStartupPlatform::ExeDirectory() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};  // no folder to offer: the caller asks the user instead
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    auto slash = path.find_last_of('\\');
-    if (slash == std::string::npos) return {};
-    // A drive's root keeps its backslash: "C:" alone names the drive's current directory.
-    return path.substr(0, slash == 2 && path[1] == ':' ? slash + 1 : slash);
+    return FolderOf(ModulePath());
 }
 
 std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {

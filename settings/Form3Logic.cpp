@@ -1,7 +1,7 @@
 #include "settings/Form3Logic.h"
 
+#include "core/Errors.h"
 #include "settings/Memo.h"
-#include "shell/AutoRunner.h"
 
 namespace zv {
 namespace {
@@ -29,7 +29,20 @@ std::string RunLine(int comboBox2ItemIndex) {
     return comboBox2ItemIndex == 1 ? "Run=2" : "Run=1";
 }
 
+std::string AutostartRefusedText(TRegLocation location) {
+    // A standard user may read the local machine's Run key but not write it.
+    if (location == TRegLocation::LocalMachine)
+        return "Автозапуск для всех пользователей требует прав администратора.";
+    return "Не удалось записать настройку автозапуска в реестр.";
+}
+
 void TForm3Logic::FormCreate() {
+    ShowAutostart();
+}
+
+void TForm3Logic::ShowAutostart() {
+    // Each change runs its click handler, which assigns the value just read:
+    // no registry write.
     SetCheckBox2Checked(autoRunner1_.AutoRun());
     SetRadioButtonsEnabled();
     SetRadioButton2Checked(autoRunner1_.RegLocation() == TRegLocation::CurrentUser);
@@ -41,18 +54,28 @@ void TForm3Logic::CheckBox1Click() {
 }
 
 void TForm3Logic::CheckBox2Click() {
-    autoRunner1_.SetAutoRun(controls_.Checked(TForm3Control::CheckBox2));
+    const TRegLocation location = autoRunner1_.RegLocation();
+    if (!autoRunner1_.SetAutoRun(controls_.Checked(TForm3Control::CheckBox2))) {
+        ShowAutostart();
+        throw Exception(AutostartRefusedText(location));
+    }
     SetRadioButtonsEnabled();
 }
 
 void TForm3Logic::RadioButton1Click() {
-    if (controls_.Checked(TForm3Control::CheckBox2))
-        autoRunner1_.SetRegLocation(TRegLocation::LocalMachine);
+    MoveAutostart(TRegLocation::LocalMachine);
 }
 
 void TForm3Logic::RadioButton2Click() {
-    if (controls_.Checked(TForm3Control::CheckBox2))
-        autoRunner1_.SetRegLocation(TRegLocation::CurrentUser);
+    MoveAutostart(TRegLocation::CurrentUser);
+}
+
+void TForm3Logic::MoveAutostart(TRegLocation location) {
+    if (!controls_.Checked(TForm3Control::CheckBox2)) return;
+    if (!autoRunner1_.SetRegLocation(location)) {
+        ShowAutostart();
+        throw Exception(AutostartRefusedText(location));
+    }
 }
 
 void TForm3Logic::Button1Click() {

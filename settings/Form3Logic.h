@@ -5,11 +5,11 @@
 #include <string>
 
 #include "settings/SettingsControls.h"
+#include "shell/AutoRunner.h"
 
 namespace zv {
 
 class TMemo;
-class TAutoRunner;
 
 enum class TForm3Control : uint8_t {
     CheckBox1,
@@ -43,6 +43,9 @@ std::string KeyLine(int comboBox1ItemIndex);
 // Item -1 or 0: "Run=1"; 1: "Run=2".
 std::string RunLine(int comboBox2ItemIndex);
 
+// Why an autostart change under `location`'s root did not take effect.
+std::string AutostartRefusedText(TRegLocation location);
+
 class TForm3Logic final : public ISettingsControls {
   public:
     TForm3Logic(IForm3Controls& controls, TMemo& memo1, TAutoRunner& autoRunner1,
@@ -54,6 +57,8 @@ class TForm3Logic final : public ISettingsControls {
 
     void FormCreate();
     void CheckBox1Click();
+    // The autostart handlers: a change the registry refuses leaves it as it
+    // was, puts the controls back to what it holds and throws the reason.
     void CheckBox2Click();
     void RadioButton1Click();
     void RadioButton2Click();
@@ -80,6 +85,9 @@ class TForm3Logic final : public ISettingsControls {
     void SetCheckBox(TForm3Control box, bool checked);
     void SetRadioButton(TForm3Control button, bool checked);
     void SetRadioButtonsEnabled();
+    // The autostart controls from AutoRunner1: what FormCreate shows.
+    void ShowAutostart();
+    void MoveAutostart(TRegLocation location);
 
     IForm3Controls& controls_;
     TMemo& memo1_;

@@ -53,21 +53,41 @@ std::string TAutoRunner::RelativeKeyPath() const {
     return keyPath_.starts_with('\\') ? keyPath_.substr(1) : keyPath_;
 }
 
-void TAutoRunner::WriteAutoRun(TRegLocation location) {
-    if (!IsRunTime()) return;
+bool TAutoRunner::WriteAutoRun(TRegLocation location) {
+    if (!IsRunTime()) return true;
     const std::string path = RelativeKeyPath();
+    const uint32_t target = RootOf(location);
+    if (autoRun_) {
+        auto key = registry_.OpenKey(target, path, kKeyAllAccess);
+        // Quoted, so that a path with blanks cannot be read as a shorter program
+        // plus arguments. Until this write has succeeded the old value stays:
+        // a refused write must not leave the user with no autostart at all.
+        if (!key || !key->SetStringValue(appName_, "\"" + exePath_ + "\"")) return false;
+    }
+    bool done = true;
     for (uint32_t root : {kHKeyCurrentUser, kHKeyLocalMachine}) {
+        if (autoRun_ && root == target) continue;
         if (auto key = registry_.OpenKey(root, path, kKeyAllAccess)) {
-            // A value that is not there, or cannot be deleted, is no concern of the caller.
+            // A value that is not there is what was asked for; one that stays is
+            // caught by the read below.
             (void)key->DeleteValue(appName_);
         }
+        // With AutoRun on, a second value elsewhere only starts the same program;
+        // with it off, a value that stays means autostart is still on.
+        if (!autoRun_ && !ReadValue(root).empty()) done = false;
     }
-    auto key = registry_.OpenKey(RootOf(location), path, kKeyAllAccess);
-    if (key && autoRun_) {
-        // Quoted, so that a path with blanks cannot be read as a shorter program
-        // plus arguments. A refused write is silent: the next start-up reads the truth.
-        (void)key->SetStringValue(appName_, "\"" + exePath_ + "\"");
+    return done;
+}
+
+void TAutoRunner::ReadBack() {
+    bool found = !ReadValue(kHKeyCurrentUser).empty();
+    if (found) {
+        regLocation_ = TRegLocation::CurrentUser;
+    } else if (!ReadValue(kHKeyLocalMachine).empty()) {
+        regLocation_ = TRegLocation::LocalMachine;
+        found = true;
     }
+    autoRun_ = found;
 }
 
 std::string TAutoRunner::ReadValue(uint32_t root) const {
@@ -84,11 +104,17 @@ std::string TAutoRunner::ReadValue(uint32_t root) const {
     return data.substr(0, data.find('\0'));
 }
 
-void TAutoRunner::SetRegLocation(TRegLocation value) {
-    if (value == regLocation_) return;
-    WriteAutoRun(value);
+bool TAutoRunner::SetRegLocation(TRegLocation value) {
+    if (value == regLocation_) return true;
+    const TRegLocation old = regLocation_;
+    const bool done = WriteAutoRun(value);
     regLocation_ = value;
     CheckRunWhere();
+    if (!done) {
+        regLocation_ = old;
+        ReadBack();
+    }
+    return done;
 }
 
 void TAutoRunner::SetAutoRunWhere(TAutoRunWhere value) {
@@ -98,26 +124,21 @@ void TAutoRunner::SetAutoRunWhere(TAutoRunWhere value) {
     keyPath_ = std::string(kKeyPathPrefix) + AutoRunWhereName(autoRunWhere_);
 }
 
-void TAutoRunner::SetAutoRun(bool value) {
-    if (value == autoRun_) return;
-    if (!IsRunTime()) return;
+bool TAutoRunner::SetAutoRun(bool value) {
+    if (value == autoRun_) return true;
+    if (!IsRunTime()) return true;
     autoRun_ = value;
     CheckRunWhere();
-    WriteAutoRun(regLocation_);
+    const bool done = WriteAutoRun(regLocation_);
+    if (!done) ReadBack();
+    return done;
 }
 
 void TAutoRunner::SetAppName(const std::string& value) {
     if (Has(csLoading)) {
         appName_ = value;
         // The registry, not the stored AutoRun, says whether autostart is on.
-        bool found = !ReadValue(kHKeyCurrentUser).empty();
-        if (found) {
-            regLocation_ = TRegLocation::CurrentUser;
-        } else if (!ReadValue(kHKeyLocalMachine).empty()) {
-            regLocation_ = TRegLocation::LocalMachine;
-            found = true;
-        }
-        autoRun_ = found;
+        ReadBack();
         return;
     }
     if (!IsRunTime() && !value.empty() && value != appName_) appName_ = value;

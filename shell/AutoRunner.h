@@ -21,8 +21,9 @@ class TAutoRunner : public TComponent {
 
     TRegLocation RegLocation() const { return regLocation_; }
     // At run time moves the value to the new root (AutoRun on) or deletes it
-    // under both roots (AutoRun off).
-    void SetRegLocation(TRegLocation value);
+    // under both roots (AutoRun off). False when the registry refused the
+    // change; RegLocation and AutoRun then say what the registry holds.
+    bool SetRegLocation(TRegLocation value);
 
     TAutoRunWhere AutoRunWhere() const { return autoRunWhere_; }
     // Changes the key path only; no registry access.
@@ -30,7 +31,8 @@ class TAutoRunner : public TComponent {
 
     bool AutoRun() const { return autoRun_; }
     // At run time writes or deletes the value at once; otherwise dropped.
-    void SetAutoRun(bool value);
+    // False when the registry refused the change, as SetRegLocation.
+    bool SetAutoRun(bool value);
 
     const std::string& AppName() const { return appName_; }
     // While loading: stores the name and reads the registry back, which sets
@@ -43,14 +45,19 @@ class TAutoRunner : public TComponent {
     bool IsRunTime() const;
     // RunServices and RunServicesOnce exist only under the local machine.
     void CheckRunWhere();
-    // Deletes the value under both roots, then writes it under `location`'s
-    // root if AutoRun is on. Every registry failure is swallowed.
-    void WriteAutoRun(TRegLocation location);
+    // Writes the value under `location`'s root if AutoRun is on, and only when
+    // that write succeeded deletes it under the other root (under both when
+    // AutoRun is off). Nothing is thrown; the result says whether the registry
+    // now starts the program as asked.
+    bool WriteAutoRun(TRegLocation location);
 
   private:
     // The value's text under `root`, or "" when there is none to be had.
     std::string ReadValue(uint32_t root) const;
     std::string RelativeKeyPath() const;
+    // AutoRun and RegLocation from the registry: the current user's value
+    // first. RegLocation stays when no value is found.
+    void ReadBack();
 
     IRegistry& registry_;
     std::string exePath_;

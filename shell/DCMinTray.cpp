@@ -26,8 +26,11 @@ TDCMinTray::TDCMinTray(TComponent* owner, ITrayPlatform& platform, IApplication&
     : TComponent(owner), platform_(platform), application_(application) {}
 
 TDCMinTray::~TDCMinTray() {
-    // Normally WM_DESTROY has restored and released everything already; if the
-    // window outlives the component, it must stop calling into it.
+    // Normally WM_DESTROY has removed, restored and released everything
+    // already. If the window outlives the component (a start-up that failed
+    // after attaching), the icon goes first, while the window it names is still
+    // there, and then the window must stop calling into the component.
+    RemoveIcon();
     if (boundWndProc_ != 0) platform_.ReleaseWndProc(boundWndProc_);
 }
 

@@ -19,7 +19,9 @@ inline constexpr std::uint32_t kTrayCallbackMessage = 1025;  // WM_USER + 1
 inline constexpr std::uintptr_t kScMinimize = 61472;
 inline constexpr std::uintptr_t kScDefault = 61792;
 inline constexpr std::uint32_t kTrayIconId = 1;
-inline constexpr std::uint32_t kTrayRecordSize = 88;
+// The record's own size: 88 bytes in the 32-bit program, more where handles
+// are 64-bit (the Windows tests' native build).
+inline constexpr std::uint32_t kTrayRecordSize = sizeof(TrayIconRecord);
 inline constexpr std::size_t kTipMaxBytes = kTipSize - 1;
 
 // The longest prefix of text that fits the tip (63 bytes) without cutting a

@@ -1,5 +1,10 @@
 #include "speech/Announcer.h"
 
+#include <algorithm>
+#include <chrono>
+
+#include "core/Errors.h"
+
 namespace zv {
 
 namespace {
@@ -31,10 +36,29 @@ std::string MinuteWord(unsigned m) {
     return "minut.wav";
 }
 
+class TSteadyClock final : public IMonotonicClock {
+  public:
+    int64_t NowMs() override {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    }
+};
+
 }  // namespace
 
-TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, const TimeFields& now)
-    : player_(player), timer2_(timer2), now_(now) {}
+IMonotonicClock& SteadyClock() {
+    static TSteadyClock clock;
+    return clock;
+}
+
+std::string PlaybackFailedText(const std::string& file) {
+    return "Не удалось воспроизвести запись \"" + file +
+           "\". Проверьте, есть ли в системе устройство вывода звука.";
+}
+
+TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, const TimeFields& now,
+                       IMonotonicClock& clock)
+    : player_(player), timer2_(timer2), now_(now), clock_(clock) {}
 
 void TAnnouncer::Start() {
     state_ = 0;
@@ -59,7 +83,12 @@ void TAnnouncer::Poll() {
     // that has nothing open.
     if (!polling_) return;
     try {
-        if (player_.Length() != player_.Position()) return;
+        const int32_t length = player_.Length();
+        const int32_t position = player_.Position();
+        if (length != position) {
+            CheckStall(length, position);
+            return;
+        }
         Step();
     } catch (...) {
         // The error is shown once by whoever catches it; polling on would find
@@ -104,10 +133,27 @@ void TAnnouncer::Step() {
     }
 }
 
+void TAnnouncer::CheckStall(int32_t length, int32_t position) {
+    const int64_t now = clock_.NowMs();
+    if (position != lastPosition_) {
+        lastPosition_ = position;
+        stillSince_ = now;
+        return;
+    }
+    if (now - stillSince_ <= std::max<int64_t>(length, 0) + kStallMarginMs) return;
+    // Nothing plays, so nothing will end: without this the poll would ask the
+    // device twice every few milliseconds for ever.
+    player_.Close();
+    throw EMCIDeviceError(PlaybackFailedText(clip_));
+}
+
 void TAnnouncer::PlayClip(const std::string& file) {
+    clip_ = file;
     player_.SetFileName(file);
     player_.Open();
     player_.Play();
+    lastPosition_ = -1;
+    stillSince_ = clock_.NowMs();
 }
 
 void TAnnouncer::StopPolling() {

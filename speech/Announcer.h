@@ -16,17 +16,38 @@ class IPollTimer {
     virtual void SetEnabled(bool on) = 0;
 };
 
+// Milliseconds that only ever grow; where from is the caller's matter.
+class IMonotonicClock {
+  public:
+    virtual ~IMonotonicClock() = default;
+    virtual int64_t NowMs() = 0;
+};
+
+// The process's steady clock.
+IMonotonicClock& SteadyClock();
+
+// How much longer than its length a clip may stand still before the
+// announcement gives it up.
+inline constexpr int64_t kStallMarginMs = 2000;
+
+// The error text of a recording that never got played.
+std::string PlaybackFailedText(const std::string& file);
+
 class TAnnouncer {
   public:
     // `now` is the program's current time fields, kept up to date by the clock
     // tick; every step reads it afresh.
-    TAnnouncer(IClipPlayer& player, IPollTimer& timer2, const TimeFields& now);
+    TAnnouncer(IClipPlayer& player, IPollTimer& timer2, const TimeFields& now,
+               IMonotonicClock& clock = SteadyClock());
     TAnnouncer(const TAnnouncer&) = delete;
     TAnnouncer& operator=(const TAnnouncer&) = delete;
 
     // Button1Click: begins the chain at the hour, whatever is playing.
     void Start();
-    // Timer2Timer: when the clip has finished, moves on to the next one.
+    // Timer2Timer: when the clip has finished, moves on to the next one. A clip
+    // whose position has stood still for longer than its length plus
+    // kStallMarginMs (no sound device, a busy or vanished driver) ends the
+    // chain and throws PlaybackFailedText once; the next Start tries again.
     void Poll();
     uint16_t State() const { return state_; }
     // True from Start until the chain has ended or failed.
@@ -36,10 +57,15 @@ class TAnnouncer {
     void Step();
     void PlayClip(const std::string& file);
     void StopPolling();
+    void CheckStall(int32_t length, int32_t position);
 
     IClipPlayer& player_;
     IPollTimer& timer2_;
     const TimeFields& now_;
+    IMonotonicClock& clock_;
+    std::string clip_;           // the file playing now
+    int32_t lastPosition_ = -1;  // -1: none read since Play
+    int64_t stillSince_ = 0;     // when the position last moved, or Play
     uint16_t state_ = 0;
     bool polling_ = false;
 };

@@ -1,6 +1,7 @@
 #include "win32/ErrorBox.h"
 
 #include "core/Errors.h"
+#include "win32/ModulePath.h"
 
 namespace zv::win {
 namespace {
@@ -8,15 +9,13 @@ void (*gSink)(const std::string&) = nullptr;
 }
 
 const std::string& AppTitle() {
-    static const std::string title = [] {
-        char path[MAX_PATH] = {};
-        DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-        return ApplicationTitle(std::string(path, n));
-    }();
+    static const std::string title = ApplicationTitle(ModulePath());
     return title;
 }
 
-void SetErrorSink(void (*sink)(const std::string& text)) { gSink = sink; }
+void SetErrorSink(void (*sink)(const std::string& text)) {
+    gSink = sink;
+}
 
 void ShowErrorBox(const std::string& message) {
     std::string text = ErrorBoxText(message);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -41,12 +42,15 @@ class FakePlayer : public IClipPlayer {
         return kLength;
     }
     int32_t Position() override {
+        if (positionAt) return opened_ ? positionAt(reads_++) : 0;
         if (!opened_ || !playing_) return 0;
         return reads_++ >= pollsPerClip ? kLength : kLength / 2;
     }
 
     int pollsPerClip = 0;
     bool playFails = false;
+    // When set: the position at the n-th read since Open, n from 0.
+    std::function<int32_t(int)> positionAt;
     std::set<std::string> missing;
     Files played;
     std::vector<std::string> calls;
@@ -56,6 +60,12 @@ class FakePlayer : public IClipPlayer {
     std::string name_;
     bool opened_ = false, playing_ = false;
     int reads_ = 0;
+};
+
+class FakeClock : public IMonotonicClock {
+  public:
+    int64_t NowMs() override { return ms; }
+    int64_t ms = 1'000'000;
 };
 
 class FakeTimer : public IPollTimer {
@@ -141,7 +151,8 @@ struct Rig {
     FakePlayer player;
     FakeTimer timer;
     TimeFields now;
-    TAnnouncer announcer{player, timer, now};
+    FakeClock clock;  // stands still unless a test moves it
+    TAnnouncer announcer{player, timer, now, clock};
 
     Rig(int h, int m, int pollsPerClip = 0) {
         now.hour = static_cast<uint16_t>(h);
@@ -311,6 +322,60 @@ TEST(AnnouncerTest, APlayThatFailsKeepsThePollRunning) {
     EXPECT_TRUE(rig.timer.enabled);
     EXPECT_EQ(rig.player.played, Files{"7.wav"});
     EXPECT_EQ(rig.announcer.State(), 0);
+}
+
+TEST(AnnouncerTest, AClipThatStandsStillEndsTheChainOnceAndTheNextStartTriesAgain) {
+    // The clips are 800 ms long: a clip may stand still for 2800 ms. A poll
+    // every 10 ms; the n-th poll after Play reads position n.
+    struct Case {
+        const char* what;
+        std::function<int32_t(int)> positionAt;
+        int errorAfterMs;  // -1: the chain plays to its end
+    } cases[] = {
+        {"no sound device: the position never moves", [](int) { return 0; }, 2820},
+        {"moves, then sticks at 400", [](int n) { return std::min(n * 10, 400); }, 3220},
+        {"one poll short of the limit, then at the end", [](int n) { return n <= 280 ? 0 : 800; },
+         -1},
+        {"one poll over the limit", [](int n) { return n <= 281 ? 0 : 800; }, 2820},
+        {"a slow device that creeps on", [](int n) { return std::min(n, 800); }, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig(7, 7);
+        rig.player.positionAt = c.positionAt;
+        const int64_t start = rig.clock.ms;
+        int errors = 0;
+        int64_t errorAt = -1;
+        rig.announcer.Start();
+        for (int i = 0; i < 3000 && rig.timer.enabled; ++i) {
+            rig.clock.ms += 10;
+            try {
+                rig.announcer.Poll();
+            } catch (const EMCIDeviceError& e) {
+                ++errors;
+                errorAt = rig.clock.ms - start;
+                EXPECT_EQ(e.what(), PlaybackFailedText("7.wav"));
+                EXPECT_FALSE(rig.timer.enabled);
+            }
+        }
+        EXPECT_EQ(errorAt, c.errorAfterMs);
+        EXPECT_EQ(errors, c.errorAfterMs < 0 ? 0 : 1);
+        if (c.errorAfterMs < 0) {
+            EXPECT_EQ(rig.player.played, ExpectedChain(7, 7));
+            continue;
+        }
+        // The device is let go, and the poll stays quiet.
+        EXPECT_EQ(rig.player.calls.back(), "close");
+        const auto calls = rig.player.calls;
+        for (int i = 0; i < 5; ++i) rig.announcer.Poll();
+        EXPECT_EQ(rig.player.calls, calls);
+
+        rig.player.positionAt = nullptr;
+        rig.player.played.clear();
+        rig.announcer.Start();
+        rig.RunToEnd();
+        EXPECT_EQ(rig.player.played, ExpectedChain(7, 7));
+    }
 }
 
 TEST(AnnouncerTest, PollsAfterTheEndDoNothing) {

@@ -22,10 +22,9 @@ Log ReadFound(const std::string& root) {
 Log ReadMissing(const std::string& root) {
     return {"open " + root + " Run read", "query MyApplication", "close"};
 }
-// The deletes WriteAutoRun starts with.
-Log DeleteBoth(const std::string& key = "Run") {
-    return {"open HKCU " + key + " all", "delete MyApplication", "close",
-            "open HKLM " + key + " all", "delete MyApplication", "close"};
+// A delete under one root.
+Log Delete(const std::string& root, const std::string& key = "Run") {
+    return {"open " + root + " " + key + " all", "delete MyApplication", "close"};
 }
 Log operator+(Log a, const Log& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -133,56 +132,78 @@ TEST_F(AutoRunnerTest, ReadBackAtLoadingFindsTheValueAndWritesNothing) {
 }
 
 TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
+    const Log setCu{"open HKCU Run all", "set MyApplication=" + kQuoted, "close"};
+    const Log setLm{"open HKLM Run all", "set MyApplication=" + kQuoted, "close"};
     struct Case {
         const char* what;
         std::function<void(TFakeRegistry&)> arrange;
-        std::function<void(TAutoRunner&)> act;
+        std::function<bool(TAutoRunner&)> act;
         Log log;
         std::string currentUser, localMachine;  // the values afterwards
+        bool done, autoRun;
+        TRegLocation location;  // the properties afterwards
     } cases[] = {
-        {"AutoRun on writes the quoted path under the current user", [](TFakeRegistry&) {},
-         [](TAutoRunner& r) { r.SetAutoRun(true); },
-         DeleteBoth() + Log{"open HKCU Run all", "set MyApplication=" + kQuoted, "close"}, kQuoted,
-         "<none>"},
-        {"AutoRun off deletes under both roots",
+        {"AutoRun on writes the quoted path under the current user, then deletes elsewhere",
+         [](TFakeRegistry&) {}, [](TAutoRunner& r) { return r.SetAutoRun(true); },
+         setCu + Delete("HKLM"), kQuoted, "<none>", true, true, TRegLocation::CurrentUser},
+        {"AutoRun off deletes under both roots and looks that they are gone",
          [](TFakeRegistry& r) {
              r.PutString(kHKeyCurrentUser, "MyApplication", kExe);
              r.PutString(kHKeyLocalMachine, "MyApplication", kExe);
          },
-         [](TAutoRunner& r) { r.SetAutoRun(false); },
-         DeleteBoth() + Log{"open HKCU Run all", "close"}, "<none>", "<none>"},
-        {"LocalMachine with AutoRun on moves the value",
+         [](TAutoRunner& r) { return r.SetAutoRun(false); },
+         Delete("HKCU") + ReadMissing("HKCU") + Delete("HKLM") + ReadMissing("HKLM"), "<none>",
+         "<none>", true, false, TRegLocation::CurrentUser},
+        {"LocalMachine with AutoRun on writes there first, then deletes the old value",
          [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kExe); },
-         [](TAutoRunner& r) { r.SetRegLocation(TRegLocation::LocalMachine); },
-         DeleteBoth() + Log{"open HKLM Run all", "set MyApplication=" + kQuoted, "close"}, "<none>",
-         kQuoted},
+         [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
+         setLm + Delete("HKCU"), "<none>", kQuoted, true, true, TRegLocation::LocalMachine},
         {"a new location with AutoRun off only deletes",
          [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", ""); },
-         [](TAutoRunner& r) { r.SetRegLocation(TRegLocation::LocalMachine); },
-         DeleteBoth() + Log{"open HKLM Run all", "close"}, "<none>", "<none>"},
-        {"a refused write is silent",
-         [](TFakeRegistry& r) { r.Find(kHKeyCurrentUser)->refuseWrites = true; },
-         [](TAutoRunner& r) { r.SetAutoRun(true); },
-         DeleteBoth() + Log{"open HKCU Run all", "set MyApplication=" + kQuoted, "close"}, "<none>",
-         "<none>"},
-        {"a key that does not open is silent",
+         [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
+         Delete("HKCU") + ReadMissing("HKCU") + Delete("HKLM") + ReadMissing("HKLM"), "<none>",
+         "<none>", true, false, TRegLocation::LocalMachine},
+        {"a refused write deletes nothing and reads the truth back",
+         [](TFakeRegistry& r) {
+             r.Find(kHKeyCurrentUser)->refuseWrites = true;
+             r.PutString(kHKeyLocalMachine, "Other", kExe);
+         },
+         [](TAutoRunner& r) { return r.SetAutoRun(true); },
+         setCu + ReadMissing("HKCU") + ReadMissing("HKLM"), "<none>", "<none>", false, false,
+         TRegLocation::CurrentUser},
+        {"a key that does not open is a refusal",
          [](TFakeRegistry& r) {
              r = TFakeRegistry();
              r.AddKey(kHKeyLocalMachine);
          },
-         [](TAutoRunner& r) { r.SetAutoRun(true); },
-         Log{"open HKCU Run all refused", "open HKLM Run all", "delete MyApplication", "close",
-             "open HKCU Run all refused"},
-         "<none>", "<none>"},
-        {"a standard user choosing LocalMachine loses the value",
+         [](TAutoRunner& r) { return r.SetAutoRun(true); },
+         Log{"open HKCU Run all refused", "open HKCU Run read refused"} + ReadMissing("HKLM"),
+         "<none>", "<none>", false, false, TRegLocation::CurrentUser},
+        {"a standard user choosing LocalMachine keeps the current user's value",
          [](TFakeRegistry& r) {
              r.PutString(kHKeyCurrentUser, "MyApplication", kExe);
              r.Find(kHKeyLocalMachine)->readOnly = true;
          },
-         [](TAutoRunner& r) { r.SetRegLocation(TRegLocation::LocalMachine); },
-         Log{"open HKCU Run all", "delete MyApplication", "close", "open HKLM Run all refused",
-             "open HKLM Run all refused"},
-         "<none>", "<none>"},
+         [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
+         Log{"open HKLM Run all refused"} + ReadFound("HKCU"), kExe, "<none>", false, true,
+         TRegLocation::CurrentUser},
+        {"a standard user cannot switch off autostart for all users",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyLocalMachine, "MyApplication", kExe);
+             r.Find(kHKeyLocalMachine)->readOnly = true;
+         },
+         [](TAutoRunner& r) { return r.SetAutoRun(false); },
+         Delete("HKCU") + ReadMissing("HKCU") + Log{"open HKLM Run all refused"} +
+             ReadFound("HKLM") + ReadMissing("HKCU") + ReadFound("HKLM"),
+         "<none>", kExe, false, true, TRegLocation::LocalMachine},
+        {"a standard user moving to the current user: the old value only stays behind",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyLocalMachine, "MyApplication", kExe);
+             r.Find(kHKeyLocalMachine)->readOnly = true;
+         },
+         [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::CurrentUser); },
+         setCu + Log{"open HKLM Run all refused"}, kQuoted, kExe, true, true,
+         TRegLocation::CurrentUser},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -194,21 +215,13 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
         TAutoRunner runner(&form, registry, kExe);
         form.LoadComponents([&] { ApplyStoredValues(runner); });
         registry.log.clear();
-        c.act(runner);
+        EXPECT_EQ(c.act(runner), c.done);
         EXPECT_EQ(registry.log, c.log);
         EXPECT_EQ(registry.StringAt(kHKeyCurrentUser, "MyApplication"), c.currentUser);
         EXPECT_EQ(registry.StringAt(kHKeyLocalMachine, "MyApplication"), c.localMachine);
+        EXPECT_EQ(runner.AutoRun(), c.autoRun);
+        EXPECT_EQ(runner.RegLocation(), c.location);
     }
-}
-
-TEST_F(AutoRunnerTest, PropertiesKeepAssignedValuesAfterRefusals) {
-    registry.Find(kHKeyCurrentUser)->refuseWrites = true;
-    registry.Find(kHKeyLocalMachine)->readOnly = true;
-    LoadQuietly();
-    runner.SetAutoRun(true);
-    runner.SetRegLocation(TRegLocation::LocalMachine);
-    EXPECT_TRUE(runner.AutoRun());
-    EXPECT_EQ(runner.RegLocation(), TRegLocation::LocalMachine);
 }
 
 TEST_F(AutoRunnerTest, EqualAssignmentsAndRunTimeNamesSendNothing) {
@@ -250,7 +263,7 @@ TEST_F(AutoRunnerTest, RunServicesBelongsToTheLocalMachineOnly) {
     EXPECT_EQ(runner.AutoRunWhere(), TAutoRunWhere::Run);
     EXPECT_EQ(runner.KeyPath(), prefix + "RunServices");
     const Log written{"open HKCU RunServices all", "set MyApplication=" + kQuoted, "close"};
-    EXPECT_EQ(registry.log, DeleteBoth("RunServices") + written);
+    EXPECT_EQ(registry.log, written + Delete("HKLM", "RunServices"));
     EXPECT_EQ(registry.StringAt(kHKeyCurrentUser, "MyApplication", kRunServices), kQuoted);
 }
 

@@ -279,16 +279,37 @@ TEST(DCMinTray, DestroyRemovesTheIconThenRestoresThenPassesOn) {
     }
 }
 
-TEST(DCMinTray, ComponentOutlivedByItsWindowReleasesTheBinding) {
-    FakePlatform p;
-    FakeApplication a;
-    FakeForm f(p, kFormWindow);
-    {
-        TDCMinTray t(&f, p, a);
-        f.LoadComponents([] {});
-        p.log.clear();
+TEST(DCMinTray, ComponentOutlivedByItsWindowRemovesTheIconThenReleasesTheBinding) {
+    // A start-up that fails after the component attached: the form's parts go
+    // before its window, and no WM_DESTROY will reach the component.
+    struct Case {
+        const char* name;
+        bool shown;
+        std::vector<std::string> log;
+    } cases[] = {
+        {"icon shown", true, {"notify 2", "release b0"}},
+        {"icon not shown", false, {"release b0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePlatform p;
+        FakeApplication a;
+        FakeForm f(p, kFormWindow);
+        {
+            TDCMinTray t(&f, p, a);
+            f.LoadComponents([] {});
+            if (c.shown) t.ShowIcon();
+            p.log.clear();
+            p.notes.clear();
+        }
+        EXPECT_EQ(p.log, c.log);
+        if (c.shown) {
+            ASSERT_EQ(p.notes.size(), 1u);
+            EXPECT_EQ(p.notes[0].record.hWnd, kFormWindow);
+            EXPECT_EQ(p.notes[0].record.uID, 1u);
+            EXPECT_EQ(p.notes[0].record.cbSize, sizeof(TrayIconRecord));
+        }
     }
-    EXPECT_EQ(p.log, std::vector<std::string>{"release b0"});
 }
 
 TEST(DCMinTray, TaskbarCreatedAddsTheIconAgainWhenItWasShown) {
@@ -372,7 +393,7 @@ TEST(DCMinTray, ShowIconFillsTheRecord) {
         ASSERT_EQ(notes.size(), 1u);
         const TrayIconRecord& r = notes[0].record;
         EXPECT_EQ(notes[0].action, kNimAdd);
-        EXPECT_EQ(r.cbSize, 88u);
+        EXPECT_EQ(r.cbSize, sizeof(TrayIconRecord));  // 88 in the 32-bit program
         EXPECT_EQ(r.hWnd, kFormWindow);
         EXPECT_EQ(r.uID, 1u);
         EXPECT_EQ(r.uFlags, 7u);
@@ -430,7 +451,7 @@ TEST(DCMinTray, HintRule) {
             EXPECT_EQ(notes[0].action, kNimModify);
             EXPECT_EQ(r.uFlags, kNifTip);
             EXPECT_EQ(Tip(r), c.tip);
-            EXPECT_EQ(r.cbSize, 88u);
+            EXPECT_EQ(r.cbSize, sizeof(TrayIconRecord));
             EXPECT_EQ(r.hWnd, stored.hWnd);
             EXPECT_EQ(r.uID, stored.uID);
             EXPECT_EQ(r.hIcon, stored.hIcon);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "core/Errors.h"
@@ -215,6 +216,68 @@ TEST_F(Form3LogicTest, AutostartClicksWriteTheRegistryAtOnce) {
     // Disabled, and the checked one stays checked.
     EXPECT_FALSE(controls.enabled[C::RadioButton1] || controls.enabled[C::RadioButton2]);
     EXPECT_TRUE(controls.Checked(C::RadioButton1));
+}
+
+TEST_F(Form3LogicTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
+    const std::string quoted = "\"C:\\Zvenoks\\Zvenoks.exe\"";
+    const std::string admin = "Автозапуск для всех пользователей требует прав администратора.";
+    const std::string cannot = "Не удалось записать настройку автозапуска в реестр.";
+    struct Case {
+        const char* what;
+        std::function<void(TFakeRegistry&)> arrange;
+        C click;
+        std::string message;
+        bool checkBox2, radioButton1;  // the controls afterwards
+        std::string currentUser, localMachine;
+    } cases[] = {
+        {"a standard user picks all users: the current user's autostart stays",
+         [&](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", quoted);
+             r.Find(kHKeyLocalMachine)->readOnly = true;
+         },
+         C::RadioButton1, admin, true, false, quoted, "<none>"},
+        {"switching on is refused under the current user",
+         [](TFakeRegistry& r) { r.Find(kHKeyCurrentUser)->refuseWrites = true; }, C::CheckBox2,
+         cannot, false, false, "<none>", "<none>"},
+        {"a standard user cannot switch off autostart for all users",
+         [&](TFakeRegistry& r) {
+             r.PutString(kHKeyLocalMachine, "MyApplication", quoted);
+             r.Find(kHKeyLocalMachine)->readOnly = true;
+         },
+         C::CheckBox2, admin, true, true, "<none>", quoted},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TFakeRegistry registry;
+        registry.AddKey(kHKeyCurrentUser);
+        registry.AddKey(kHKeyLocalMachine);
+        c.arrange(registry);
+        TComponent owner(nullptr);
+        TAutoRunner runner(&owner, registry, "C:\\Zvenoks\\Zvenoks.exe");
+        owner.LoadComponents([&] { ApplyStoredValues(runner); });
+        TFakeControls fake;
+        TForm3Logic dialog(fake, memo1, runner, startupPhase);
+        dialog.FormCreate();
+
+        int thrown = 0;
+        try {
+            dialog.UserClicked(c.click);
+        } catch (const Exception& e) {
+            ++thrown;
+            EXPECT_EQ(e.what(), c.message);
+        }
+        EXPECT_EQ(thrown, 1);
+        EXPECT_EQ(fake.Checked(C::CheckBox2), c.checkBox2);
+        EXPECT_EQ(fake.Checked(C::RadioButton1), c.radioButton1);
+        EXPECT_EQ(fake.Checked(C::RadioButton2), !c.radioButton1);
+        EXPECT_EQ(fake.enabled[C::RadioButton1], c.checkBox2);
+        EXPECT_EQ(registry.StringAt(kHKeyCurrentUser, "MyApplication"), c.currentUser);
+        EXPECT_EQ(registry.StringAt(kHKeyLocalMachine, "MyApplication"), c.localMachine);
+
+        // The controls agree with the component again: a second click tries anew.
+        EXPECT_EQ(runner.AutoRun(), c.checkBox2);
+        EXPECT_THROW(dialog.UserClicked(c.click), Exception);
+    }
 }
 
 TEST(Form3Lines, IndexesOutsideTheItemsWriteTheFirstRow) {

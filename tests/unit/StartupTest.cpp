@@ -136,32 +136,21 @@ TEST_F(StartupTest, ElsewhereWithDirCfgFollowsIt) {
 }
 
 TEST_F(StartupTest, ElsewhereTheFirstTimeAsksUntilAFileIsChosen) {
-    struct Case {
-        const char* what;
-        std::string chosen, directory;  // relative to the root
-    } cases[] = {
-        {"the program file", "Program Files/Zvenoks/Zvenoks.exe", "Program Files/Zvenoks"},
-        // Another name still loses 12 characters: "Zvenoks/a.exe" becomes "Z".
-        {"a file of another name", "Program Files/Zvenoks/a.exe", "Program Files/Z"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    // The dialog answers as Windows does, with backslashes; the folder is the
+    // chosen file's, however long its name.
+    for (const char* chosen : {"Zvenoks.exe", "Zvenoks (1).exe", "a.exe"}) {
+        SCOPED_TRACE(chosen);
         fs::remove(elsewhere / "dir.cfg");
         StartIn(elsewhere);
+        const std::string folder = files.Root().string() + "\\Program Files\\Zvenoks";
         platform.dialogs = 0;
-        platform.answers = {std::nullopt, std::nullopt, (files.Root() / c.chosen).string()};
-        events.clear();
+        platform.answers = {std::nullopt, std::nullopt, folder + "\\" + chosen};
         startupPhase = 1;
-        try {
-            Run();
-        } catch (const EFileError&) {
-            // The shortened directory does not exist: config.cfg is looked for
-            // where we are, and is missing there.
-        }
-        const std::string directory = (files.Root() / c.directory).string();
+        Run();
         EXPECT_EQ(platform.dialogs, 3);
-        EXPECT_EQ(TTempFiles::Get(elsewhere / "dir.cfg"), directory + "\r\n");
-        EXPECT_EQ(files.current, fs::is_directory(directory) ? fs::path(directory) : elsewhere);
+        EXPECT_EQ(TTempFiles::Get(elsewhere / "dir.cfg"), folder + "\r\n");
+        EXPECT_EQ(files.current, program);
+        EXPECT_EQ(settingsText, kConfig);
         EXPECT_EQ(startupPhase, 0);
     }
 }
@@ -176,13 +165,84 @@ TEST_F(StartupTest, ElsewhereTheExecutablesOwnDirectoryNeedsNoDialog) {
     EXPECT_EQ(settingsText, kConfig);
 }
 
-TEST_F(StartupTest, AnExecutableElsewhereWithoutTheProgramFileStillAsks) {
-    platform.exeDirectory = elsewhere.string();  // e.g. a renamed copy
-    StartIn(elsewhere);
-    platform.answers = {(program / "Zvenoks.exe").string()};
-    Run();
-    EXPECT_EQ(platform.dialogs, 1);
-    EXPECT_EQ(files.current, program);
+TEST_F(StartupTest, TheExecutablesOwnFolderIsTheProgramFolderWhateverItsName) {
+    const fs::path downloads = files.MakeDir("Users/me/Downloads");
+    const std::string config = "Hotkey=0\r\nKey=2\r\nRun=1\r\n";
+    TTempFiles::Put(downloads / "Zvenoks (1).exe", "MZ");
+    TTempFiles::Put(downloads / "config.cfg", config);
+    // What an older start wrote after cutting 12 characters off the name.
+    const std::string junk = files.Root().string() + "\\Users\\me\\Downloads\\Zve\r\n";
+    struct Case {
+        const char* what;
+        std::string exeDirectory;
+        fs::path start;
+        bool junkDirCfg;
+        int dialogs;
+        fs::path current;
+    } cases[] = {
+        {"renamed, started in its folder", downloads.string(), downloads, false, 0, downloads},
+        {"renamed, in its folder with a wrong dir.cfg there", downloads.string(), downloads, true,
+         0, downloads},
+        {"renamed, started elsewhere", downloads.string(), elsewhere, false, 0, downloads},
+        {"its folder with a trailing separator", downloads.string() + "\\", downloads, true, 0,
+         downloads},
+        {"no folder to be had: the user is asked", "", elsewhere, false, 1, program},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(elsewhere / "dir.cfg");
+        fs::remove(downloads / "dir.cfg");
+        if (c.junkDirCfg) TTempFiles::Put(downloads / "dir.cfg", junk);
+        platform.exeDirectory = c.exeDirectory;
+        platform.dialogs = 0;
+        platform.answers = {files.Root().string() + "\\Program Files\\Zvenoks\\Zvenoks.exe"};
+        startupPhase = 1;
+        StartIn(c.start);
+        Run();
+        EXPECT_EQ(platform.dialogs, c.dialogs);
+        EXPECT_EQ(files.current, c.current);
+        EXPECT_EQ(settingsText, c.current == downloads ? config : kConfig);
+        EXPECT_EQ(fs::exists(elsewhere / "dir.cfg"), c.dialogs == 1);
+        if (c.junkDirCfg) {
+            EXPECT_EQ(TTempFiles::Get(downloads / "dir.cfg"), junk);
+        }
+    }
+}
+
+TEST(StartupFolders, FolderOfCutsAtTheLastBackslash) {
+    struct Case {
+        std::string path, folder;
+    } cases[] = {
+        {"C:\\Program Files\\Zvenoks\\Zvenoks.exe", "C:\\Program Files\\Zvenoks"},
+        {"C:\\Program Files\\Zvenoks\\Zvenoks (1).exe", "C:\\Program Files\\Zvenoks"},
+        {"C:\\Zvenoks\\a.exe", "C:\\Zvenoks"},
+        {"D:\\Звенок\\Zvenoks.exe", "D:\\Звенок"},
+        {"C:\\Zvenoks.exe", "C:\\"},
+        {"\\\\server\\share\\Zvenoks.exe", "\\\\server\\share"},
+        {"Zvenoks.exe", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FolderOf(c.path), c.folder) << c.path;
+}
+
+TEST(StartupFolders, SameFolderTakesTheSpellingsWindowsTakes) {
+    struct Case {
+        std::string a, b;
+        bool same;
+    } cases[] = {
+        {"C:\\Zvenoks", "C:\\Zvenoks", true},
+        {"C:\\Zvenoks", "c:\\ZVENOKS\\", true},
+        {"C:\\Zvenoks", "C:/Zvenoks", true},
+        {"C:\\", "C:\\", true},
+        {"C:\\Zvenoks", "C:\\Zvenoks (1)", false},
+        {"C:\\Zvenoks", "C:\\Zvenok", false},
+        {"C:\\", "C:", false},
+        {"", "", false},
+        {"C:\\Zvenoks", "", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SameFolder(c.a, c.b), c.same) << c.a << " | " << c.b;
+        EXPECT_EQ(SameFolder(c.b, c.a), c.same) << c.b << " | " << c.a;
+    }
 }
 
 TEST_F(StartupTest, DirCfgThatCannotBeWrittenEndsTheWork) {

@@ -142,8 +142,9 @@ TEST_F(AutoRunnerWinTest, AKeyThatDoesNotExistIsNeverCreated) {
     }
     Loaded loaded(registry);
     loaded.runner.SetAutoRunWhere(TAutoRunWhere::RunOnce);
-    loaded.runner.SetAutoRun(true);
-    EXPECT_TRUE(loaded.runner.AutoRun());
+    // Refused: the component says so and reads the truth back.
+    EXPECT_FALSE(loaded.runner.SetAutoRun(true));
+    EXPECT_FALSE(loaded.runner.AutoRun());
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kMissing, 0, KEY_QUERY_VALUE, &raw), ERROR_SUCCESS);
     EXPECT_FALSE(Query(HKEY_CURRENT_USER).present);
 }

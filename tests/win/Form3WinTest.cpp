@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "settings/Form3Logic.h"
 #include "settings/Form3_win.h"
 #include "settings/Memo.h"
 #include "shell/AutoRunner.h"
+#include "tests/unit/FakeRegistry.h"
 #include "tests/win/WinTestSupport.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
@@ -298,6 +300,30 @@ TEST_F(Form3WinTest, AutostartClicksWriteAndDeleteTheValueAtOnce) {
     Click("CheckBox2");
     EXPECT_FALSE(HasValue(HKEY_CURRENT_USER));
     EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE));
+}
+
+TEST_F(Form3WinTest, ARefusedAutostartChangeIsShownOnceAndTheControlsTellTheTruth) {
+    // A standard user: the local machine's key opens for reading only.
+    zv::test::TFakeRegistry refusing;
+    refusing.AddKey(kHKeyLocalMachine).readOnly = true;
+    refusing.PutString(kHKeyCurrentUser, "MyApplication", "\"C:\\Zvenoks\\Zvenoks.exe\"");
+    TComponent owner(nullptr);
+    TAutoRunner runner(&owner, refusing, "C:\\Zvenoks\\Zvenoks.exe");
+    owner.LoadComponents([&] { ApplyStoredValues(runner); });
+    TForm3 dialog(nullptr, memo1_, runner, startupPhase_);
+    dialog.Show();
+    HWND all = dialog.Control("RadioButton1");
+    HWND me = dialog.Control("RadioButton2");
+    ASSERT_EQ(SendMessageA(me, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    SendMessageA(all, BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(gShown, std::vector<std::string>{AutostartRefusedText(TRegLocation::LocalMachine)});
+    EXPECT_EQ(SendMessageA(all, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageA(me, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(dialog.Control("CheckBox2"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(refusing.StringAt(kHKeyCurrentUser, "MyApplication"), "\"C:\\Zvenoks\\Zvenoks.exe\"");
+    EXPECT_EQ(runner.RegLocation(), TRegLocation::CurrentUser);
 }
 
 TEST_F(Form3WinTest, FormCreateShowsAValueFoundForAllUsers) {
