@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "core/Errors.h"
+#include "settings/FileStore.h"
+
 namespace zv {
 namespace {
 
@@ -189,6 +192,27 @@ AnnounceRead ParseAnnounceConfig(const std::optional<std::string>& bytes) {
         }
     }
     return read;
+}
+
+AnnounceRead LoadAnnounceConfig(IFileStore& files, bool exists) {
+    if (!exists) return ParseAnnounceConfig(std::nullopt);
+    try {
+        return ParseAnnounceConfig(files.ReadAll(kAnnounceFileName));
+    } catch (const EFileStoreFailure& failure) {
+        AnnounceRead read;
+        read.errors.push_back(AnnounceUnreadableMessage(TrimSystemMessage(failure.what())));
+        read.errorCount = 1;
+        return read;
+    }
+}
+
+void SaveAnnounceConfig(IFileStore& files, const AnnounceSettings& settings) {
+    try {
+        files.WriteAll(kAnnounceFileName, FormatAnnounceConfig(settings));
+    } catch (const EFileStoreFailure& failure) {
+        throw EFileError("Не удалось записать файл \"" + files.FullPath(kAnnounceFileName) +
+                         "\": " + TrimSystemMessage(failure.what()));
+    }
 }
 
 std::string FormatAnnounceConfig(const AnnounceSettings& s) {

@@ -10,6 +10,8 @@
 
 namespace zv {
 
+class IFileStore;
+
 inline constexpr const char* kAnnounceFileName = "announce.cfg";
 
 struct AnnounceRead {
@@ -23,6 +25,14 @@ struct AnnounceRead {
 
 // Reads the file's bytes; nullopt (no file) gives the defaults and no error.
 AnnounceRead ParseAnnounceConfig(const std::optional<std::string>& bytes);
+
+// Reads announce.cfg through the store. No file (exists false) gives the
+// defaults and no error; a file that cannot be read gives the defaults and
+// one error.
+AnnounceRead LoadAnnounceConfig(IFileStore& files, bool exists);
+
+// Writes announce.cfg; throws EFileError naming the full path on failure.
+void SaveAnnounceConfig(IFileStore& files, const AnnounceSettings& settings);
 
 // The file as Apply writes it: every line, the last included, ends in CR LF.
 std::string FormatAnnounceConfig(const AnnounceSettings& settings);

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Errors.h"
 #include "schedule/AnnounceConfig.h"
+#include "tests/unit/TempFiles.h"
 
 namespace zv {
 namespace {
@@ -145,6 +147,37 @@ TEST(AnnounceConfig, VoiceNamesStayInsideTheirFolder) {
     };
     for (const auto& [name, ok] : rows) EXPECT_EQ(IsSafeVoiceName(name), ok) << name;
     EXPECT_FALSE(IsSafeVoiceName(std::string(65, 'v')));
+}
+
+TEST(AnnounceConfig, LoadsAndSavesThroughTheFiles) {
+    test::TTempFiles files;
+    // No file: the defaults, silently, even with nothing readable there.
+    AnnounceRead read = LoadAnnounceConfig(files, false);
+    EXPECT_EQ(read.settings, AnnounceSettings{});
+    EXPECT_EQ(read.errorCount, 0u);
+    // A folder of that name exists but cannot be read as a file.
+    files.MakeDir("announce.cfg");
+    read = LoadAnnounceConfig(files, true);
+    EXPECT_EQ(read.settings, AnnounceSettings{});
+    ASSERT_EQ(read.errors.size(), 1u);
+    EXPECT_EQ(read.errors[0].rfind("announce.cfg: файл не читается (", 0), 0u) << read.errors[0];
+    EXPECT_NE(AnnounceErrorBoxText(read).find("используются значения по умолчанию."),
+              std::string::npos);
+    // Saving onto that folder fails with the path named; nothing is lost.
+    const AnnounceSettings mine = With([](AnnounceSettings& s) { s.every = 15, s.volume = 70; });
+    try {
+        SaveAnnounceConfig(files, mine);
+        ADD_FAILURE() << "saved onto a folder";
+    } catch (const EFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("Не удалось записать файл \"" +
+                                             files.FullPath("announce.cfg") + "\": "),
+                  std::string::npos)
+            << e.what();
+    }
+    std::filesystem::remove(files.Root() / "announce.cfg");
+    SaveAnnounceConfig(files, mine);
+    EXPECT_EQ(test::TTempFiles::Get(files.Root() / "announce.cfg"), FormatAnnounceConfig(mine));
+    EXPECT_EQ(LoadAnnounceConfig(files, true).settings, mine);
 }
 
 }  // namespace
