@@ -129,7 +129,12 @@ std::optional<int> Hour(std::string_view s) {
 
 bool ParseQuiet(std::string_view value, AnnounceSettings& settings) {
     if (value.empty()) {
+        // No quiet hours; the hours kept are the defaults, so that one file
+        // text means one record (and the dialog offers them when ticked).
+        const AnnounceSettings defaults;
         settings.quiet = false;
+        settings.quietFrom = defaults.quietFrom;
+        settings.quietTo = defaults.quietTo;
         return true;
     }
     const size_t dash = value.find('-');
