@@ -45,7 +45,8 @@ add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FR
 
 file(GLOB ZV_WIN_TESTS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/win/*.cpp")
 add_executable(win_tests ${ZV_WIN_TESTS} "${ZV_RC}")
-target_link_libraries(win_tests PRIVATE zvenoks_win gtest gmock)
+# winmm for the tests alone: they record what the program plays.
+target_link_libraries(win_tests PRIVATE zvenoks_win gtest gmock winmm)
 target_link_options(win_tests PRIVATE ${ZV_STATIC_LINK} ${ZV_HARDENING})
 target_include_directories(win_tests PRIVATE "${CMAKE_BINARY_DIR}")
 add_dependencies(win_tests zvenoks_skin)

@@ -60,15 +60,15 @@ hn_build() {
   hn_log "built $preset in $((SECONDS - t0))s"
 }
 
-# dist/Zvenoks/ (or DIR): the exe, the 33 recordings, the default config.cfg
-# and the guide. The real dist/Zvenoks/ is also packed into
+# dist/Zvenoks/ (or DIR): the exe, the 35 recordings (33 words, the bell and
+# the cuckoo), the default config.cfg and the guide. The real dist/Zvenoks/ is also packed into
 # dist/Zvenoks-<version>-win32.zip; private copies (DIR) are not.
 hn_dist() {
   local exe=${1:-$ZV_ROOT/build/win32/Zvenoks.exe} dist=${2:-$ZV_ROOT/dist/Zvenoks} voice="$ZV_ROOT/resources/voice" n
   local guide="$ZV_ROOT/resources/ПРОЧТИ.txt"
   [ -f "$exe" ] || hn_die "no $exe: build the win32 preset first"
   n=$(find "$voice" -maxdepth 1 -name '*.wav' 2>/dev/null | wc -l)
-  [ "$n" -eq 33 ] || hn_die "expected 33 recordings in $voice, found $n"
+  [ "$n" -eq 35 ] || hn_die "expected 35 recordings in $voice, found $n"
   [ -f "$ZV_ROOT/resources/config.cfg" ] || hn_die "no resources/config.cfg"
   printf 'Hotkey=1\r\nKey=1\r\nRun=1\r\n' | cmp -s - "$ZV_ROOT/resources/config.cfg" ||
     hn_die "resources/config.cfg is not the default three CR LF lines"

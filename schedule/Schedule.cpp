@@ -1,0 +1,72 @@
+#include "schedule/Schedule.h"
+
+namespace zv {
+namespace {
+
+constexpr int kMinuteMs = 60 * 1000;
+constexpr int kDayMinutes = 24 * 60;
+
+int MsOfDay(const TimeFields& t) {
+    return ((t.hour * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond;
+}
+
+}  // namespace
+
+int CuckooCount(int hour) {
+    const int h = hour % 12;
+    return h == 0 ? 12 : h;
+}
+
+bool InQuietHours(const AnnounceSettings& s, int hour) {
+    if (!s.quiet || s.quietFrom == s.quietTo) return false;
+    if (s.quietFrom < s.quietTo) return hour >= s.quietFrom && hour < s.quietTo;
+    return hour >= s.quietFrom || hour < s.quietTo;  // across midnight
+}
+
+std::vector<std::string> PreludeFiles(const AnnounceSettings& s, int hour, int minute) {
+    if (s.chime == 2 && minute == 0) return std::vector<std::string>(CuckooCount(hour), "kuku.wav");
+    if (s.chime == 1 || s.chime == 2) return {"chime.wav"};
+    return {};
+}
+
+int MsUntilNextBoundary(const TimeFields& now, int every) {
+    if (every <= 0) return -1;
+    const int period = every * kMinuteMs;
+    return period - MsOfDay(now) % period;
+}
+
+std::optional<ScheduledAnnouncement> TSchedule::Tick(const TimeFields& now,
+                                                     const AnnounceSettings& settings,
+                                                     IScheduleWorld& world) {
+    // The nearest minute start, and how far past it the clock is (negative: early).
+    const int ms = MsOfDay(now);
+    int minute = ms / kMinuteMs;
+    int past = ms % kMinuteMs;
+    if (past >= kMinuteMs - kBoundaryEarlyMs) {
+        ++minute;
+        past -= kMinuteMs;
+    }
+    minute %= kDayMinutes;
+    if (past < -kBoundaryEarlyMs || past >= kBoundaryLateMs) {
+        // Out of every boundary's window: the next meeting with this one is a
+        // day away (or the clock was set back), and then it is due again.
+        decided_ = -1;
+        return std::nullopt;
+    }
+    if (settings.every <= 0 || minute % settings.every != 0 || minute == decided_) {
+        return std::nullopt;
+    }
+    decided_ = minute;
+
+    ScheduledAnnouncement a;
+    a.hour = static_cast<uint16_t>(minute / 60);
+    a.minute = static_cast<uint16_t>(minute % 60);
+    if (InQuietHours(settings, a.hour)) return std::nullopt;
+    // A scheduled announcement never cuts one already playing: it is dropped.
+    if (world.ChainPlaying()) return std::nullopt;
+    if (settings.fullscreen && world.OtherFullScreen()) return std::nullopt;
+    a.prelude = PreludeFiles(settings, a.hour, a.minute);
+    return a;
+}
+
+}  // namespace zv

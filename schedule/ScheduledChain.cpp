@@ -1,0 +1,77 @@
+#include "schedule/ScheduledChain.h"
+
+#include "core/Errors.h"
+
+namespace zv {
+
+TScheduledChain::TScheduledChain(IClipPlayer& player, IPollTimer& timer2)
+    : player_(player), timer2_(timer2) {}
+
+void TScheduledChain::Start(const ScheduledAnnouncement& a) {
+    spoken_ = TimeFields{a.hour, a.minute, 0, 0};
+    prelude_ = a.prelude;
+    active_ = true;
+    inPrelude_ = !prelude_.empty();
+    if (!inPrelude_) {
+        announcer_.Start();
+        return;
+    }
+    timer2_.SetEnabled(true);
+    PlayPrelude(0);
+}
+
+void TScheduledChain::Poll() {
+    if (!active_) return;
+    if (!inPrelude_) {
+        announcer_.Poll();
+        return;
+    }
+    if (player_.Length() != player_.Position()) return;
+    if (next_ < prelude_.size()) {
+        PlayPrelude(next_);
+    } else {
+        inPrelude_ = false;
+        player_.Close();
+        announcer_.Start();
+    }
+}
+
+void TScheduledChain::PlayPrelude(size_t index) {
+    try {
+        if (index > 0 && prelude_[index] == prelude_[index - 1]) {
+            // The same call again: played from the start without a new open.
+            player_.Play();
+        } else {
+            if (index > 0) player_.Close();
+            player_.SetFileName(prelude_[index]);
+            player_.Open();
+            player_.Play();
+        }
+        next_ = index + 1;
+    } catch (...) {
+        // A missing bell must not cost the time itself: the speech goes on,
+        // and the error is still shown once by whoever catches it.
+        inPrelude_ = false;
+        StartSpeech();
+        throw;
+    }
+}
+
+void TScheduledChain::StartSpeech() {
+    try {
+        announcer_.Start();
+    } catch (const Exception&) {
+        // The prelude's error is the one reported; the announcer has stopped
+        // its poll, so this one is not lost silently but replaced.
+    }
+}
+
+bool ClipStillPlaying(IClipPlayer& player) {
+    try {
+        return player.Length() != player.Position();
+    } catch (const EMCIDeviceError&) {
+        return false;  // nothing open, so nothing sounds
+    }
+}
+
+}  // namespace zv

@@ -1,0 +1,48 @@
+#pragma once
+// Plays a scheduled announcement: the bell or the cuckoos, then the same word
+// chain as the Time command, spoken for the boundary's time rather than the
+// clock's. Shares the clip player and Timer2 with the Time command's
+// announcer; the window polls both, and at most one of them is active.
+#include <string>
+#include <vector>
+
+#include "core/TimeFields.h"
+#include "schedule/Schedule.h"
+#include "speech/Announcer.h"
+#include "speech/ClipPlayer.h"
+
+namespace zv {
+
+class TScheduledChain {
+  public:
+    TScheduledChain(IClipPlayer& player, IPollTimer& timer2);
+    TScheduledChain(const TScheduledChain&) = delete;
+    TScheduledChain& operator=(const TScheduledChain&) = delete;
+
+    // Begins with the first prelude file, or with the speech when there is none.
+    void Start(const ScheduledAnnouncement& announcement);
+    // Timer2Timer: when the clip has finished, moves on to the next one.
+    void Poll();
+    // The Time command cuts a scheduled chain: call before it starts its own.
+    void Cancel() { active_ = inPrelude_ = false; }
+    // True from Start until the last word has been started (or a clip failed).
+    bool Active() const { return active_ && (inPrelude_ || announcer_.Polling()); }
+
+  private:
+    void PlayPrelude(size_t index);
+    void StartSpeech();
+
+    IClipPlayer& player_;
+    IPollTimer& timer2_;
+    TimeFields spoken_;
+    TAnnouncer announcer_{player_, timer2_, spoken_};
+    std::vector<std::string> prelude_;
+    size_t next_ = 0;
+    bool inPrelude_ = false;
+    bool active_ = false;
+};
+
+// Whether the player's clip is still sounding; false when nothing is open.
+bool ClipStillPlaying(IClipPlayer& player);
+
+}  // namespace zv

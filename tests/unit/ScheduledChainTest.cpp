@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/Errors.h"
+#include "schedule/ScheduledChain.h"
+
+namespace zv {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// A clip ends at the second Position read after Play; Play on an ended clip
+// starts it again, as the real player's rewind does.
+class FakePlayer : public IClipPlayer {
+  public:
+    void SetFileName(const std::string& name) override { name_ = name; }
+    void Open() override {
+        opened_ = false;
+        if (missing.count(name_)) throw EMCIDeviceError("missing " + name_);
+        opened_ = true;
+        calls.push_back("open " + name_);
+    }
+    void Play() override {
+        if (!opened_) throw EMCIDeviceError("No MCI device open");
+        reads_ = 0;
+        calls.push_back("play");
+    }
+    void Close() override {
+        if (opened_) calls.push_back("close");
+        opened_ = false;
+    }
+    int32_t Length() override {
+        if (!opened_) throw EMCIDeviceError("No MCI device open");
+        return 100;
+    }
+    int32_t Position() override { return ++reads_ >= 2 ? 100 : 50; }
+
+    std::set<std::string> missing;
+    Calls calls;
+
+  private:
+    std::string name_;
+    bool opened_ = false;
+    int reads_ = 0;
+};
+
+struct FakeTimer : IPollTimer {
+    void SetEnabled(bool on) override { enabled = on; }
+    bool enabled = false;
+};
+
+// Polls until the chain is done (or gives up), counting the polls.
+Calls RunToEnd(TScheduledChain& chain, FakePlayer& player, FakeTimer& timer) {
+    for (int i = 0; i < 200 && timer.enabled; ++i) chain.Poll();
+    return player.calls;
+}
+
+Calls Opened(const Calls& calls) {
+    Calls files;
+    for (const std::string& c : calls)
+        if (c.rfind("open ", 0) == 0) files.push_back(c.substr(5));
+    return files;
+}
+
+TEST(ScheduledChain, PreludeThenTheBoundarysWords) {
+    struct Row {
+        const char* what;
+        ScheduledAnnouncement a;
+        Calls opened;
+        int plays;
+    };
+    const Row rows[] = {
+        {"no prelude: the Time command's chain",
+         {21, 5, {}},
+         {"20.wav", "1.wav", "chas.wav", "5.wav", "minut.wav"},
+         5},
+        {"a bell",
+         {14, 15, {"chime.wav"}},
+         {"chime.wav", "14.wav", "chasov.wav", "15.wav", "minut.wav"},
+         5},
+        {"three cuckoos: one open, three plays",
+         {15, 0, Calls(3, "kuku.wav")},
+         {"kuku.wav", "15.wav", "chasov.wav", "0.wav", "minut.wav"},
+         7},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        FakePlayer player;
+        FakeTimer timer;
+        TScheduledChain chain(player, timer);
+        chain.Start(row.a);
+        EXPECT_TRUE(chain.Active());
+        const Calls calls = RunToEnd(chain, player, timer);
+        EXPECT_FALSE(chain.Active());
+        EXPECT_FALSE(timer.enabled);
+        EXPECT_EQ(Opened(calls), row.opened);
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "play"), row.plays);
+        // Every clip but the first is closed before the next one opens.
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "close"),
+                  static_cast<long>(row.opened.size()) - 1);
+    }
+}
+
+TEST(ScheduledChain, TheTimeCommandCutsIt) {
+    FakePlayer player;
+    FakeTimer timer;
+    TScheduledChain chain(player, timer);
+    chain.Start({12, 0, Calls(12, "kuku.wav")});
+    chain.Poll();
+    chain.Cancel();
+    EXPECT_FALSE(chain.Active());
+    const size_t before = player.calls.size();
+    for (int i = 0; i < 10; ++i) chain.Poll();
+    EXPECT_EQ(player.calls.size(), before);
+}
+
+TEST(ScheduledChain, AMissingBellIsReportedOnceAndTheTimeIsStillSpoken) {
+    FakePlayer player;
+    FakeTimer timer;
+    player.missing = {"chime.wav"};
+    TScheduledChain chain(player, timer);
+    EXPECT_THROW(chain.Start({9, 30, {"chime.wav"}}), EMCIDeviceError);
+    EXPECT_TRUE(chain.Active());
+    EXPECT_EQ(Opened(RunToEnd(chain, player, timer)),
+              (Calls{"9.wav", "chasov.wav", "30.wav", "0_0.wav", "minut.wav"}));
+}
+
+TEST(ScheduledChain, ClipStillPlaying) {
+    FakePlayer player;
+    EXPECT_FALSE(ClipStillPlaying(player));  // nothing open
+    player.SetFileName("1.wav");
+    player.Open();
+    player.Play();
+    EXPECT_TRUE(ClipStillPlaying(player));
+    EXPECT_FALSE(ClipStillPlaying(player));
+}
+
+}  // namespace
+}  // namespace zv

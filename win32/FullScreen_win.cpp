@@ -1,0 +1,63 @@
+#include "win32/FullScreen_win.h"
+
+#include <string>
+
+namespace zv::win {
+namespace {
+
+HMODULE LoadShell32() {
+    HMODULE module = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
+    wchar_t dir[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(dir, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    return LoadLibraryW((std::wstring(dir, n) + L"\\shell32.dll").c_str());
+}
+
+ScreenRect ToRect(const RECT& r) {
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
+bool IsDesktop(HWND w) {
+    if (w == GetDesktopWindow() || w == GetShellWindow()) return true;
+    // The desktop's own windows, in front after a click on the wallpaper.
+    wchar_t name[16] = {};
+    GetClassNameW(w, name, 16);
+    const std::wstring cls = name;
+    return cls == L"Progman" || cls == L"WorkerW";
+}
+
+}  // namespace
+
+TFullScreen::TFullScreen() : shell32_(LoadShell32()) {
+    if (shell32_) {
+        // The export's documented signature (SHQueryUserNotificationState).
+        queryState_ = reinterpret_cast<QueryStateFn>(reinterpret_cast<void*>(
+            GetProcAddress(shell32_.Get(), "SHQueryUserNotificationState")));
+    }
+}
+
+ForegroundFacts TFullScreen::Facts() {
+    ForegroundFacts f;
+    int state = 0;
+    if (queryState_ && queryState_(&state) == S_OK) f.notificationState = state;
+
+    const HWND w = GetForegroundWindow();
+    if (!w) return f;
+    f.exists = true;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    f.own = pid == GetCurrentProcessId();
+    f.desktop = IsDesktop(w);
+    f.minimized = IsIconic(w) || !IsWindowVisible(w);
+    RECT r{};
+    if (GetWindowRect(w, &r)) f.window = ToRect(r);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    // Without a monitor the rectangle stays empty, which never counts as covered.
+    if (GetMonitorInfoW(MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &info))
+        f.monitor = ToRect(info.rcMonitor);
+    return f;
+}
+
+}  // namespace zv::win

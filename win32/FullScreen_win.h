@@ -1,0 +1,27 @@
+#pragma once
+// Full-screen detection: the shell's notification state (Vista and later,
+// looked up at run time) or a foreground window that covers its monitor.
+#include <windows.h>
+
+#include "schedule/FullScreenRule.h"
+#include "win32/Handles.h"
+
+namespace zv::win {
+
+class TFullScreen {
+  public:
+    TFullScreen();
+    TFullScreen(const TFullScreen&) = delete;
+    TFullScreen& operator=(const TFullScreen&) = delete;
+
+    // What is in front now. Windows of this process count as the clock's own.
+    ForegroundFacts Facts();
+    bool OtherProgramFullScreen() { return zv::OtherProgramFullScreen(Facts()); }
+
+  private:
+    using QueryStateFn = HRESULT(WINAPI*)(int*);
+    UniqueModule shell32_;
+    QueryStateFn queryState_ = nullptr;
+};
+
+}  // namespace zv::win
