@@ -13,7 +13,7 @@ struct AnnounceSettings {
     int chime = 0;           // 0 none, 1 a bell, 2 a cuckoo on the hour (the bell otherwise)
     int volume = 100;        // percent, for every sound of the clock
     bool fullscreen = true;  // stay silent while another program has the screen
-    std::string voice;       // "" the recordings beside the exe, else voices\<voice>\
+    std::string voice;       // "" the recordings beside the exe, else the folder voices\<voice>
 
     bool operator==(const AnnounceSettings&) const = default;
 };
