@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
 #include "schedule/AnnounceChoices.h"
-#include "shell/TrayMenuItems.h"
 
 namespace zv {
 namespace {
@@ -47,15 +45,6 @@ TEST(AnnounceChoices, EverySettingTheControlsCanShowComesBackAsItWas) {
         EXPECT_EQ(c.chime, s.chime);
         EXPECT_EQ(kEveryChoices[static_cast<size_t>(c.every)].minutes, s.every);
     }
-}
-
-TEST(AnnounceChoices, TheListsOfferWhatTheSettingsAllow) {
-    std::vector<int> minutes;
-    for (const EveryChoice& choice : kEveryChoices) minutes.push_back(choice.minutes);
-    EXPECT_EQ(minutes, (std::vector<int>{0, 1, 5, 10, 15, 30, 60}));
-    EXPECT_EQ(kEveryChoices[0].text, "Не говорить");
-    EXPECT_EQ(kEveryChoices[6].text, "Каждый час");
-    EXPECT_EQ(kChimeChoices[2], "Кукушка в начале часа");
 }
 
 TEST(AnnounceChoices, WhatTheControlsCannotShowBecomesTheNearestTheyCan) {
@@ -110,39 +99,6 @@ TEST(AnnounceChoices, MovingTheVoiceSelectionPassesOverIncompletePacks) {
         EXPECT_EQ(SelectableVoice(kVoices, c.current, c.wanted), c.expected);
     }
     EXPECT_EQ(SelectableVoice({}, 0, 1), 0);
-}
-
-TEST(AnnounceChoices, ItemTexts) {
-    EXPECT_EQ(VoiceItemText({"elena", false}), "elena (неполный)");
-    EXPECT_EQ(VoiceItemText({"anna", true}), "anna");
-    EXPECT_EQ(PercentText(0), "0 %");
-    EXPECT_EQ(PercentText(100), "100 %");
-}
-
-TEST(TrayMenuItems, OffersShowOrHideFirstAndKeepsTheRestInPlace) {
-    for (bool shown : {true, false}) {
-        SCOPED_TRACE(shown);
-        auto items = TrayMenuItems(shown);
-        std::vector<std::string> texts;
-        std::set<int> ids;
-        for (const TrayMenuItem& item : items) {
-            texts.emplace_back(item.text);
-            if (item.command != TrayCommand::None) ids.insert(static_cast<int>(item.command));
-        }
-        const std::vector<std::string> expected = {shown ? "Скрыть" : "Показать",
-                                                   "Время",
-                                                   "Настройки",
-                                                   "Оповещения…",
-                                                   "О программе",
-                                                   "",
-                                                   "Выход"};
-        EXPECT_EQ(texts, expected);
-        EXPECT_EQ(items[0].command, shown ? TrayCommand::Hide : TrayCommand::Show);
-        EXPECT_EQ(items[5].command, TrayCommand::None);
-        // Each item its own command, none of them what a cancelled menu gives.
-        EXPECT_EQ(ids.size(), 6u);
-        EXPECT_EQ(ids.count(0), 0u);
-    }
 }
 
 }  // namespace
