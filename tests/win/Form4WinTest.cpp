@@ -347,7 +347,8 @@ TEST_F(Form4WinTest, PictureWhenAsked) {
     dialog_->Load(Example(), kVoices);
     dialog_->Show();
     SetFocus(C("VoiceBox"));
-    for (int i = 0; i < 20; ++i) {
+    // Long enough for a picture of the whole screen to be taken from outside.
+    for (int i = 0; i < 60; ++i) {
         test::PumpMessages();
         Sleep(50);
     }
