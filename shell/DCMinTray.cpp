@@ -123,6 +123,12 @@ void TDCMinTray::FormWndProc(TMessage& message) {
             break;
         case kTrayCallbackMessage:
             if (message.LParam == kWmLButtonDown) Toggle();
+            // The shell sends the release for icons of the first record form and
+            // WM_CONTEXTMENU for later ones (also from the keyboard).
+            if ((message.LParam == kWmRButtonUp || message.LParam == kWmContextMenu) &&
+                onRightClick_) {
+                onRightClick_();
+            }
             break;
         default:
             // A restarted shell has forgotten the icon.

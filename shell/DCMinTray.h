@@ -3,8 +3,10 @@
 // notification area and turns the form's minimize command into hiding the
 // form to the tray. It hooks the form window's window procedure.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/Component.h"
 #include "core/Forms.h"
@@ -15,6 +17,8 @@ namespace zv {
 inline constexpr std::uint32_t kWmDestroy = 2;
 inline constexpr std::uint32_t kWmSysCommand = 274;
 inline constexpr std::uint32_t kWmLButtonDown = 513;
+inline constexpr std::uint32_t kWmRButtonUp = 517;
+inline constexpr std::uint32_t kWmContextMenu = 123;
 inline constexpr std::uint32_t kTrayCallbackMessage = 1025;  // WM_USER + 1
 inline constexpr std::uintptr_t kScMinimize = 61472;
 inline constexpr std::uintptr_t kScDefault = 61792;
@@ -48,6 +52,8 @@ class TDCMinTray : public TComponent {
     // Brings a hidden owner back as a click on the icon does.
     void ShowOwner();
     void FormWndProc(TMessage& message);
+    // Called on a right click on the icon; the owner decides what follows.
+    void SetOnRightClick(std::function<void()> handler) { onRightClick_ = std::move(handler); }
 
     bool Hooked() const { return hooked_; }
     bool IconShown() const { return iconShown_; }
@@ -71,6 +77,7 @@ class TDCMinTray : public TComponent {
     bool iconShown_ = false;
     // The shell broadcasts it when it (re)starts; 0 until attached.
     std::uint32_t taskbarCreated_ = 0;
+    std::function<void()> onRightClick_;
 };
 
 }  // namespace zv

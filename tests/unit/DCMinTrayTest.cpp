@@ -545,3 +545,44 @@ TEST(DCMinTray, ToggleOrderOfCalls) {
 
 }  // namespace
 }  // namespace zv
+
+namespace zv {
+namespace {
+
+TEST(DCMinTray, OnlyARightClickOnTheIconCallsTheRightClickHandler) {
+    struct Case {
+        const char* name;
+        std::uint32_t msg;
+        std::intptr_t lParam;
+        int calls;
+    };
+    const Case cases[] = {
+        {"right release", 1025, 517, 1},    {"context menu", 1025, 123, 1},
+        {"right press", 1025, 516, 0},      {"right double-click", 1025, 518, 0},
+        {"left press", 1025, 513, 0},       {"mouse move", 1025, 512, 0},
+        {"WM_RBUTTONUP itself", 517, 0, 0}, {"WM_CONTEXTMENU itself", 123, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.form.Show();
+        rig.ShowIcon();
+        int calls = 0;
+        rig.tray.SetOnRightClick([&] { ++calls; });
+        TMessage m = rig.Send(c.msg, 1, c.lParam);
+        EXPECT_EQ(calls, c.calls);
+        // The message still reaches the window, and the clock is left as it was.
+        EXPECT_EQ(m.Result, kPassedResult);
+        if (c.lParam != 513) {
+            EXPECT_TRUE(rig.platform.visible[kFormWindow]);
+        }
+    }
+    // No handler: a right click is passed on and changes nothing.
+    Rig rig;
+    rig.form.Show();
+    EXPECT_EQ(rig.Send(1025, 1, 517).Result, kPassedResult);
+    EXPECT_TRUE(rig.platform.visible[kFormWindow]);
+}
+
+}  // namespace
+}  // namespace zv

@@ -1,0 +1,69 @@
+#pragma once
+// What the "Оповещения" dialog offers, and how what its controls hold maps
+// onto the settings record and back.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "schedule/AnnounceSettings.h"
+
+namespace zv {
+
+struct EveryChoice {
+    int minutes;
+    std::string_view text;
+};
+inline constexpr std::array<EveryChoice, 7> kEveryChoices = {{
+    {0, "Не говорить"},
+    {1, "Каждую минуту"},
+    {5, "Каждые 5 минут"},
+    {10, "Каждые 10 минут"},
+    {15, "Каждые 15 минут"},
+    {30, "Каждые 30 минут"},
+    {60, "Каждый час"},
+}};
+// By the value of the chime setting.
+inline constexpr std::array<std::string_view, 3> kChimeChoices = {"Нет", "Колокольчик",
+                                                                  "Кукушка в начале часа"};
+inline constexpr std::string_view kStandardVoice = "Стандартный";
+inline constexpr int kHours = 24;
+
+// A voice pack as the caller found it under voices\.
+struct VoiceEntry {
+    std::string name;
+    bool complete = true;  // all the recordings are there
+};
+
+// How the voice list shows a pack: an incomplete one says so.
+std::string VoiceItemText(const VoiceEntry& voice);
+// The volume beside its slider: "50 %".
+std::string PercentText(int volume);
+
+// What the dialog's controls hold.
+struct AnnounceControls {
+    int every = 0;  // index into kEveryChoices
+    bool quiet = true;
+    int quietFrom = 23;  // the hour lists: the index is the hour
+    int quietTo = 7;
+    int chime = 0;  // index into kChimeChoices
+    int volume = 100;
+    bool fullscreen = true;
+    int voice = 0;  // 0 the standard voice, n the voices' entry n - 1
+
+    bool operator==(const AnnounceControls&) const = default;
+};
+
+// A value the controls cannot show comes out as the nearest one they can; a
+// voice that is not among the complete packs as the standard voice.
+AnnounceControls ToControls(const AnnounceSettings& settings,
+                            const std::vector<VoiceEntry>& voices);
+AnnounceSettings FromControls(const AnnounceControls& controls,
+                              const std::vector<VoiceEntry>& voices);
+
+// The voice-list item a move from `current` to `wanted` ends on: incomplete
+// packs are passed over in the direction of the move, and with no complete
+// one that way the selection stays where it was.
+int SelectableVoice(const std::vector<VoiceEntry>& voices, int current, int wanted);
+
+}  // namespace zv

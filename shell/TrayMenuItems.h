@@ -1,0 +1,32 @@
+#pragma once
+// The tray icon's menu: what it offers, in order. The window that owns the
+// icon decides what each command does.
+#include <array>
+#include <string_view>
+
+namespace zv {
+
+// Also the menu items' identifiers; None is what a menu closed without a
+// choice gives.
+enum class TrayCommand : int { None = 0, Show, Hide, Time, Settings, Announcements, About, Exit };
+
+struct TrayMenuItem {
+    TrayCommand command;  // None: a separator
+    std::string_view text;
+};
+
+// The first item offers whichever of showing and hiding the clock applies.
+constexpr std::array<TrayMenuItem, 7> TrayMenuItems(bool clockShown) {
+    return {{
+        clockShown ? TrayMenuItem{TrayCommand::Hide, "Скрыть"}
+                   : TrayMenuItem{TrayCommand::Show, "Показать"},
+        {TrayCommand::Time, "Время"},
+        {TrayCommand::Settings, "Настройки"},
+        {TrayCommand::Announcements, "Оповещения…"},
+        {TrayCommand::About, "О программе"},
+        {TrayCommand::None, ""},
+        {TrayCommand::Exit, "Выход"},
+    }};
+}
+
+}  // namespace zv

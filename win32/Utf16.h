@@ -1,0 +1,13 @@
+#pragma once
+// Text is UTF-8 inside the program; the "W" calls of Windows take UTF-16.
+#include <string>
+#include <string_view>
+
+namespace zv::win {
+
+// Invalid UTF-8 comes out with U+FFFD in place of each bad sequence.
+std::wstring Widen(std::string_view utf8);
+// A lone surrogate comes out as U+FFFD.
+std::string Narrow(std::wstring_view utf16);
+
+}  // namespace zv::win
