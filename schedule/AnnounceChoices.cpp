@@ -12,13 +12,13 @@ int Clamp(int value, int low, int high) {
 bool Selectable(const std::vector<VoiceEntry>& voices, int item) {
     if (item == 0) return true;
     if (item < 0 || static_cast<size_t>(item) > voices.size()) return false;
-    return voices[static_cast<size_t>(item - 1)].complete;
+    return voices[static_cast<size_t>(item - 1)].Complete();
 }
 
 }  // namespace
 
 std::string VoiceItemText(const VoiceEntry& voice) {
-    return voice.complete ? voice.name : voice.name + " (неполный)";
+    return voice.Complete() ? voice.name : voice.name + " (неполный)";
 }
 
 std::string PercentText(int volume) {
@@ -41,7 +41,7 @@ AnnounceControls ToControls(const AnnounceSettings& settings,
     c.voice = 0;
     if (!settings.voice.empty()) {
         for (size_t i = 0; i < voices.size(); ++i) {
-            if (voices[i].name == settings.voice && voices[i].complete) {
+            if (voices[i].name == settings.voice && voices[i].Complete()) {
                 c.voice = static_cast<int>(i) + 1;
             }
         }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "schedule/AnnounceSettings.h"
+#include "voices/VoiceList.h"
 
 namespace zv {
 
@@ -28,12 +29,6 @@ inline constexpr std::array<std::string_view, 3> kChimeChoices = {"Нет", "К�
                                                                   "Кукушка в начале часа"};
 inline constexpr std::string_view kStandardVoice = "Стандартный";
 inline constexpr int kHours = 24;
-
-// A voice pack as the caller found it under voices\.
-struct VoiceEntry {
-    std::string name;
-    bool complete = true;  // all the recordings are there
-};
 
 // How the voice list shows a pack: an incomplete one says so.
 std::string VoiceItemText(const VoiceEntry& voice);

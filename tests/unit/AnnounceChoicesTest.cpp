@@ -9,7 +9,7 @@ namespace zv {
 namespace {
 
 const std::vector<VoiceEntry> kVoices = {
-    {"anna", true}, {"elena", false}, {"aleksandr", true}, {"irina", false}};
+    {"anna", ""}, {"elena", "5.wav"}, {"aleksandr", ""}, {"irina", "chas.wav"}};
 
 AnnounceSettings Make(int every, bool quiet, int from, int to, int chime, int volume,
                       bool fullscreen, std::string voice) {

@@ -94,7 +94,7 @@ AnnounceSettings Example() {
 }
 
 const std::vector<VoiceEntry> kVoices = {
-    {"anna", true}, {"elena", false}, {"aleksandr", true}, {"irina", false}};
+    {"anna", ""}, {"elena", "5.wav"}, {"aleksandr", ""}, {"irina", "chas.wav"}};
 
 class Form4WinTest : public ::testing::Test {
   protected:
