@@ -4,8 +4,8 @@
 
 namespace zv {
 
-TScheduledChain::TScheduledChain(IClipPlayer& player, IPollTimer& timer2)
-    : player_(player), timer2_(timer2) {}
+TScheduledChain::TScheduledChain(IClipPlayer& player, IPollTimer& timer2, IMonotonicClock& clock)
+    : player_(player), timer2_(timer2), clock_(clock) {}
 
 void TScheduledChain::Start(const ScheduledAnnouncement& a) {
     spoken_ = TimeFields{a.hour, a.minute, 0, 0};
@@ -26,7 +26,17 @@ void TScheduledChain::Poll() {
         announcer_.Poll();
         return;
     }
-    if (player_.Length() != player_.Position()) return;
+    const int32_t length = player_.Length();
+    const int32_t position = player_.Position();
+    if (length != position) {
+        if (!stall_.Stalled(length, position, clock_.NowMs())) return;
+        // A bell that never sounds would be polled for ever: give the whole
+        // announcement up, as the speech itself would be.
+        active_ = inPrelude_ = false;
+        timer2_.SetEnabled(false);
+        player_.Close();
+        throw EMCIDeviceError(PlaybackFailedText(prelude_[next_ - 1]));
+    }
     if (next_ < prelude_.size()) {
         PlayPrelude(next_);
     } else {
@@ -47,6 +57,7 @@ void TScheduledChain::PlayPrelude(size_t index) {
             player_.Open();
             player_.Play();
         }
+        stall_.Restart(clock_.NowMs());
         next_ = index + 1;
     } catch (...) {
         // A missing bell must not cost the time itself: the speech goes on,

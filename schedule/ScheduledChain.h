@@ -10,12 +10,14 @@
 #include "schedule/Schedule.h"
 #include "speech/Announcer.h"
 #include "speech/ClipPlayer.h"
+#include "speech/StallWatch.h"
 
 namespace zv {
 
 class TScheduledChain {
   public:
-    TScheduledChain(IClipPlayer& player, IPollTimer& timer2);
+    TScheduledChain(IClipPlayer& player, IPollTimer& timer2,
+                    IMonotonicClock& clock = SteadyClock());
     TScheduledChain(const TScheduledChain&) = delete;
     TScheduledChain& operator=(const TScheduledChain&) = delete;
 
@@ -23,6 +25,8 @@ class TScheduledChain {
     void Start(const ScheduledAnnouncement& announcement);
     // Timer2Timer: when the clip has finished, moves on to the next one.
     void Poll();
+    // The voice the time is spoken in; the bell and the cuckoo are the clock's own.
+    void SetVoice(const std::string& voice) { announcer_.SetVoice(voice); }
     // The Time command cuts a scheduled chain: call before it starts its own.
     void Cancel() { active_ = inPrelude_ = false; }
     // True from Start until the last word has been started (or a clip failed).
@@ -34,8 +38,10 @@ class TScheduledChain {
 
     IClipPlayer& player_;
     IPollTimer& timer2_;
+    IMonotonicClock& clock_;
+    TStallWatch stall_;
     TimeFields spoken_;
-    TAnnouncer announcer_{player_, timer2_, spoken_};
+    TAnnouncer announcer_{player_, timer2_, spoken_, clock_};
     std::vector<std::string> prelude_;
     size_t next_ = 0;
     bool inPrelude_ = false;

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "core/Errors.h"
+#include "voices/VoiceList.h"
 
 namespace zv {
 
@@ -60,7 +61,8 @@ TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, const TimeFields
                        IMonotonicClock& clock)
     : player_(player), timer2_(timer2), now_(now), clock_(clock) {}
 
-void TAnnouncer::Start() {
+void TAnnouncer::StartIn(const std::string& voice) {
+    chainVoice_ = voice;
     state_ = 0;
     polling_ = true;
     timer2_.SetEnabled(true);
@@ -134,13 +136,7 @@ void TAnnouncer::Step() {
 }
 
 void TAnnouncer::CheckStall(int32_t length, int32_t position) {
-    const int64_t now = clock_.NowMs();
-    if (position != lastPosition_) {
-        lastPosition_ = position;
-        stillSince_ = now;
-        return;
-    }
-    if (now - stillSince_ <= std::max<int64_t>(length, 0) + kStallMarginMs) return;
+    if (!stall_.Stalled(length, position, clock_.NowMs())) return;
     // Nothing plays, so nothing will end: without this the poll would ask the
     // device twice every few milliseconds for ever.
     player_.Close();
@@ -148,12 +144,11 @@ void TAnnouncer::CheckStall(int32_t length, int32_t position) {
 }
 
 void TAnnouncer::PlayClip(const std::string& file) {
-    clip_ = file;
-    player_.SetFileName(file);
+    clip_ = VoiceFile(chainVoice_, file);
+    player_.SetFileName(clip_);
     player_.Open();
     player_.Play();
-    lastPosition_ = -1;
-    stillSince_ = clock_.NowMs();
+    stall_.Restart(clock_.NowMs());
 }
 
 void TAnnouncer::StopPolling() {

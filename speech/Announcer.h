@@ -6,6 +6,7 @@
 
 #include "core/TimeFields.h"
 #include "speech/ClipPlayer.h"
+#include "speech/StallWatch.h"
 
 namespace zv {
 
@@ -26,10 +27,6 @@ class IMonotonicClock {
 // The process's steady clock.
 IMonotonicClock& SteadyClock();
 
-// How much longer than its length a clip may stand still before the
-// announcement gives it up.
-inline constexpr int64_t kStallMarginMs = 2000;
-
 // The error text of a recording that never got played.
 std::string PlaybackFailedText(const std::string& file);
 
@@ -42,8 +39,14 @@ class TAnnouncer {
     TAnnouncer(const TAnnouncer&) = delete;
     TAnnouncer& operator=(const TAnnouncer&) = delete;
 
-    // Button1Click: begins the chain at the hour, whatever is playing.
-    void Start();
+    // Button1Click: begins the chain at the hour, whatever is playing, in the
+    // chosen voice.
+    void Start() { StartIn(voice_); }
+    // The same in another voice, for this chain only ("" the standard one).
+    void StartIn(const std::string& voice);
+    // The voice of later chains: "" for the recordings beside the exe, else a
+    // pack under voices\ (whose files are opened by their relative path).
+    void SetVoice(const std::string& voice) { voice_ = voice; }
     // Timer2Timer: when the clip has finished, moves on to the next one. A clip
     // whose position has stood still for longer than its length plus
     // kStallMarginMs (no sound device, a busy or vanished driver) ends the
@@ -63,9 +66,10 @@ class TAnnouncer {
     IPollTimer& timer2_;
     const TimeFields& now_;
     IMonotonicClock& clock_;
-    std::string clip_;           // the file playing now
-    int32_t lastPosition_ = -1;  // -1: none read since Play
-    int64_t stillSince_ = 0;     // when the position last moved, or Play
+    std::string voice_;       // the chosen voice
+    std::string chainVoice_;  // the voice of the chain playing now
+    std::string clip_;        // the file playing now
+    TStallWatch stall_;
     uint16_t state_ = 0;
     bool polling_ = false;
 };

@@ -378,6 +378,44 @@ TEST(AnnouncerTest, AClipThatStandsStillEndsTheChainOnceAndTheNextStartTriesAgai
     }
 }
 
+// A pack's words are opened by their path under the program folder; the
+// standard voice keeps the bare names, so its traffic is what it always was.
+TEST(AnnouncerTest, TheVoiceChoosesTheFolderAndListeningDoesNotChangeIt) {
+    auto under = [](const std::string& folder, Files files) {
+        for (auto& f : files) f = folder + f;
+        return files;
+    };
+    struct Case {
+        const char* chosen;
+        const char* listenedTo;  // nullptr: a plain Start
+        std::string folder;      // what the chain is played from
+    } cases[] = {
+        {"", nullptr, ""},
+        {"anna", nullptr, "voices\\anna\\"},
+        {"anna", "", ""},
+        {"", "aleksandr", "voices\\aleksandr\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.chosen) + " / " + (c.listenedTo ? c.listenedTo : "-"));
+        Rig rig(21, 5);
+        rig.announcer.SetVoice(c.chosen);
+        if (c.listenedTo) {
+            rig.announcer.StartIn(c.listenedTo);
+        } else {
+            rig.announcer.Start();
+        }
+        rig.RunToEnd();
+        EXPECT_EQ(rig.player.played, under(c.folder, ExpectedChain(21, 5)));
+        // The next chain is in the chosen voice again.
+        rig.player.played.clear();
+        rig.announcer.Start();
+        rig.RunToEnd();
+        EXPECT_EQ(rig.player.played,
+                  under(*c.chosen ? "voices\\" + std::string(c.chosen) + "\\" : "",
+                        ExpectedChain(21, 5)));
+    }
+}
+
 TEST(AnnouncerTest, PollsAfterTheEndDoNothing) {
     Rig rig(9, 9);
     rig.announcer.Start();

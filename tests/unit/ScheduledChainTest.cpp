@@ -36,8 +36,9 @@ class FakePlayer : public IClipPlayer {
         if (!opened_) throw EMCIDeviceError("No MCI device open");
         return 100;
     }
-    int32_t Position() override { return ++reads_ >= 2 ? 100 : 50; }
+    int32_t Position() override { return stuck ? 0 : ++reads_ >= 2 ? 100 : 50; }
 
+    bool stuck = false;  // no sound device: the position never moves
     std::set<std::string> missing;
     Calls calls;
 
@@ -126,6 +127,50 @@ TEST(ScheduledChain, AMissingBellIsReportedOnceAndTheTimeIsStillSpoken) {
     EXPECT_TRUE(chain.Active());
     EXPECT_EQ(Opened(RunToEnd(chain, player, timer)),
               (Calls{"9.wav", "chasov.wav", "30.wav", "0_0.wav", "minut.wav"}));
+}
+
+struct FakeClock : IMonotonicClock {
+    int64_t NowMs() override { return ms; }
+    int64_t ms = 0;
+};
+
+// The bell and the cuckoo are the clock's own; the words come from the voice.
+TEST(ScheduledChain, TheWordsComeFromTheVoiceTheBellFromBeside) {
+    FakePlayer player;
+    FakeTimer timer;
+    TScheduledChain chain(player, timer);
+    chain.SetVoice("anna");
+    chain.Start({1, 0, {"kuku.wav"}});
+    EXPECT_EQ(Opened(RunToEnd(chain, player, timer)),
+              (Calls{"kuku.wav", "voices\\anna\\1.wav", "voices\\anna\\chas.wav",
+                     "voices\\anna\\0.wav", "voices\\anna\\minut.wav"}));
+}
+
+// Without a sound device the bell never ends: the announcement is given up
+// once, after the clip's length plus the margin, and the poll stops.
+TEST(ScheduledChain, ABellThatNeverSoundsEndsTheAnnouncementOnce) {
+    FakePlayer player;
+    FakeTimer timer;
+    FakeClock clock;
+    player.stuck = true;
+    TScheduledChain chain(player, timer, clock);
+    chain.Start({9, 30, {"chime.wav"}});
+    int errors = 0;
+    int64_t errorAt = -1;
+    for (int i = 0; i < 1000 && timer.enabled; ++i) {
+        clock.ms += 10;
+        try {
+            chain.Poll();
+        } catch (const EMCIDeviceError&) {
+            ++errors;
+            errorAt = clock.ms;
+        }
+    }
+    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(errorAt, 100 + kStallMarginMs + 20);  // the first read, then past the limit
+    EXPECT_FALSE(timer.enabled);
+    EXPECT_FALSE(chain.Active());
+    EXPECT_EQ(player.calls.back(), "close");
 }
 
 TEST(ScheduledChain, ClipStillPlaying) {
