@@ -2,14 +2,12 @@
 
 #include <windows.h>
 
+#include "win32/Utf16.h"
+
 namespace zv::win {
 
 bool FileMayExist(const std::string& name) {
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), wide.data(), n);
-    if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    if (GetFileAttributesW(Widen(name).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     const DWORD error = GetLastError();
     // Any other failure (a denied folder, say) is left to the read, which
     // reports it.

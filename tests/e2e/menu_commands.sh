@@ -2,13 +2,15 @@
 # The dial's right-click menu, item by item, and the in-window F11: with
 # "Hotkey=0" no global hotkey takes F11 first.
 #   - a right click on the skin outside the dial's picture opens nothing;
-#   - "Настройки" and "О программе" show their dialogs, About centred;
+#   - "Настройки", "О программе" and "Оповещения…" show their dialogs, About
+#     centred;
 #   - activating the clock hides them;
 #   - "Время" and F11 speak; "Свернуть" hides the clock, the tray icon stays;
 #   - "Выход" ends the program and takes the tray icon with it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
+source "$here/menus.bash"
 hn_case_begin menu_commands
 
 prog=$(hn_case_program menu_commands 'Hotkey=0\r\nKey=1\r\nRun=1\r\n')
@@ -17,29 +19,8 @@ wav="$CASE_OUT/sound.wav"
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
 read -r hx hy < <(python3 "$here/face_check.py" hub "$sw" "$sh")
 
-# "ID X Y W H" of the program's viewable unnamed top-level window: its menu.
-zv_menu() {
-  xwininfo -root -children | awk '/\(has no name\): \("zvenoks.exe"/ {print $1}' | while read -r id; do
-    xwininfo -id "$id" | grep -q 'Map State: IsViewable' || continue
-    echo "$id $(hn_window_geometry "$id")"
-    break
-  done
-}
-# Right-clicks at X Y; prints the menu's "ID X Y W H", or nothing after 3 s.
-zv_menu_at() {
-  local m=""
-  xdotool mousemove --sync "$1" "$2" mousedown 3
-  sleep 0.15
-  xdotool mouseup 3
-  for _ in $(seq 15); do
-    m=$(zv_menu)
-    [ -n "$m" ] && break
-    sleep 0.2
-  done
-  echo "$m"
-}
-# The rows' middles from the menu's top: four items, the separator, "Выход".
-rows=(11 28 45 62 75 89)
+# The rows' middles from the menu's top: five items, the separator, "Выход".
+rows=(11 28 45 62 79 92 106)
 # Opens the menu on the dial, left of the hub where the centred dialogs do
 # not reach, and clicks row N (0-based); with MARK, marks the recording just
 # before the click.
@@ -54,17 +35,6 @@ zv_menu_pick() {
   sleep 0.5
   [ $# -lt 2 ] || hn_record_mark "$wav" "$2"
   hn_click $((mx + 30)) $((my + rows[$1]))
-}
-viewable() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-# Waits up to 5 s for a window named NAME to be viewable (or, with "gone", not).
-zv_wait() {
-  local name=$1 want=${2:-shown}
-  for _ in $(seq 25); do
-    if [ "$want" = gone ]; then [ -z "$(viewable "$name")" ] && return 0
-    else [ -n "$(viewable "$name")" ] && return 0; fi
-    sleep 0.2
-  done
-  return 1
 }
 # "spoke MARK": the check that a chain began after the mark, then its end.
 zv_spoke() {
@@ -99,7 +69,7 @@ hn_screenshot "$CASE_OUT/menu.png"
 echo "menu: $m"
 # A click on the separator chooses nothing and leaves the menu open.
 read -r _ mx my _ _ <<<"$m"
-hn_click $((mx + 30)) $((my + rows[4]))
+hn_click $((mx + 30)) $((my + rows[5]))
 sleep 0.7
 [ -n "$(zv_menu)" ] || { echo "error: a click on the separator closed the menu"; rc=1; }
 xdotool key Escape
@@ -128,9 +98,15 @@ else
 fi
 hn_screenshot "$CASE_OUT/about.png"
 
+zv_menu_pick 4
+zv_wait "Оповещения" || { echo "error: \"Оповещения…\" showed no announcements dialog"; rc=1; }
+sleep 0.5
+hn_screenshot "$CASE_OUT/announcements.png"
+
 # A click on the dial, clear of the dialog and the captions, activates the clock.
 hn_click $((hx - 200)) $((hy + 60))
 zv_wait "О программе" gone || { echo "error: the About dialog stayed when the clock was activated"; rc=1; }
+zv_wait "Оповещения" gone || { echo "error: the announcements dialog stayed when the clock was activated"; rc=1; }
 [ $rc -eq 0 ] && echo "ok: the menu showed each dialog, activating the clock hid it"
 
 zv_menu_pick 3 menu_time
@@ -158,7 +134,7 @@ if [ -n "$tray" ]; then
 fi
 sleep 1
 
-zv_menu_pick 5
+zv_menu_pick 6
 for _ in $(seq 50); do
   kill -0 "$ZV_PID" 2>/dev/null || break
   sleep 0.2

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Announcements on a schedule. Two clocks wait for the same minute boundary:
+#   - A, "Every=1" with no quiet hours: at the boundary it opens the chain for
+#     that minute, the first recording within 1 s of hh:mm:00;
+#   - B, "Every=1" with quiet hours round the current hour, hidden in the
+#     tray: nothing at the boundary, yet its hotkey F11 speaks.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib/harness.sh"
+hn_case_begin schedule
+
+h=$((10#$(date +%H)))
+quiet="$h-$(((h + 2) % 24))"
+a=$(hn_case_program schedule/a 'Hotkey=0\r\nKey=1\r\nRun=1\r\n')
+printf 'Every=1\r\nQuiet=\r\n' >"$a/announce.cfg"
+b=$(hn_case_program schedule/b 'Hotkey=1\r\nKey=1\r\nRun=2\r\n')
+printf 'Every=1\r\nQuiet=%s\r\n' "$quiet" >"$b/announce.cfg"
+pb=$(hn_prefix_new "$ZV_RUN/cases/schedule/prefix-b")
+trap 'hn_record_stop; hn_stop_prefix "$CASE_PREFIX"; hn_stop_prefix "$pb"' EXIT
+
+wav="$CASE_OUT/sound.wav"
+hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace-a.log"
+hn_trace_start "$pb" "$CASE_OUT/strace-b.log"
+hn_record_start "$wav"
+hn_wine_start "$CASE_PREFIX" "$a" "$CASE_OUT/wine-a.log" Zvenoks.exe
+hn_wine_start "$pb" "$b" "$CASE_OUT/wine-b.log" Zvenoks.exe
+hn_wait_settings_read "$CASE_OUT/strace-a.log"
+hn_wait_settings_read "$CASE_OUT/strace-b.log"
+# From a second after both have read their settings to the boundary after.
+since=$(($(date +%s) + 1))
+boundary=$(((since / 60 + 1) * 60))
+hn_log "waiting for the boundary at $(date -d "@$boundary" +%T)"
+hn_record_mark "$wav" start
+while [ "$(date +%s)" -lt $((boundary + 6)) ]; do sleep 0.5; done
+hn_screenshot "$CASE_OUT/screen.png"
+
+rc=0
+python3 "$here/schedule_check.py" boundary "$CASE_OUT/strace-a.log" "$since" --within 1 --wait 10 --wav "$wav" ||
+  rc=1
+python3 "$here/schedule_check.py" none "$CASE_OUT/strace-b.log" "$since" "$(date +%s.%N)" || rc=1
+
+# Quiet hours silence the schedule only: B's hotkey still speaks.
+hn_record_mark "$wav" f11
+xdotool key F11
+python3 "$here/hotkey_check.py" spoke "$CASE_OUT/strace-b.log" "$wav" f11 --within 5 || rc=1
+exit $rc

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The tray icon's menu: a right click on the icon opens it; "Время" speaks,
+# "Оповещения…" shows the announcements dialog, "Скрыть" hides the clock and
+# the same row then reads "Показать" and brings it back.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib/harness.sh"
+source "$here/menus.bash"
+hn_case_begin tray_menu
+
+prog=$(hn_case_program tray_menu 'Hotkey=0\r\nKey=1\r\nRun=1\r\n')
+wav="$CASE_OUT/sound.wav"
+# Rows from the menu's top: Скрыть/Показать, Время, Настройки, Оповещения…,
+# О программе, the separator, Выход.
+rows=(11 28 45 62 79 92 106)
+
+hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
+hn_record_start "$wav"
+hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
+ZV_DIAG_LOG="$CASE_OUT/wine.log"
+clock=$(hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}")
+hn_wait_settings_read "$CASE_OUT/strace.log"
+zv_wait "Wine System Tray" || hn_die "no tray icon"
+read -r tx ty _ _ < <(hn_window_geometry "$(viewable "Wine System Tray")")
+sleep 1
+rc=0
+
+mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+# Right-clicks the icon and clicks row N (the menu saved as menu-N.png); with
+# MARK, marks the recording just before the click.
+zv_tray_pick() {
+  local m id mx my
+  m=$(zv_menu_at $((tx + 10)) $((ty + 10)))
+  if [ -z "$m" ]; then
+    hn_screenshot "$CASE_OUT/no_menu.png"
+    hn_die "a right click on the tray icon opened no menu (no_menu.png)"
+  fi
+  read -r id mx my _ _ <<<"$m"
+  sleep 0.5
+  hn_screenshot "$CASE_OUT/menu-$1.png"
+  [ $# -lt 2 ] || hn_record_mark "$wav" "$2"
+  hn_click $((mx + 30)) $((my + rows[$1]))
+}
+
+zv_tray_pick 1 tray_time
+python3 "$here/hotkey_check.py" spoke "$CASE_OUT/strace.log" "$wav" tray_time --within 4 || rc=1
+hn_wait_chain_end "$CASE_OUT/strace.log" "$wav" 30 >/dev/null 2>&1 || true
+
+zv_tray_pick 3
+zv_wait "Оповещения" || { echo "error: \"Оповещения…\" showed no announcements dialog"; rc=1; }
+sleep 0.5
+hn_screenshot "$CASE_OUT/announcements.png"
+
+zv_tray_pick 0
+for _ in $(seq 25); do mapped "$clock" || break; sleep 0.2; done
+if mapped "$clock"; then echo "error: \"Скрыть\" left the clock on the screen"; rc=1; fi
+zv_tray_pick 0
+for _ in $(seq 25); do mapped "$clock" && break; sleep 0.2; done
+mapped "$clock" || { echo "error: \"Показать\" did not bring the clock back"; rc=1; }
+[ $rc -eq 0 ] && echo "ok: the tray menu spoke, showed the dialog, hid and showed the clock"
+exit $rc
