@@ -5,7 +5,7 @@
 
 #include "about/Form2_win.h"
 #include "app/FrameComposer.h"
-#include "app/PackedImage.h"
+#include "app/SkinPicture_win.h"
 #include "app/Startup_win.h"
 #include "settings/Form3_win.h"
 #include "core/Errors.h"
@@ -47,18 +47,6 @@ std::wstring Widen(const std::string& s) {
     std::wstring w(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
     return w;
-}
-
-// The skin from the resources, as 0x00RRGGBB pixels: packed, as the BMP
-// would be most of the program's size.
-Image LoadSkin() {
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(IDB_SKIN), MAKEINTRESOURCEA(10));  // RT_RCDATA
-    HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) throw Exception("The skin picture is missing from the program");
-    // A resource lives as long as the module: nothing to free.
-    return UnpackImage({static_cast<const uint8_t*>(data), SizeofResource(self, found)});
 }
 
 // The read-out boxes overlap (24 px wide, 20 and 15 px apart), so "12:34:56"
@@ -117,7 +105,7 @@ TForm1::~TForm1() { playerForWindow_ = nullptr; }
 void TForm1::Create() {
     RegisterClassOnce(kFormClass, 0, nullptr, LoadCursorA(nullptr, IDC_ARROW), nullptr);
     keyBrush_.Reset(CreateSolidBrush(kKeyColour));
-    skin_ = LoadSkin();
+    skin_ = SkinPicture().FromResource(IDB_SKIN);
     image3_ = Image(kSheetWidth, kSheetHeight, kSheetColour);
     sheet_ = image3_;
     labelFont_ = CreateCyrillicFont({"MS Sans Serif", 13, true});

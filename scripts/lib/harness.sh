@@ -11,6 +11,7 @@ ZV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 ZV_LIB="$ZV_ROOT/scripts/lib"
 ZV_DIST=${ZV_DIST:-$ZV_ROOT/dist/Zvenoks}
 ZV_WINE=${ZV_WINE:-/usr/lib/wine/wine}
+ZV_WINE64=${ZV_WINE64:-/usr/lib/wine/wine64}
 ZV_WINEARCH=${ZV_WINEARCH:-win32}
 ZV_SCREEN=${ZV_SCREEN:-1280x1024x24}
 export WINEDEBUG=${ZV_WINEDEBUG:--all}
@@ -159,9 +160,11 @@ hn_session_end() {
   while read -r p; do hn_stop_prefix "$p"; done <"$ZV_RUN/prefixes"
   tac "$ZV_RUN/pids" | while read -r p; do hn_kill "$p"; done
   # Debian's Wine keeps its server sockets in /tmp/wine-XXXXXX, named in the
-  # prefix; every copy of the template shares the template's.
-  p=$(cat "$ZV_RUN/template/wineserver" 2>/dev/null || true)
-  [[ $p == wine-?????? ]] && rm -rf "/tmp/$p"
+  # prefix; every copy of a template shares the template's.
+  for p in "$ZV_RUN"/template*/wineserver; do
+    p=$(cat "$p" 2>/dev/null || true)
+    [[ $p == wine-?????? ]] && rm -rf "/tmp/$p"
+  done
   if [ -n "${ZV_KEEP:-}" ]; then hn_log "kept $ZV_RUN"; else rm -rf "$ZV_RUN"; fi
   unset ZV_RUN
   return $rc
@@ -248,16 +251,30 @@ hn_session_start() {
 
 # ---- Wine prefixes -----------------------------------------------------------
 
-# The template, made once per session: sound through PulseAudio, no add-on
-# installers, no menu entries, no crash dialog waiting for a click.
+# The Wine loader for a Windows program: wine64 for a 64-bit exe, which then
+# runs natively, wine for the rest.
+hn_wine_for() {
+  local pe
+  pe=$(od -An -tu4 -j 60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  if [ -n "$pe" ] && [ "$(od -An -tx2 -j $((pe + 4)) -N2 "$1" | tr -d ' ')" = 8664 ]; then
+    echo "$ZV_WINE64"
+  else
+    echo "$ZV_WINE"
+  fi
+}
+
+# The template of ARCH (win32 unless given), made once per session: sound
+# through PulseAudio, no add-on installers, no menu entries, no crash dialog
+# waiting for a click. A win64 template runs 64-bit programs natively.
 hn_template() {
-  local t="$ZV_RUN/template" t0=$SECONDS
+  local arch=${1:-$ZV_WINEARCH} t="$ZV_RUN/template" t0=$SECONDS wine=$ZV_WINE
+  [ "$arch" = win32 ] || t="$ZV_RUN/template-$arch" wine=$ZV_WINE64
   [ -f "$t/.ready" ] && { echo "$t"; return; }
-  hn_log "creating the Wine prefix template ($ZV_WINEARCH)"
+  hn_log "creating the Wine prefix template ($arch)"
   echo "$t" >>"$ZV_RUN/prefixes"
   rm -rf "$t"
-  WINEPREFIX="$t" WINEARCH="$ZV_WINEARCH" hn_timeout 600 "wineboot -i" "$ZV_WINE" wineboot -i >"$ZV_RUN/wineboot.log" 2>&1 ||
-    { tail -n 20 "$ZV_RUN/wineboot.log" >&2; hn_die "wineboot -i failed"; }
+  WINEPREFIX="$t" WINEARCH="$arch" hn_timeout 600 "wineboot -i" "$wine" wineboot -i >"$ZV_RUN/wineboot-$arch.log" 2>&1 ||
+    { tail -n 20 "$ZV_RUN/wineboot-$arch.log" >&2; hn_die "wineboot -i failed"; }
   cat >"$ZV_RUN/template.reg" <<'EOF'
 REGEDIT4
 
@@ -272,7 +289,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 EOF
-  WINEPREFIX="$t" hn_timeout 300 "regedit of the template" "$ZV_WINE" regedit /S "$(winepath_z "$ZV_RUN/template.reg")" >>"$ZV_RUN/wineboot.log" 2>&1 ||
+  WINEPREFIX="$t" hn_timeout 300 "regedit of the template" "$wine" regedit /S "$(winepath_z "$ZV_RUN/template.reg")" >>"$ZV_RUN/wineboot-$arch.log" 2>&1 ||
     hn_die "could not set up the template's registry"
   WINEPREFIX="$t" hn_timeout 120 "wineserver -w" "$(hn_wineserver_bin)" -w
   touch "$t/.ready"
@@ -283,10 +300,11 @@ EOF
 # Unix path -> Z: path, without starting Wine.
 winepath_z() { printf 'Z:%s' "${1//\//\\}"; }
 
-# A fresh copy of the template in DIR/prefix; prints its path.
+# A fresh copy of the template of ARCH (win32 unless given) in DIR/prefix;
+# prints its path.
 hn_prefix_new() {
   local dir=$1 t
-  t=$(hn_template)
+  t=$(hn_template "${2:-}")
   mkdir -p "$dir"
   rm -rf "$dir/prefix"
   cp -a "$t" "$dir/prefix"
@@ -324,7 +342,10 @@ hn_trace_start() {
 hn_wine_start() {
   local p=$1 dir=$2 log=$3 exe=$4
   shift 4
-  (cd "$dir" && WINEPREFIX="$p" exec "$ZV_WINE" "$exe" "$@") >"$log" 2>&1 &
+  local wine
+  wine=$(hn_wine_for "$dir/$exe")
+  [ -f "$dir/$exe" ] || wine=$(hn_wine_for "$exe")
+  (cd "$dir" && WINEPREFIX="$p" exec "$wine" "$exe" "$@") >"$log" 2>&1 &
   ZV_PID=$!
   hn_track $ZV_PID
 }
@@ -333,7 +354,9 @@ hn_wine_start() {
 hn_wine_run() {
   local p=$1 dir=$2 secs=$3 exe=$4
   shift 4
-  (cd "$dir" && WINEPREFIX="$p" exec timeout -k 5 "$secs" "$ZV_WINE" "$exe" "$@")
+  local wine
+  wine=$(hn_wine_for "$exe")
+  (cd "$dir" && WINEPREFIX="$p" exec timeout -k 5 "$secs" "$wine" "$exe" "$@")
 }
 
 # ---- X input and output --------------------------------------------------------

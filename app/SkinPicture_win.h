@@ -1,0 +1,37 @@
+#pragma once
+// The skin as the exe carries it: a PNG in the resources, decoded by the
+// Windows Imaging Component (part of Windows since Vista, and of Wine).
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+
+#include "app/Image.h"
+
+struct IWICImagingFactory;
+
+namespace zv::win {
+
+// Holds COM and the imaging factory for its lifetime: made for a decode and
+// dropped after, so the clock keeps no COM apartment it does not use.
+class SkinPicture {
+  public:
+    // Throws zv::Exception when COM or the imaging factory cannot be had.
+    SkinPicture();
+    ~SkinPicture();
+    SkinPicture(const SkinPicture&) = delete;
+    SkinPicture& operator=(const SkinPicture&) = delete;
+
+    // The picture in 0x00RRGGBB pixels, top row first. Throws zv::Exception
+    // naming the failed step when the data is no picture WIC can decode.
+    Image Decode(std::span<const uint8_t> encoded) const;
+
+    // The RCDATA resource ID of this exe, decoded.
+    Image FromResource(int id) const;
+
+  private:
+    bool uninitialize_ = false;
+    IWICImagingFactory* factory_ = nullptr;
+};
+
+}  // namespace zv::win

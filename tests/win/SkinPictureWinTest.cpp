@@ -1,0 +1,115 @@
+// The skin decoded by WIC from the exe's resources, against the committed BMP
+// it was made from; damaged pictures; COM left as it was found.
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h, which it needs
+#include <objbase.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/SkinPicture_win.h"
+#include "core/Errors.h"
+#include "resources/resource.h"
+
+namespace zv::win {
+namespace {
+
+std::vector<uint8_t> ReadSource(const std::string& relative) {
+    // Wine shows the Unix root as drive Z:.
+    std::ifstream in(std::string("Z:") + ZV_SOURCE_DIR + "/" + relative, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t{b[at + 3]} << 24;
+}
+
+// A bottom-up 24-bit BMP, as tools/make_skin.py writes it.
+Image ReadBmp(const std::vector<uint8_t>& b) {
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return {};
+    const int width = static_cast<int>(U32(b, 18));
+    const int height = static_cast<int>(U32(b, 22));
+    const size_t offset = U32(b, 10);
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    if (offset + stride * height != b.size()) return {};
+    Image image(width, height, 0);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = &b[offset + (height - 1 - y) * stride];
+        for (int x = 0; x < width; ++x)
+            image.Set(x, y, Rgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]));
+    }
+    return image;
+}
+
+TEST(SkinPictureWinTest, ResourceDecodesToTheBmpPixelForPixel) {
+    const Image bmp = ReadBmp(ReadSource("resources/skin.bmp"));
+    ASSERT_EQ(bmp.width, 800) << "resources/skin.bmp did not load";
+    const Image skin = SkinPicture().FromResource(IDB_SKIN);
+    ASSERT_EQ(skin.width, bmp.width);
+    ASSERT_EQ(skin.height, bmp.height);
+    int differing = 0;
+    for (int y = 0; y < bmp.height; ++y) {
+        for (int x = 0; x < bmp.width; ++x) {
+            if (skin.At(x, y) != bmp.At(x, y) && ++differing <= 5) {
+                ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << skin.At(x, y)
+                              << " instead of " << bmp.At(x, y);
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+TEST(SkinPictureWinTest, DamagedPicturesEndInAnException) {
+    const std::vector<uint8_t> png = ReadSource("resources/skin.png");
+    ASSERT_GT(png.size(), 1000u);
+    std::vector<uint8_t> badCrc = png;
+    badCrc[png.size() / 2] ^= 0x55;                                    // inside the pixel data
+    const std::vector<uint8_t> header(png.begin(), png.begin() + 33);  // signature and IHDR
+    const struct {
+        const char* name;
+        std::vector<uint8_t> data;
+    } cases[] = {
+        {"empty", {}},
+        {"not a picture", {'Z', 'V', 'S', 'K', 0x20, 0x03, 0x58, 0x02}},
+        {"header only", header},
+        {"cut in half", {png.begin(), png.begin() + png.size() / 2}},
+        {"a damaged byte", badCrc},
+    };
+    SkinPicture picture;
+    for (const auto& c : cases) {
+        try {
+            picture.Decode(c.data);
+            ADD_FAILURE() << c.name << ": decoded";
+        } catch (const Exception& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("The skin picture cannot be decoded: ", 0), 0u)
+                << c.name << ": " << e.what();
+        }
+    }
+}
+
+// The thread's COM state after the decode is what it was before: nothing
+// left initialised, nothing ended that was another's. On a thread of its own,
+// which no other test has touched.
+TEST(SkinPictureWinTest, LeavesComAsItFoundIt) {
+    std::thread([] {
+        { SkinPicture().FromResource(IDB_SKIN); }
+        // Still initialised, this would answer S_FALSE.
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+        CoUninitialize();
+
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        EXPECT_EQ(SkinPicture().FromResource(IDB_SKIN).width, 800);
+        // The multithreaded apartment is still there: the decode did not end it.
+        EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
+        CoUninitialize();
+        CoUninitialize();
+    }).join();
+}
+
+}  // namespace
+}  // namespace zv::win
