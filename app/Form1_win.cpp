@@ -7,11 +7,12 @@
 #include "app/FrameComposer.h"
 #include "app/PackedImage.h"
 #include "app/Startup_win.h"
-#include "settings/Form3_win.h"
 #include "core/Errors.h"
 #include "resources/resource.h"
+#include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
 #include "win32/Fonts.h"
+#include "win32/Monitors.h"
 
 namespace zv::win {
 
@@ -30,7 +31,18 @@ const Bounds& LabelBounds(const FormLayout& l, int i) {
     return *all[i];
 }
 
-RECT ToRect(const Bounds& b) { return RECT{b.left, b.top, b.left + b.width, b.top + b.height}; }
+RECT ToRect(const Bounds& b) {
+    return RECT{b.left, b.top, b.left + b.width, b.top + b.height};
+}
+Rect ToGeometry(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// Arms the tick. Fails only when the system is out of timers; then the
+// previous timer, if any, keeps firing at its last interval.
+void ArmTimer1(HWND window, uint32_t delayMs) {
+    (void)SetTimer(window, TForm1::kTimer1, delayMs, nullptr);
+}
 
 void Unite(RECT& r, const Bounds& b) {
     RECT o = ToRect(b);
@@ -53,7 +65,8 @@ std::wstring Widen(const std::string& s) {
 // would be most of the program's size.
 Image LoadSkin() {
     HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(IDB_SKIN), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HRSRC found =
+        FindResourceA(self, MAKEINTRESOURCEA(IDB_SKIN), MAKEINTRESOURCEA(10));  // RT_RCDATA
     HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (!data) throw Exception("The skin picture is missing from the program");
@@ -104,15 +117,16 @@ TForm1::TForm1(TApplication& application)
       AutoRunner1(this, registry_, application.ExeName()),
       DCMinTray1(this, trayPlatform_, application),
       hotkey_(hotkeyPlatform_, [this](const std::string& tip) { DCMinTray1.SetHint(tip); }),
-      MediaPlayer1(mciDriver_,
-                   [this] {
-                       return reinterpret_cast<uintptr_t>(mediaPlayerWindow_.Ensure(Handle()));
-                   }),
+      MediaPlayer1(
+          mciDriver_,
+          [this] { return reinterpret_cast<uintptr_t>(mediaPlayerWindow_.Ensure(Handle())); }),
       announcer_(MediaPlayer1, *this, now_) {
     playerForWindow_ = &MediaPlayer1;
 }
 
-TForm1::~TForm1() { playerForWindow_ = nullptr; }
+TForm1::~TForm1() {
+    playerForWindow_ = nullptr;
+}
 
 void TForm1::Create() {
     RegisterClassOnce(kFormClass, 0, nullptr, LoadCursorA(nullptr, IDC_ARROW), nullptr);
@@ -127,8 +141,8 @@ void TForm1::Create() {
     // before the first tick fills the controls in. Made at the size it is
     // maximized to: Wine does not resize a layered window's surface later.
     CreateHandle(kFormClass, "Zvenoks", WS_EX_LAYERED | WS_EX_TOPMOST,
-                 WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
-                 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, 0,
+                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                  reinterpret_cast<HWND>(application_.WindowHandle()));
     application_.FormCreated(this, Handle());
 
@@ -164,7 +178,9 @@ void TForm1::Create() {
     accelerators_.Reset(CreateAcceleratorTableA(&f11, 1));
     application_.SetAccelerators(accelerators_.Get(), Handle());
 
-    SetTimer(Handle(), kTimer1, 1000, nullptr);
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    ArmTimer1(Handle(), DelayToNextSecond(st.wMilliseconds));
     FormCreate();
 }
 
@@ -192,7 +208,9 @@ void TForm1::ShowOnStart(int showCommand) {
     SetVisible(true);
 }
 
-HWND TForm1::FindRunning() { return FindWindowA(kFormClass, "Zvenoks"); }
+HWND TForm1::FindRunning() {
+    return FindWindowA(kFormClass, "Zvenoks");
+}
 
 UINT TForm1::ComeForwardMessage() {
     // Zero only when the system is out of atoms; then no message matches it
@@ -220,6 +238,7 @@ void TForm1::SetVisible(bool visible) {
         } else {
             ShowWindow(Handle(), SW_SHOWMAXIMIZED);
             CoverMonitor();
+            FollowMonitorSize();
         }
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     } else {
@@ -231,21 +250,32 @@ void TForm1::SetVisible(bool visible) {
 // the maximize out (Wine on a bare X server) the window would keep its
 // design size, so it is given the monitor's rectangle itself.
 void TForm1::CoverMonitor() {
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    if (!GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &mi)) return;
-    const RECT& m = mi.rcMonitor;
+    const Rect m = PrimaryMonitorRect();
     RECT now{};
     GetWindowRect(Handle(), &now);
-    if (EqualRect(&now, &m)) return;
-    SetWindowPos(Handle(), HWND_TOPMOST, m.left, m.top, m.right - m.left, m.bottom - m.top,
-                 SWP_NOACTIVATE);
+    if (ToGeometry(now) == m) return;
+    SetWindowPos(Handle(), HWND_TOPMOST, m.left, m.top, m.Width(), m.Height(), SWP_NOACTIVATE);
 }
 
+void TForm1::FollowMonitorSize() {
+    const Rect m = PrimaryMonitorRect();
+    if (m.Width() != layoutSize_.cx || m.Height() != layoutSize_.cy) ApplyLayout();
+}
+
+// A new resolution (a dock, a projector, a remote session): cover the
+// primary monitor again and lay the face out for its new size.
+void TForm1::DisplayChanged() {
+    if (visible_ && !IsIconic(Handle())) CoverMonitor();
+    FollowMonitorSize();
+}
+
+// Laid out for the size the clock is shown at, maximized over the primary
+// monitor, whatever size the window has now: a window started minimized has
+// next to none, and restoring it does not lay it out again.
 void TForm1::ApplyLayout() {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    layout_ = ::zv::ApplyLayout(client.right - client.left, client.bottom - client.top);
+    const Rect monitor = PrimaryMonitorRect();
+    layoutSize_ = SIZE{monitor.Width(), monitor.Height()};
+    layout_ = ::zv::ApplyLayout(monitor.Width(), monitor.Height());
     RECT r{};
     Unite(r, layout_.image1);
     Unite(r, layout_.image2);
@@ -276,7 +306,8 @@ void TForm1::CreateFrame() {
     bi.bmiHeader.biCompression = BI_RGB;
     WindowDc screen(Handle());
     frameDc_.Reset();  // releases the old bitmap's selection with the DC
-    frameBitmap_.Reset(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &frameBits_, nullptr, 0));
+    frameBitmap_.Reset(
+        CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &frameBits_, nullptr, 0));
     if (!frameBitmap_) throw Exception(SystemErrorText(GetLastError()));
     frameDc_.Reset(CreateCompatibleDC(screen.Get()));
     SelectObject(frameDc_.Get(), frameBitmap_.Get());
@@ -340,8 +371,8 @@ void TForm1::Compose(bool whole) {
         if (i < 3) {
             // Digits and a colon: the same bytes in any code page.
             SelectObject(frameDc_.Get(), readOutFont_.Get());
-            DrawTextA(frameDc_.Get(), readOut[i]->c_str(), static_cast<int>(readOut[i]->size()),
-                      &r, DT_RIGHT | kFlags);
+            DrawTextA(frameDc_.Get(), readOut[i]->c_str(), static_cast<int>(readOut[i]->size()), &r,
+                      DT_RIGHT | kFlags);
         } else {
             const std::wstring& text = captions[i - 3];
             SelectObject(frameDc_.Get(), labelFont_.Get());
@@ -356,13 +387,14 @@ void TForm1::Paint() {
     PaintDc dc(Handle());
     RECT client{};
     GetClientRect(Handle(), &client);
-    // Everything outside the controls is the colour key.
-    HRGN rest = CreateRectRgnIndirect(&client);
-    HRGN face = CreateRectRgnIndirect(&faceRect_);
-    CombineRgn(rest, rest, face, RGN_DIFF);
-    FillRgn(dc.Get(), rest, keyBrush_.Get());
-    DeleteObject(face);
-    DeleteObject(rest);
+    // Everything outside the controls is the colour key: filled strip by
+    // strip, as a region would be a GDI object made at every tick.
+    const Strips rest = Around(ToGeometry(client), ToGeometry(faceRect_));
+    for (int i = 0; i < rest.count; ++i) {
+        const Rect& g = rest.rects[static_cast<size_t>(i)];
+        RECT r{g.left, g.top, g.right, g.bottom};
+        FillRect(dc.Get(), &r, keyBrush_.Get());
+    }
     if (frameDc_) {
         BitBlt(dc.Get(), faceRect_.left, faceRect_.top, faceRect_.right - faceRect_.left,
                faceRect_.bottom - faceRect_.top, frameDc_.Get(), 0, 0, SRCCOPY);
@@ -426,7 +458,20 @@ void TForm1::Timer1Timer() {
     RefreshDisplay();
 }
 
-void TForm1::Timer2Timer() { announcer_.Poll(); }
+void TForm1::OnTimer1() {
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    const TickPlan plan =
+        tickSchedule_.OnTimer(TimeFields{st.wHour, st.wMinute, st.wSecond, st.wMilliseconds});
+    // Armed before the tick's work, so that a tick that fails (its error is
+    // shown) or waits in a dialog still leaves the next one on time.
+    ArmTimer1(Handle(), plan.delayMs);
+    if (plan.run) Timer1Timer();
+}
+
+void TForm1::Timer2Timer() {
+    announcer_.Poll();
+}
 
 void TForm1::SetEnabled(bool on) {
     if (on == timer2Enabled_) return;
@@ -439,11 +484,17 @@ void TForm1::SetEnabled(bool on) {
     }
 }
 
-void TForm1::Button1Click() { announcer_.Start(); }
+void TForm1::Button1Click() {
+    announcer_.Start();
+}
 
-void TForm1::Button2Click() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+void TForm1::Button2Click() {
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
 
-void TForm1::Button3Click() { SetVisible(false); }
+void TForm1::Button3Click() {
+    SetVisible(false);
+}
 
 void TForm1::FormActivate() {
     if (form2_) form2_->Hide();
@@ -486,7 +537,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_TIMER:
             if (wParam == kTimer1) {
-                Timer1Timer();
+                OnTimer1();
             } else if (wParam == kTimer2 && timer2Enabled_) {
                 Timer2Timer();
             }
@@ -496,6 +547,9 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case WM_DISPLAYCHANGE:
+            DisplayChanged();
+            break;
         case WM_SIZE:
             // Wine keeps the colour-key surface at the size the key was set
             // for; setting it again after a resize covers the whole window.

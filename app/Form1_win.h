@@ -8,9 +8,10 @@
 
 #include "app/Application_win.h"
 #include "app/ClockFace.h"
-#include "app/Startup.h"
 #include "app/Image.h"
 #include "app/Layout.h"
+#include "app/Startup.h"
+#include "app/TickSchedule.h"
 #include "core/Component.h"
 #include "core/Forms.h"
 #include "core/TimeFields.h"
@@ -33,11 +34,11 @@ namespace zv::win {
 
 // The clip player's own hidden window: MCI posts its notifications there.
 class TMediaPlayerWindow final : public TWindow {
-public:
+  public:
     explicit TMediaPlayerWindow(TMediaPlayer*& player) : player_(player) {}
     HWND Ensure(HWND parent);
 
-private:
+  private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     TMediaPlayer*& player_;
 };
@@ -51,7 +52,7 @@ class TForm1 final : public TWindow,
                      private IPollTimer,
                      private IStartupWindow,
                      private ISettingsControls {
-public:
+  public:
     enum CommandId : int {
         kButton1 = 1001,
         kButton2,
@@ -116,13 +117,18 @@ public:
     // The last composed face, for tests.
     const Image& Face() const { return face_; }
 
-private:
+  private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // IPollTimer: Timer2.
     void SetEnabled(bool on) override;
 
     void ApplyColourKey();
     void CoverMonitor();
+    // The tick's timer fired: arm the next one, then tick unless it came early.
+    void OnTimer1();
+    // Lays the face out again if the primary monitor's size has changed.
+    void FollowMonitorSize();
+    void DisplayChanged();
     // IStartupWindow
     void HideApplicationWindow() override;
     void ApplyLayout() override;
@@ -155,13 +161,13 @@ private:
     TimeFields now_;
     std::string settingsText_;
 
-public:
+  public:
     TWinFileStore files_;
     TMemo Memo1{files_};
     TWinRegistry registry_;
     TAutoRunner AutoRunner1;
 
-private:
+  private:
     WinTrayPlatform trayPlatform_;
     TDCMinTray DCMinTray1;
     WinHotkey hotkeyPlatform_{*this};
@@ -177,7 +183,9 @@ private:
     bool minimizedStart_ = false;
     bool controlsVisible_ = false;
     bool timer2Enabled_ = false;
+    TTickSchedule tickSchedule_;
     FormLayout layout_{};
+    SIZE layoutSize_{};  // the client size layout_ is for
     ReadOut readOut_;
 
     Image skin_;    // Image1's picture
