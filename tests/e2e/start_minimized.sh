@@ -47,16 +47,15 @@ sleep 1.5
 hn_screenshot "$CASE_OUT/shown.png"
 kill -0 "$first" 2>/dev/null || { echo "error: the clock ended"; rc=1; }
 
-# Centred: drawn round the hub, and the dial's rim as far left of the hub as
-# right of it. A face laid out for the minimized window sits in the top-left
-# corner, most of it off the screen.
+# Centred: drawn round the hub and on both sides of it. A face laid out for
+# the minimized window sits in the top-left corner, most of it off the
+# screen (Wine's own tray window is there too, so the corner itself tells
+# nothing).
 drawn=$(hn_drawn_pixels $((hx - 60)) $((hy - 60)) 120 120)
 [ "$drawn" -gt 0 ] || { echo "error: nothing drawn round the hub ($hx,$hy): the dial is not centred"; rc=1; }
-corner=$(hn_drawn_pixels 0 0 120 120)
-[ "$corner" -eq 0 ] || { echo "error: $corner pixels drawn in the top-left corner"; rc=1; }
 left=$(hn_drawn_pixels $((hx - 180)) $((hy - 30)) 60 60)
 right=$(hn_drawn_pixels $((hx + 120)) $((hy - 30)) 60 60)
-echo "drawn: hub $drawn, corner $corner, left of the hub $left, right of it $right"
+echo "drawn: hub $drawn, left of the hub $left, right of it $right"
 [ "$left" -gt 0 ] && [ "$right" -gt 0 ] || { echo "error: the dial is not whole on both sides of the hub"; rc=1; }
 [ $rc -eq 0 ] && echo "ok: started minimized, brought back centred over the screen"
 exit $rc

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -142,14 +143,25 @@ TEST_F(ClockWindowWinTest, ActivatingTheApplicationWindowBringsTheOpenDialogForw
     }
 }
 
-// A GDI object made and freed between two probes shows in the second probe's
-// handle: the process's handle table hands the probe's freed entry out again,
-// with a new generation each time. Where handles are not made so (Windows),
-// the test says so and is skipped.
-uintptr_t ProbeHandle() {
-    HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
-    DeleteObject(probe);
-    return reinterpret_cast<uintptr_t>(probe);
+// GDI objects made and freed between two probes show in the second probe's
+// handles: the process's handle table hands freed entries out again, last
+// freed first, with a new generation each time (Wine's does). The probe makes eight
+// objects and frees them last first, so that the next eight objects made,
+// whoever makes them, take those entries in order. Where handles are not
+// made so (Windows), the test says so and is skipped.
+constexpr int kProbeDepth = 8;
+using Probe = std::array<uintptr_t, kProbeDepth>;
+
+Probe ProbeHandles() {
+    std::array<HBRUSH, kProbeDepth> brushes{};
+    for (HBRUSH& b : brushes) b = CreateSolidBrush(RGB(1, 2, 3));
+    for (int i = kProbeDepth - 1; i >= 0; --i) DeleteObject(brushes[static_cast<size_t>(i)]);
+    Probe handles{};
+    for (int i = 0; i < kProbeDepth; ++i) {
+        handles[static_cast<size_t>(i)] =
+            reinterpret_cast<uintptr_t>(brushes[static_cast<size_t>(i)]);
+    }
+    return handles;
 }
 
 // A window like the clock that paints nothing of its own: what the system
@@ -161,6 +173,13 @@ class Bare final : public TWindow {
         CreateHandle("ZvBare", "", WS_EX_LAYERED | WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, r.left,
                      r.top, r.right - r.left, r.bottom - r.top, nullptr);
         SetLayeredWindowAttributes(Handle(), RGB(128, 0, 0), 0, LWA_COLORKEY);
+    }
+    int paints = 0;
+
+  private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_PAINT) ++paints;
+        return Default(msg, wParam, lParam);
     }
 };
 
@@ -185,20 +204,40 @@ TEST_F(ClockWindowWinTest, APaintedTickMakesNoGdiObject) {
     paintedTicks(20);
     barePaints(20);
     PumpMessages();
-    const uintptr_t a = ProbeHandle();
-    const uintptr_t b = ProbeHandle();
-    const uintptr_t step = b - a;
-    if (step == 0 || ProbeHandle() - b != step) GTEST_SKIP() << "handles are not made so here";
-    // Objects made (and freed) by `work`, counted by the probes round it.
+    const Probe a = ProbeHandles();
+    const Probe b = ProbeHandles();
+    const uintptr_t step = b[0] - a[0];
+    for (int i = 0; i < kProbeDepth; ++i) {
+        if (step == 0 || b[static_cast<size_t>(i)] - a[static_cast<size_t>(i)] != step)
+            GTEST_SKIP() << "handles are not made so here";
+    }
+    // How many of the probe's entries `work` used, that is how many GDI
+    // objects it had alive at once at most (up to eight). Counted by entry,
+    // not by generation, which wraps round.
     auto made = [&](const std::function<void()>& work) {
-        const uintptr_t before = ProbeHandle();
+        const Probe before = ProbeHandles();
         work();
-        return static_cast<long>((ProbeHandle() - before - step) / step);
+        const Probe after = ProbeHandles();
+        long n = 0;
+        for (int i = 0; i < kProbeDepth; ++i) {
+            n += after[static_cast<size_t>(i)] - before[static_cast<size_t>(i)] != step;
+        }
+        return n;
     };
     const long bare5 = made([&] { barePaints(5); });
     const long ticks5 = made([&] { paintedTicks(5); });
-    std::printf("[  GDI     ] 5 painted ticks made %ld GDI objects; 5 bare paints %ld\n", ticks5,
-                bare5);
+    const long regions5 = made([&] {
+        for (int i = 0; i < 5; ++i) {
+            RECT r{0, 0, 10, 10};
+            HRGN x = CreateRectRgnIndirect(&r);
+            HRGN y = CreateRectRgnIndirect(&r);
+            DeleteObject(y);
+            DeleteObject(x);
+        }
+    });
+    ASSERT_EQ(regions5, 2) << "the probes do not count what is made";
+    std::printf("[  GDI     ] GDI objects alive at once: 5 painted ticks %ld, 5 bare paints %ld\n",
+                ticks5, bare5);
     EXPECT_EQ(ticks5, bare5) << "GDI objects made and freed by 5 painted ticks beyond the "
                                 "system's own for 5 paints";
 }
