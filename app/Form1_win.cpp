@@ -1,17 +1,12 @@
 #include "app/Form1_win.h"
 
-#include <algorithm>
-#include <cstring>
+#include <utility>
 
 #include "about/Form2_win.h"
-#include "app/FrameComposer.h"
-#include "app/PackedImage.h"
 #include "app/Startup_win.h"
 #include "core/Errors.h"
-#include "resources/resource.h"
 #include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
-#include "win32/Fonts.h"
 #include "win32/Monitors.h"
 
 namespace zv::win {
@@ -19,23 +14,12 @@ namespace zv::win {
 namespace {
 
 constexpr char kFormClass[] = "TForm1";
-constexpr char kPlayerClass[] = "TMediaPlayer";
-constexpr COLORREF kKeyColour = RGB(128, 0, 0);
-constexpr uint32_t kKeyPixel = Rgb(128, 0, 0);
-constexpr COLORREF kLabelColour = RGB(255, 255, 0);
-constexpr UINT kMciNotify = 0x03B9;
 
-// Labels in the order Label1..Label6; 1..3 are right-aligned read-out boxes.
-const Bounds& LabelBounds(const FormLayout& l, int i) {
-    const Bounds* all[] = {&l.label1, &l.label2, &l.label3, &l.label4, &l.label5, &l.label6};
-    return *all[i];
-}
-
-RECT ToRect(const Bounds& b) {
-    return RECT{b.left, b.top, b.left + b.width, b.top + b.height};
-}
-Rect ToGeometry(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
+// The local time of day as the current time fields.
+TimeFields LocalTime() {
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    return {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
 // Arms the tick. Fails only when the system is out of timers; then the
@@ -44,72 +28,7 @@ void ArmTimer1(HWND window, uint32_t delayMs) {
     (void)SetTimer(window, TForm1::kTimer1, delayMs, nullptr);
 }
 
-void Unite(RECT& r, const Bounds& b) {
-    RECT o = ToRect(b);
-    if (IsRectEmpty(&r)) {
-        r = o;
-    } else {
-        UnionRect(&r, &r, &o);
-    }
-}
-
-std::wstring Widen(const std::string& s) {
-    if (s.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
-// The skin from the resources, as 0x00RRGGBB pixels: packed, as the BMP
-// would be most of the program's size.
-Image LoadSkin() {
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC found =
-        FindResourceA(self, MAKEINTRESOURCEA(IDB_SKIN), MAKEINTRESOURCEA(10));  // RT_RCDATA
-    HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) throw Exception("The skin picture is missing from the program");
-    // A resource lives as long as the module: nothing to free.
-    return UnpackImage({static_cast<const uint8_t*>(data), SizeofResource(self, found)});
-}
-
-// The read-out boxes overlap (24 px wide, 20 and 15 px apart), so "12:34:56"
-// reads cleanly only while two digits take at most 15 px and two digits and a
-// colon at most 20. The face's 13 px bold does so; for a wider substitute the
-// regular weight is tried, then smaller sizes.
-UniqueFont FitReadOutFont() {
-    WindowDc screen(nullptr);
-    for (int height = 13; height > 8; --height) {
-        for (bool bold : {true, false}) {
-            UniqueFont font = CreateCyrillicFont({"MS Sans Serif", height, bold});
-            Selection sel(screen.Get(), font.Get());
-            SIZE digits{}, withColon{};
-            GetTextExtentPoint32A(screen.Get(), "00", 2, &digits);
-            GetTextExtentPoint32A(screen.Get(), "00:", 3, &withColon);
-            if (digits.cx <= 15 && withColon.cx <= 20) return font;
-        }
-    }
-    return CreateCyrillicFont({"MS Sans Serif", 9, true});
-}
-
 }  // namespace
-
-HWND TMediaPlayerWindow::Ensure(HWND parent) {
-    if (!Handle()) {
-        RegisterClassOnce(kPlayerClass, 0, nullptr, nullptr, nullptr);
-        CreateHandle(kPlayerClass, "", 0, WS_CHILD, 8, 88, 253, 30, parent);
-    }
-    return Handle();
-}
-
-LRESULT TMediaPlayerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == kMciNotify && player_) {
-        player_->OnMciNotify(static_cast<uint32_t>(wParam));
-        return 0;
-    }
-    return Default(msg, wParam, lParam);
-}
 
 TForm1::TForm1(TApplication& application)
     : TComponent(nullptr),
@@ -120,7 +39,12 @@ TForm1::TForm1(TApplication& application)
       MediaPlayer1(
           mciDriver_,
           [this] { return reinterpret_cast<uintptr_t>(mediaPlayerWindow_.Ensure(Handle())); }),
-      announcer_(MediaPlayer1, *this, now_) {
+      announcer_(MediaPlayer1, *this, now_),
+      captions_([this](int label) {
+          if (label == 4) Button1Click();
+          if (label == 5) Button3Click();
+          if (label == 6) Button2Click();
+      }) {
     playerForWindow_ = &MediaPlayer1;
 }
 
@@ -130,12 +54,7 @@ TForm1::~TForm1() {
 
 void TForm1::Create() {
     RegisterClassOnce(kFormClass, 0, nullptr, LoadCursorA(nullptr, IDC_ARROW), nullptr);
-    keyBrush_.Reset(CreateSolidBrush(kKeyColour));
-    skin_ = LoadSkin();
-    image3_ = Image(kSheetWidth, kSheetHeight, kSheetColour);
-    sheet_ = image3_;
-    labelFont_ = CreateCyrillicFont({"MS Sans Serif", 13, true});
-    readOutFont_ = FitReadOutFont();
+    frame_.Create();
 
     // Layered from the start so that nothing but the colour key is ever seen
     // before the first tick fills the controls in. Made at the size it is
@@ -178,9 +97,7 @@ void TForm1::Create() {
     accelerators_.Reset(CreateAcceleratorTableA(&f11, 1));
     application_.SetAccelerators(accelerators_.Get(), Handle());
 
-    SYSTEMTIME st{};
-    GetLocalTime(&st);
-    ArmTimer1(Handle(), DelayToNextSecond(st.wMilliseconds));
+    ArmTimer1(Handle(), DelayToNextSecond(LocalTime().millisecond));
     FormCreate();
 }
 
@@ -196,8 +113,8 @@ void TForm1::ApplyColourKey() {
 void TForm1::FormCreate() {
     startupPhase_ = 1;
     DCMinTray1.ShowIcon();
-    DecodeTime();
-    readOut_ = MakeReadOut(now_);
+    now_ = LocalTime();
+    frame_.SetReadOut(now_);
     ApplyLayout();
     SetVisible(false);
 }
@@ -276,129 +193,16 @@ void TForm1::ApplyLayout() {
     const Rect monitor = PrimaryMonitorRect();
     layoutSize_ = SIZE{monitor.Width(), monitor.Height()};
     layout_ = ::zv::ApplyLayout(monitor.Width(), monitor.Height());
-    RECT r{};
-    Unite(r, layout_.image1);
-    Unite(r, layout_.image2);
-    for (int i = 0; i < 6; ++i) Unite(r, LabelBounds(layout_, i));
-    bool resized = r.right - r.left != faceRect_.right - faceRect_.left ||
-                   r.bottom - r.top != faceRect_.bottom - faceRect_.top;
-    faceRect_ = r;
-    if (resized || !frameDc_) {
-        CreateFrame();
-    } else {
-        ComposeBase();
-    }
+    frame_.Place(layout_, Handle());
+    captions_.SetLayout(layout_);
     InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-// One persistent DIB section the size of the controls' area; made again only
-// when that size changes.
-void TForm1::CreateFrame() {
-    int w = faceRect_.right - faceRect_.left;
-    int h = faceRect_.bottom - faceRect_.top;
-    face_ = Image(w, h, kKeyPixel);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    WindowDc screen(Handle());
-    frameDc_.Reset();  // releases the old bitmap's selection with the DC
-    frameBitmap_.Reset(
-        CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &frameBits_, nullptr, 0));
-    if (!frameBitmap_) throw Exception(SystemErrorText(GetLastError()));
-    frameDc_.Reset(CreateCompatibleDC(screen.Get()));
-    SelectObject(frameDc_.Get(), frameBitmap_.Get());
-    SelectObject(frameDc_.Get(), labelFont_.Get());
-    SetBkMode(frameDc_.Get(), TRANSPARENT);
-    SetTextColor(frameDc_.Get(), kLabelColour);
-    ComposeBase();
-}
-
-// The face area holds the key colour and the skin, which change only with
-// the layout; each tick renews just the rectangle the hands and labels cover.
-void TForm1::ComposeBase() {
-    base_ = Image(face_.width, face_.height, kKeyPixel);
-    if (controlsVisible_) {
-        CopyKeyed(base_, skin_, layout_.image1.left - faceRect_.left,
-                  layout_.image1.top - faceRect_.top);
-    }
-    RECT sheet{layout_.image2.left, layout_.image2.top, layout_.image2.left + sheet_.width,
-               layout_.image2.top + sheet_.height};
-    RECT dirty = sheet;
-    for (int i = 0; i < 6; ++i) {
-        RECT r = ToRect(LabelBounds(layout_, i));
-        UnionRect(&dirty, &dirty, &r);
-    }
-    IntersectRect(&dirty, &dirty, &faceRect_);
-    OffsetRect(&dirty, -faceRect_.left, -faceRect_.top);
-    dirty_ = dirty;
-    Compose(true);
-}
-
-void TForm1::Compose(bool whole) {
-    RECT area = whole ? RECT{0, 0, face_.width, face_.height} : dirty_;
-    if (IsRectEmpty(&area)) return;
-    const size_t rowBytes = static_cast<size_t>(area.right - area.left) * sizeof(uint32_t);
-    auto at = [](Image& img, LONG x, LONG y) {
-        return img.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(img.width) +
-               static_cast<size_t>(x);
-    };
-    for (LONG y = area.top; y < area.bottom; ++y) {
-        std::memcpy(at(face_, area.left, y), at(base_, area.left, y), rowBytes);
-    }
-    if (controlsVisible_) {
-        CopyKeyed(face_, sheet_, layout_.image2.left - faceRect_.left,
-                  layout_.image2.top - faceRect_.top);
-    }
-    GdiFlush();
-    auto* bits = static_cast<uint32_t*>(frameBits_);
-    for (LONG y = area.top; y < area.bottom; ++y) {
-        size_t offset = static_cast<size_t>(y) * static_cast<size_t>(face_.width) +
-                        static_cast<size_t>(area.left);
-        std::memcpy(bits + offset, face_.pixels.data() + offset, rowBytes);
-    }
-    if (!controlsVisible_) return;
-    const std::string* readOut[] = {&readOut_.hours, &readOut_.minutes, &readOut_.seconds};
-    static const std::wstring captions[] = {Widen("ВРЕМЯ (F11)"), Widen("СВЕРНУТЬ"),
-                                            Widen("ЗАКРЫТЬ")};
-    constexpr UINT kFlags = DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
-    for (int i = 0; i < 6; ++i) {
-        RECT r = ToRect(LabelBounds(layout_, i));
-        OffsetRect(&r, -faceRect_.left, -faceRect_.top);
-        if (i < 3) {
-            // Digits and a colon: the same bytes in any code page.
-            SelectObject(frameDc_.Get(), readOutFont_.Get());
-            DrawTextA(frameDc_.Get(), readOut[i]->c_str(), static_cast<int>(readOut[i]->size()), &r,
-                      DT_RIGHT | kFlags);
-        } else {
-            const std::wstring& text = captions[i - 3];
-            SelectObject(frameDc_.Get(), labelFont_.Get());
-            DrawTextW(frameDc_.Get(), text.c_str(), static_cast<int>(text.size()), &r,
-                      DT_LEFT | kFlags);
-        }
-    }
-    GdiFlush();
 }
 
 void TForm1::Paint() {
     PaintDc dc(Handle());
     RECT client{};
     GetClientRect(Handle(), &client);
-    // Everything outside the controls is the colour key: filled strip by
-    // strip, as a region would be a GDI object made at every tick.
-    const Strips rest = Around(ToGeometry(client), ToGeometry(faceRect_));
-    for (int i = 0; i < rest.count; ++i) {
-        const Rect& g = rest.rects[static_cast<size_t>(i)];
-        RECT r{g.left, g.top, g.right, g.bottom};
-        FillRect(dc.Get(), &r, keyBrush_.Get());
-    }
-    if (frameDc_) {
-        BitBlt(dc.Get(), faceRect_.left, faceRect_.top, faceRect_.right - faceRect_.left,
-               faceRect_.bottom - faceRect_.top, frameDc_.Get(), 0, 0, SRCCOPY);
-    }
+    frame_.Paint(dc.Get(), client);
 }
 
 void TForm1::StartupWork() {
@@ -414,8 +218,8 @@ void TForm1::HideApplicationWindow() {
 
 void TForm1::ShowMainWindowAndControls() {
     SetVisible(true);
-    controlsVisible_ = true;
-    ComposeBase();
+    frame_.ShowControls();
+    captions_.SetActive(true);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -431,22 +235,8 @@ void TForm1::SetComboBox2Text(const std::string& text) {
     if (form3_) form3_->SetComboBox2Text(text);
 }
 
-void TForm1::DecodeTime() {
-    SYSTEMTIME st{};
-    GetLocalTime(&st);
-    now_.hour = st.wHour;
-    now_.minute = st.wMinute;
-    now_.second = st.wSecond;
-    now_.millisecond = st.wMilliseconds;
-}
-
 void TForm1::RefreshDisplay() {
-    readOut_ = MakeReadOut(now_);
-    sheet_.pixels = image3_.pixels;  // same size: no allocation
-    DrawHands(sheet_, now_);
-    Compose(false);
-    RECT dirty = dirty_;
-    OffsetRect(&dirty, faceRect_.left, faceRect_.top);
+    const RECT dirty = frame_.Tick(now_);
     InvalidateRect(Handle(), &dirty, FALSE);
 }
 
@@ -454,15 +244,12 @@ void TForm1::Timer1Timer() {
     if (startupPhase_ == 1) StartupWork();
     settingsText_ = Memo1.Text();
     hotkey_.Reregistration(startupPhase_, settingsText_, Memo1.Text(), *this);
-    DecodeTime();
+    now_ = LocalTime();
     RefreshDisplay();
 }
 
 void TForm1::OnTimer1() {
-    SYSTEMTIME st{};
-    GetLocalTime(&st);
-    const TickPlan plan =
-        tickSchedule_.OnTimer(TimeFields{st.wHour, st.wMinute, st.wSecond, st.wMilliseconds});
+    const TickPlan plan = tickSchedule_.OnTimer(LocalTime());
     // Armed before the tick's work, so that a tick that fails (its error is
     // shown) or waits in a dialog still leaves the next one on time.
     ArmTimer1(Handle(), plan.delayMs);
@@ -514,7 +301,7 @@ void TForm1::N7Click() {
 
 void TForm1::PopupMenu1(POINT client) {
     RECT image2 = ToRect(layout_.image2);
-    if (!controlsVisible_ || !PtInRect(&image2, client)) return;
+    if (!frame_.ControlsVisible() || !PtInRect(&image2, client)) return;
     POINT screen = client;
     ClientToScreen(Handle(), &screen);
     // The owner must be in front for the menu to close on a click elsewhere.
@@ -522,15 +309,6 @@ void TForm1::PopupMenu1(POINT client) {
     TrackPopupMenu(popupMenu1_.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x,
                    screen.y, 0, Handle(), nullptr);
     PostMessageA(Handle(), WM_NULL, 0, 0);
-}
-
-int TForm1::LabelAt(POINT p) const {
-    if (!controlsVisible_) return -1;
-    for (int i = 3; i < 6; ++i) {
-        RECT r = ToRect(LabelBounds(layout_, i));
-        if (PtInRect(&r, p)) return i;
-    }
-    return -1;
 }
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -559,28 +337,22 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             switch (LOWORD(wParam)) {
                 case kButton1:
                 case kN1:
+                case kN3:
                     ClickButton1();
                     return 0;
-                case kN2:
-                    N2Click();
+                case kButton2:
+                case kN6:
+                    Button2Click();
                     return 0;
-                case kN3:
-                    N3Click();
+                case kButton3:
+                case kN2:
+                    Button3Click();
                     return 0;
                 case kN4:
                     N4Click();
                     return 0;
-                case kN6:
-                    N6Click();
-                    return 0;
                 case kN7:
                     N7Click();
-                    return 0;
-                case kButton2:
-                    Button2Click();
-                    return 0;
-                case kButton3:
-                    Button3Click();
                     return 0;
                 default:
                     break;
@@ -590,31 +362,11 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
             break;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT) {
-                POINT p;
-                GetCursorPos(&p);
-                ScreenToClient(Handle(), &p);
-                if (LabelAt(p) >= 0) {
-                    SetCursor(LoadCursorA(nullptr, IDC_HAND));
-                    return TRUE;
-                }
-            }
-            break;
-        case WM_LBUTTONDOWN: {
-            POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            pressedLabel_ = LabelAt(p);
-            if (pressedLabel_ >= 0) SetCapture(Handle());
-            return 0;
-        }
+        case WM_LBUTTONDOWN:
         case WM_LBUTTONUP: {
-            POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            int pressed = std::exchange(pressedLabel_, -1);
-            if (GetCapture() == Handle()) ReleaseCapture();
-            if (pressed < 0 || LabelAt(p) != pressed) return 0;
-            if (pressed == 3) Button1Click();
-            if (pressed == 4) Button3Click();
-            if (pressed == 5) Button2Click();
-            return 0;
+            LRESULT result = 0;
+            if (captions_.Message(Handle(), msg, wParam, lParam, result)) return result;
+            break;
         }
         case WM_RBUTTONUP: {
             POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

@@ -4,10 +4,6 @@ namespace zv::win {
 
 namespace {
 
-Rect FromRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
 // The primary monitor always holds the origin of the virtual screen's
 // coordinates.
 bool PrimaryInfo(MONITORINFO& mi) {
@@ -20,15 +16,15 @@ bool PrimaryInfo(MONITORINFO& mi) {
 
 Rect PrimaryMonitorRect() {
     MONITORINFO mi;
-    if (PrimaryInfo(mi)) return FromRect(mi.rcMonitor);
+    if (PrimaryInfo(mi)) return ToGeometry(mi.rcMonitor);
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
 Rect PrimaryWorkArea() {
     MONITORINFO mi;
-    if (PrimaryInfo(mi)) return FromRect(mi.rcWork);
+    if (PrimaryInfo(mi)) return ToGeometry(mi.rcWork);
     RECT work{};
-    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return FromRect(work);
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return ToGeometry(work);
     return PrimaryMonitorRect();
 }
 

@@ -6,6 +6,10 @@
 
 namespace zv::win {
 
+inline Rect ToGeometry(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 // The primary monitor's whole rectangle.
 Rect PrimaryMonitorRect();
 // Its work area: the monitor without the taskbar and docked bars.
