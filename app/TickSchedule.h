@@ -9,9 +9,10 @@
 
 namespace zv {
 
-// How long after a second starts the tick is aimed: timers fire on the
-// system's clock tick (about 16 ms), sometimes a little before their time.
-inline constexpr uint32_t kTickLeadMs = 15;
+// How long after a second starts the tick is aimed. Small: a timer that
+// fires a little early only waits for the rest of its second (OnTimer), and
+// every millisecond of lead is one more of the read-out's lag.
+inline constexpr uint32_t kTickLeadMs = 5;
 
 // Milliseconds from a moment `millisecond` into its second to the lead past
 // the start of the next second.

@@ -19,7 +19,7 @@ TEST(TickScheduleTest, DelayAimsJustPastTheNextSecond) {
     };
     const Case cases[] = {
         {0, 1000 + kTickLeadMs},  // on the second: a whole one
-        {15, 1000},               // where the ticks land: exactly a second
+        {5, 1000},                // where the ticks land: exactly a second
         {500, 500 + kTickLeadMs},
         {999, 1 + kTickLeadMs},   // just before: the lead only, never 0
         {1000, 1 + kTickLeadMs},  // a leap-second reading stays in range
@@ -35,15 +35,15 @@ TEST(TickScheduleTest, EachSecondTicksOnceAnEarlyTimerWaits) {
         uint32_t delay;
     };
     const Step steps[] = {
-        {At(12, 0, 0, 437), true, 578},               // the first, whenever it comes
-        {At(12, 0, 1, 15), true, 1000},               // on time
+        {At(12, 0, 0, 437), true, 568},               // the first, whenever it comes
+        {At(12, 0, 1, 5), true, 1000},                // on time
         {At(12, 0, 1, 998), false, 2 + kTickLeadMs},  // early: second 1 is shown already
-        {At(12, 0, 2, 3), true, 1012},                // then the next one
-        {At(12, 0, 3, 700), true, 315},               // late (the thread was busy): still shown
-        {At(12, 0, 5, 20), true, 995},                // a second lost to a busy thread is skipped
-        {At(23, 59, 59, 16), true, 999},
-        {At(0, 0, 0, 16), true, 999},  // midnight is a new second, not an old one
-        {At(0, 0, 0, 990), false, 25},
+        {At(12, 0, 2, 3), true, 1002},                // then the next one
+        {At(12, 0, 3, 700), true, 305},               // late (the thread was busy): still shown
+        {At(12, 0, 5, 20), true, 985},                // a second lost to a busy thread is skipped
+        {At(23, 59, 59, 16), true, 989},
+        {At(0, 0, 0, 16), true, 989},  // midnight is a new second, not an old one
+        {At(0, 0, 0, 990), false, 15},
     };
     TTickSchedule schedule;
     for (const Step& s : steps) {
