@@ -6,6 +6,7 @@
 
 #include "resources/resource.h"
 #include "win32/Fonts.h"
+#include "win32/Monitors.h"
 
 namespace zv::win {
 
@@ -72,15 +73,9 @@ void TForm2::Create() {
 
 void TForm2::Show() {
     if (!placed_) {
-        // Centred on all monitors together the first time; left where the
-        // user put it afterwards.
-        RECT r{};
-        GetWindowRect(Handle(), &r);
-        int w = r.right - r.left;
-        int h = r.bottom - r.top;
-        int left = (GetSystemMetrics(SM_CXVIRTUALSCREEN) - w) / 2;
-        int top = (GetSystemMetrics(SM_CYVIRTUALSCREEN) - h) / 2;
-        SetWindowPos(Handle(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        // Centred where the clock is the first time, not across monitors;
+        // left where the user put it afterwards.
+        CentreOnPrimaryWorkArea(Handle());
         placed_ = true;
     }
     if (visible_) return;

@@ -1,13 +1,30 @@
 #include "app/Application_win.h"
 
+#include <vector>
+
+#include "app/Activation.h"
+#include "core/Errors.h"
 #include "resources/resource.h"
 #include "win32/ModulePath.h"
 
 namespace zv::win {
 
 namespace {
+
 constexpr char kClassName[] = "TApplication";
+
+// The top-level windows that `owner` owns, topmost first.
+std::vector<OwnedWindow> OwnedWindowsOf(HWND owner) {
+    std::vector<OwnedWindow> owned;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (GetWindow(w, GW_OWNER) != owner) continue;
+        owned.push_back(
+            {reinterpret_cast<uintptr_t>(w), IsWindowVisible(w) != FALSE, IsIconic(w) != FALSE});
+    }
+    return owned;
 }
+
+}  // namespace
 
 TApplication::TApplication() {
     icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
@@ -36,10 +53,13 @@ void TApplication::FormShowing() {
 }
 
 int TApplication::Run() {
-    MSG msg;
+    MSG msg{};
     for (;;) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0 || got == -1) break;
+        if (got == 0) break;
+        // Only a bad window handle or message pointer makes it fail, and the
+        // loop passes neither: a failure here is a broken program, not input.
+        if (got == -1) throw Exception(SystemErrorText(GetLastError()));
         if (accel_ && accelTarget_ && TranslateAcceleratorA(accelTarget_, accel_, &msg)) continue;
         bool dialogMessage = false;
         for (auto& translate : translators_) {
@@ -64,10 +84,16 @@ int TApplication::Run() {
 LRESULT TApplication::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ACTIVATE:
-            // The taskbar button activates this window: hand the focus to the clock.
-            if (LOWORD(wParam) != WA_INACTIVE && mainWindow_ && IsWindowVisible(mainWindow_)) {
-                SetForegroundWindow(mainWindow_);
-                return 0;
+            // The taskbar button activates this window: hand the focus on to
+            // the open dialog, or else to the clock. Activating the clock
+            // while a dialog is open would hide the dialog.
+            if (LOWORD(wParam) != WA_INACTIVE && mainWindow_) {
+                const uintptr_t target = WindowToActivate(OwnedWindowsOf(Handle()),
+                                                          reinterpret_cast<uintptr_t>(mainWindow_));
+                if (target) {
+                    SetForegroundWindow(reinterpret_cast<HWND>(target));
+                    return 0;
+                }
             }
             break;
         case WM_SYSCOMMAND:

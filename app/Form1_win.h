@@ -7,10 +7,14 @@
 #include <string>
 
 #include "app/Application_win.h"
+#include "app/CaptionClicks_win.h"
 #include "app/ClockFace.h"
-#include "app/Startup.h"
+#include "app/FaceFrame_win.h"
 #include "app/Image.h"
 #include "app/Layout.h"
+#include "app/MediaPlayerWindow_win.h"
+#include "app/Startup.h"
+#include "app/TickSchedule.h"
 #include "core/Component.h"
 #include "core/Forms.h"
 #include "core/TimeFields.h"
@@ -31,17 +35,6 @@
 
 namespace zv::win {
 
-// The clip player's own hidden window: MCI posts its notifications there.
-class TMediaPlayerWindow final : public TWindow {
-public:
-    explicit TMediaPlayerWindow(TMediaPlayer*& player) : player_(player) {}
-    HWND Ensure(HWND parent);
-
-private:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    TMediaPlayer*& player_;
-};
-
 class TForm2;
 class TForm3;
 
@@ -51,7 +44,7 @@ class TForm1 final : public TWindow,
                      private IPollTimer,
                      private IStartupWindow,
                      private ISettingsControls {
-public:
+  public:
     enum CommandId : int {
         kButton1 = 1001,
         kButton2,
@@ -114,15 +107,20 @@ public:
     const FormLayout& Layout() const { return layout_; }
     TAnnouncer& Announcer() { return announcer_; }
     // The last composed face, for tests.
-    const Image& Face() const { return face_; }
+    const Image& Face() const { return frame_.Face(); }
 
-private:
+  private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // IPollTimer: Timer2.
     void SetEnabled(bool on) override;
 
     void ApplyColourKey();
     void CoverMonitor();
+    // The tick's timer fired: arm the next one, then tick unless it came early.
+    void OnTimer1();
+    // Lays the face out again if the primary monitor's size has changed.
+    void FollowMonitorSize();
+    void DisplayChanged();
     // IStartupWindow
     void HideApplicationWindow() override;
     void ApplyLayout() override;
@@ -138,13 +136,8 @@ private:
     void ComeForward();
     void PopupMenu1(POINT client);
     void StartupWork();
-    void DecodeTime();
     void RefreshDisplay();
-    void ComposeBase();
-    void Compose(bool whole);
     void Paint();
-    void CreateFrame();
-    int LabelAt(POINT client) const;
 
     TApplication& application_;
     TForm2* form2_ = nullptr;
@@ -155,13 +148,13 @@ private:
     TimeFields now_;
     std::string settingsText_;
 
-public:
+  public:
     TWinFileStore files_;
     TMemo Memo1{files_};
     TWinRegistry registry_;
     TAutoRunner AutoRunner1;
 
-private:
+  private:
     WinTrayPlatform trayPlatform_;
     TDCMinTray DCMinTray1;
     WinHotkey hotkeyPlatform_{*this};
@@ -175,30 +168,15 @@ private:
 
     bool visible_ = false;
     bool minimizedStart_ = false;
-    bool controlsVisible_ = false;
     bool timer2Enabled_ = false;
+    TTickSchedule tickSchedule_;
     FormLayout layout_{};
-    ReadOut readOut_;
-
-    Image skin_;    // Image1's picture
-    Image image3_;  // the blank sheet
-    Image sheet_;   // Image2's picture
-    Image base_;    // the key colour and the skin
-    Image face_;    // everything the controls show, renewed each tick
-    RECT dirty_{};  // what a tick renews, in face coordinates
-    RECT faceRect_{};
-
-    // Declared before the DC they are selected into, so they outlive it.
-    UniqueFont labelFont_;
-    UniqueFont readOutFont_;
-    UniqueBitmap frameBitmap_;
-    void* frameBits_ = nullptr;
-    UniqueMemDc frameDc_;
-    UniqueBrush keyBrush_;
+    SIZE layoutSize_{};  // the monitor size layout_ is for
+    TFaceFrame frame_;
+    TCaptionClicks captions_;
     UniqueAccel accelerators_;
     UniqueMenu popupMenu1_;
     HWND button1_ = nullptr, button2_ = nullptr, button3_ = nullptr;
-    int pressedLabel_ = -1;
 };
 
 }  // namespace zv::win

@@ -6,6 +6,7 @@
 
 #include "core/Errors.h"
 #include "win32/Fonts.h"
+#include "win32/Monitors.h"
 
 namespace zv::win {
 namespace {
@@ -132,8 +133,8 @@ void TForm3::CreateControls() {
         // A combo's window height includes its drop-down list.
         int height = combo ? design.height + 8 * 14 + 2 : design.height;
         HWND h = CreateWindowExA(
-            design.exStyle, design.className, design.text, WS_CHILD | WS_VISIBLE | design.style, design.left,
-            design.top, design.width, height, parent,
+            design.exStyle, design.className, design.text, WS_CHILD | WS_VISIBLE | design.style,
+            design.left, design.top, design.width, height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + i)), instance, nullptr);
         if (!h) throw Exception(SystemErrorText(GetLastError()));
         controls_[i] = h;
@@ -172,13 +173,8 @@ HWND TForm3::ControlOf(TForm3Control control) const {
 
 void TForm3::Show() {
     if (!placed_) {
-        RECT r{};
-        GetWindowRect(Handle(), &r);
-        int x = GetSystemMetrics(SM_XVIRTUALSCREEN) +
-                (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (r.right - r.left)) / 2;
-        int y = GetSystemMetrics(SM_YVIRTUALSCREEN) +
-                (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (r.bottom - r.top)) / 2;
-        SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // On the clock's monitor, not straddling two.
+        CentreOnPrimaryWorkArea(Handle());
         placed_ = true;
     }
     ShowWindow(Handle(), SW_SHOW);

@@ -27,7 +27,8 @@ class TForm3 final : public TWindow, public ISettingsControls, private IForm3Con
 
     // Copies the autostart component's state into the autostart controls.
     void FormCreate() { logic_.FormCreate(); }
-    // Centred on the desktop the first time; later where it was left.
+    // Centred on the primary monitor's work area the first time; later
+    // where it was left.
     void Show();
     void Hide() { ShowWindow(Handle(), SW_HIDE); }
     bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }

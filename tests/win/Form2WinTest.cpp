@@ -113,15 +113,19 @@ TEST_F(Form2WinTest, TheLinkIsBlueAndTheOtherLabelsHaveTheWindowTextColour) {
     }
 }
 
-TEST_F(Form2WinTest, FirstShownCentredOnTheVirtualScreenThenLeftWhereTheUserPutIt) {
+TEST_F(Form2WinTest, FirstShownCentredOnThePrimaryWorkAreaThenLeftWhereTheUserPutIt) {
+    // Somewhere else first, as a window the system placed would be.
+    SetWindowPos(Dialog(), nullptr, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     form2_.Show();
     test::PumpMessages();
     ASSERT_TRUE(IsWindowVisible(Dialog()));
     RECT r = WindowRect(Dialog());
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
-    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - w) / 2);
-    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - h) / 2);
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_EQ(r.left, work.left + (work.right - work.left - w) / 2);
+    EXPECT_EQ(r.top, work.top + (work.bottom - work.top - h) / 2);
 
     // Showing it again while shown changes nothing.
     form2_.Show();

@@ -364,11 +364,11 @@ TEST_F(Form3WinTest, CentredTheFirstTimeThenWhereItWasLeft) {
     EXPECT_TRUE(dialog.Visible());
     RECT r{};
     GetWindowRect(dialog.Handle(), &r);
-    int screenX = GetSystemMetrics(SM_XVIRTUALSCREEN), width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    int screenY = GetSystemMetrics(SM_YVIRTUALSCREEN),
-        height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    EXPECT_NEAR(r.left - screenX, screenX + width - r.right, 1);
-    EXPECT_NEAR(r.top - screenY, screenY + height - r.bottom, 1);
+    // On the primary monitor's work area, not across all monitors.
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_NEAR(r.left - work.left, work.right - r.right, 1);
+    EXPECT_NEAR(r.top - work.top, work.bottom - r.bottom, 1);
 
     SetWindowPos(dialog.Handle(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     dialog.Hide();
