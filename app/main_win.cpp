@@ -7,6 +7,7 @@
 #include "about/Form2_win.h"
 #include "app/Application_win.h"
 #include "app/Form1_win.h"
+#include "schedule/Form4_win.h"
 #include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
@@ -72,10 +73,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         zv::win::TForm2 form2(application);
         form2.Create();
         // The settings dialog reads the main window's autostart component.
-        zv::win::TForm3 form3(reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo1,
-                              form1.AutoRunner1, form1.StartupPhaseRef());
+        zv::win::TForm3 form3(reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo(),
+                              form1.AutoRunner(), form1.StartupPhaseRef());
         application.AddTranslator([&form3](MSG& msg) { return form3.TranslateDialogMessage(msg); });
-        form1.SetDialogs(&form2, &form3);
+        zv::win::TForm4 form4(
+            reinterpret_cast<HWND>(application.WindowHandle()),
+            [&form1](const zv::AnnounceSettings& s) { form1.ApplyAnnouncements(s); },
+            [&form1](const std::string& voice) { form1.Listen(voice); });
+        application.AddTranslator([&form4](MSG& msg) { return form4.TranslateDialogMessage(msg); });
+        form1.SetDialogs(&form2, &form3, &form4);
         form1.ShowOnStart(showCommand);
         result = application.Run();
     });
