@@ -120,7 +120,7 @@ with zipfile.ZipFile(path) as z:
             text = ""
         for word in ["F11", "PrintScreen", "ScrollLock", "config.cfg", "Hotkey=", "Key=", "Run=",
                      "CurrentVersion\\Run", "Program Files", "Настройки", "О программе", "Выход",
-                     "https://zvenoks.example.org/", "voices\\", "PCM", "16 бит", "моно"] + voice:
+                     "https://zvenoks.example.org/", "Windows 7 SP1", "8.1", "voices\\", "PCM", "16 бит", "моно"] + voice:
             if word not in text:
                 errors.append(f"the guide never mentions {word}")
     print(f"{len(files)} files in {os.path.basename(path)}, {os.path.getsize(path)} bytes")
