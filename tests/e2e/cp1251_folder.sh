@@ -4,7 +4,7 @@
 # element blanked runs under a cp1251 locale from a Cyrillic program folder:
 # every window text (read back with GetWindowTextW) is right, the time is
 # spoken from that folder, autostart stores the Cyrillic path, and the error
-# box of a missing config.cfg names the folder rightly.
+# boxes (no sound device, no config.cfg) read right.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
@@ -53,17 +53,23 @@ read -r hx hy < <(python3 "$here/face_check.py" hub "$sw" "$sh")
 out=$CASE_OUT
 rc=0
 
+# Started as autostart starts it, from another folder: the start-up must make
+# the Cyrillic folder current. Then "ВРЕМЯ (F11)" is clicked.
+start_and_click() {
+  ZV_WINE=$wine1251 hn_wine_start "$CASE_PREFIX" "$base" "$1" "$prog/Zvenoks.exe"
+  ZV_DIAG_LOG=$1
+  hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
+  geo=$(hn_wait_maximized Zvenoks 15)
+  # shellcheck disable=SC2086
+  read -r bx by bw bh < <(hn_caption_box $geo)
+  hn_wait_drawn "$bx" "$by" "$bw" "$bh" "the caption box stayed see-through: the clock never showed its controls"
+  hn_click $((bx + bw / 2)) $((by + bh / 2))
+}
+
 # 1. The chain plays from the Cyrillic folder.
 hn_trace_start "$CASE_PREFIX" "$out/strace.log"
 hn_record_start "$out/announcement.wav"
-ZV_WINE=$wine1251 hn_wine_start "$CASE_PREFIX" "$prog" "$out/wine.log" Zvenoks.exe
-ZV_DIAG_LOG="$out/wine.log"
-hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
-geo=$(hn_wait_maximized Zvenoks 15)
-# shellcheck disable=SC2086
-read -r bx by bw bh < <(hn_caption_box $geo)
-hn_wait_drawn "$bx" "$by" "$bw" "$bh" "the caption box stayed see-through: the clock never showed its controls"
-hn_click $((bx + bw / 2)) $((by + bh / 2))
+start_and_click "$out/wine.log"
 hn_wait_chain_end "$out/strace.log" "$out/announcement.wav" "${ZV_CHAIN_TIMEOUT:-60}" || rc=1
 hn_screenshot "$out/clock.png"
 hn_record_stop
@@ -121,10 +127,20 @@ else
 fi
 hn_stop_prefix "$CASE_PREFIX"
 
-# 4. No config.cfg: the error box names the Cyrillic folder.
+# 4. No sound device: the program's own Russian box, naming a recording.
+WINEPREFIX="$CASE_PREFIX" hn_timeout 300 "wine reg add" "$ZV_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f >"$out/reg.log" 2>&1 ||
+  hn_die "could not switch Wine's audio driver off"
+start_and_click "$out/wine2.log"
+zv_wait_box "$sw" "$sh"
+mv "$out/error_box.png" "$out/nosound_box.png"
+texts_of "$out/nosound_texts.txt" || rc=1
+python3 "$check" contains "$out/nosound_texts.txt" "Не удалось воспроизвести запись \"" || rc=1
+hn_stop_prefix "$CASE_PREFIX"
+
+# 5. No config.cfg: the box names the Cyrillic folder and the system's reason.
 rm -f "$prog/config.cfg"
-ZV_WINE=$wine1251 hn_wine_start "$CASE_PREFIX" "$prog" "$out/wine2.log" Zvenoks.exe
-ZV_DIAG_LOG="$out/wine2.log"
+ZV_WINE=$wine1251 hn_wine_start "$CASE_PREFIX" "$base" "$out/wine3.log" "$prog/Zvenoks.exe"
+ZV_DIAG_LOG="$out/wine3.log"
 zv_wait_box "$sw" "$sh"
 texts_of "$out/box_texts.txt" || rc=1
 python3 "$check" contains "$out/box_texts.txt" "\"$winprog\\config.cfg\"" || rc=1
