@@ -8,6 +8,7 @@
                                        text lines); no text is UTF-8 read as cp1251
   cp1251_check.py contains FILE WANT   some window text in FILE contains WANT, and
                                        no such text is UTF-8 read as cp1251
+  cp1251_check.py opened STRACE PATH   the file at PATH (bytes as on Unix) was opened
   cp1251_check.py run REGFILE WANT     the exported Run key (regedit /E, UTF-16)
                                        holds MyApplication = WANT
 """
@@ -63,6 +64,17 @@ def wavs(log, directory):
         print("error: recordings opened outside the program folder: %s" % bad)
         return 1
     return 0
+
+
+def opened(log, path):
+    want = b"/dosdevices/z:" + path.encode("utf-8", "surrogateescape")
+    with open(log, encoding="latin-1") as f:
+        for line in f:
+            m = OPEN_RE.match(line)
+            if m and strace_bytes(m.group(1)).endswith(want):
+                return 0
+    print("error: %s was never opened" % path.encode("utf-8", "surrogateescape").decode("cp1251"))
+    return 1
 
 
 def garbled(text):
@@ -134,6 +146,8 @@ def main(argv):
         return texts(argv[2], argv[3:])
     if len(argv) == 4 and argv[1] == "contains":
         return contains(argv[2], argv[3])
+    if len(argv) == 4 and argv[1] == "opened":
+        return opened(argv[2], argv[3])
     if len(argv) == 4 and argv[1] == "run":
         return run(argv[2], argv[3])
     sys.stderr.write(__doc__)

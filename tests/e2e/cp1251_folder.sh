@@ -4,7 +4,8 @@
 # element blanked runs under a cp1251 locale from a Cyrillic program folder:
 # every window text (read back with GetWindowTextW) is right, the time is
 # spoken from that folder, autostart stores the Cyrillic path, and the error
-# boxes (no sound device, no config.cfg) read right.
+# boxes (no sound device, no config.cfg) read right, and a dir.cfg written in
+# code page 1251 leads to the folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
@@ -144,6 +145,24 @@ ZV_DIAG_LOG="$out/wine3.log"
 zv_wait_box "$sw" "$sh"
 texts_of "$out/box_texts.txt" || rc=1
 python3 "$check" contains "$out/box_texts.txt" "\"$winprog\\config.cfg\"" || rc=1
+hn_stop_prefix "$CASE_PREFIX"
+
+# 6. A dir.cfg written by hand in code page 1251 leads a copy of the exe kept
+# elsewhere to the Cyrillic folder.
+printf 'Hotkey=1\r\nKey=1\r\nRun=1\r\n' >"$prog/config.cfg"
+mkdir -p "$base/exe" "$base/work"
+cp "$prog/Zvenoks.exe" "$base/exe/"
+printf '%s\r\n' "$winprog" | iconv -f UTF-8 -t CP1251 >"$base/work/dir.cfg"
+hn_trace_start "$CASE_PREFIX" "$out/strace_dircfg.log"
+ZV_WINE=$wine1251 hn_wine_start "$CASE_PREFIX" "$base/work" "$out/wine4.log" "$base/exe/Zvenoks.exe"
+ZV_DIAG_LOG="$out/wine4.log"
+hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
+for _ in $(seq 50); do
+  python3 "$check" opened "$out/strace_dircfg.log" "$prog/config.cfg" >/dev/null && break
+  sleep 0.2
+done
+python3 "$check" opened "$out/strace_dircfg.log" "$prog/config.cfg" || rc=1
+hn_screenshot "$out/dircfg.png"
 hn_stop_prefix "$CASE_PREFIX"
 unset ZV_DIAG_LOG
 
