@@ -51,15 +51,6 @@ TEST(Utf16, WidenAndNarrow) {
     EXPECT_EQ(Narrow(std::wstring(1, wchar_t(0xD800))), "\xEF\xBF\xBD");
 }
 
-TEST(Utf16, AnsiCodePageTextComesOutAsUtf8) {
-    EXPECT_EQ(FromAnsiCodePage(""), "");
-    EXPECT_EQ(FromAnsiCodePage("C:\\Program Files\\Zvenoks"), "C:\\Program Files\\Zvenoks");
-    // Whatever the code page, a letter of it becomes one well-formed character.
-    const std::string letter = FromAnsiCodePage("\xC3");
-    EXPECT_EQ(Widen(letter).size(), 1u);
-    EXPECT_EQ(Narrow(Widen(letter)), letter);
-}
-
 class RussianFolder : public testing::Test {
   protected:
     void SetUp() override {
@@ -145,12 +136,6 @@ TEST(Utf16Window, CaptionReadsBackThroughTheUnicodeCall) {
         GetWindowTextW(window.Handle(), text, 64);
         EXPECT_EQ(std::wstring(text), Widen(caption));
     }
-}
-
-TEST(Utf16Window, SystemErrorTextIsUtf8) {
-    const std::string text = SystemErrorText(ERROR_FILE_NOT_FOUND);
-    EXPECT_FALSE(text.empty());
-    EXPECT_EQ(Narrow(Widen(text)), text) << text;
 }
 
 }  // namespace
