@@ -1,5 +1,6 @@
 // Writes the text of every window of the running clock's process, hidden ones
-// and controls included, as GetWindowTextW reads it: one "class<TAB>text" line
+// and controls included, as GetWindowTextW reads it (an edit field's by
+// WM_GETTEXT): one "class<TAB>text" line
 // each, in UTF-8, to the file named by the first argument. Exit code 2 when
 // no clock runs. Built and run by the cp1251 case under Wine.
 #include <windows.h>
@@ -25,6 +26,12 @@ void Write(HWND window) {
     wchar_t text[1024] = {};
     GetClassNameW(window, cls, 256);
     GetWindowTextW(window, text, 1024);
+    // An edit field's text is no caption: GetWindowTextW from another process
+    // reads nothing there, a message asks the field itself.
+    DWORD_PTR ignored = 0;
+    if (lstrcmpiW(cls, L"Edit") == 0)
+        SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, 2000, &ignored);
     std::fprintf(gOut, "%s\t%s\n", Utf8(cls).c_str(), Utf8(text).c_str());
 }
 
