@@ -16,7 +16,9 @@
 // which links in the whole demangler (about 45 KB). Guarded() catches every
 // exception, so reaching terminate is a bug either way: stop at once.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() {
+    std::abort();
+}
 }  // namespace __gnu_cxx
 
 namespace {
@@ -27,7 +29,7 @@ namespace {
 // runs, as its own LoadLibrary calls name the system folder themselves.
 void KeepDllSearchInSystemFolder() {
     using SetDirs = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
     const auto setDirs = reinterpret_cast<SetDirs>(
         reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
     // A failure leaves the default order, as on a system without the call.
@@ -46,7 +48,7 @@ void ShowRunningClock() {
             // shows, only perhaps behind the active one.
             if (pid) (void)AllowSetForegroundWindow(pid);
             // If the clock is ending just now there is nothing left to show.
-            (void)PostMessageA(clock, zv::win::TForm1::ComeForwardMessage(), 0, 0);
+            (void)PostMessageW(clock, zv::win::TForm1::ComeForwardMessage(), 0, 0);
             return;
         }
         Sleep(100);
@@ -58,7 +60,7 @@ void ShowRunningClock() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     KeepDllSearchInSystemFolder();
     // Held until the program ends: the system drops it with the process.
-    zv::win::UniqueHandle instance(CreateMutexA(nullptr, FALSE, "Local\\Zvenoks.Clock"));
+    zv::win::UniqueHandle instance(CreateMutexW(nullptr, FALSE, L"Local\\Zvenoks.Clock"));
     // Without the mutex (no rights, out of resources) there is no telling
     // whether another clock runs: better a second clock than none.
     if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {
