@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "about/Form2_win.h"
+#include "app/SingleInstance_win.h"
 #include "app/Startup_win.h"
 #include "core/Errors.h"
 #include "schedule/Form4_win.h"
@@ -60,7 +61,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::Create() {
-    RegisterClassOnce(kFormClass, 0, nullptr, LoadCursorA(nullptr, IDC_ARROW), nullptr);
+    RegisterClassOnce(kFormClass, 0, nullptr,
+                      LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)), nullptr);
     frame_.Create();
 
     // Layered from the start so that nothing but the colour key is ever seen
@@ -81,15 +83,15 @@ void TForm1::Create() {
 
     ApplyColourKey();
 
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    auto makeButton = [&](const char* caption, int id, int x, int y) {
-        return CreateWindowExA(0, "BUTTON", caption, WS_CHILD | BS_PUSHBUTTON, x, y, 65, 33,
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    auto makeButton = [&](const wchar_t* caption, int id, int x, int y) {
+        return CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | BS_PUSHBUTTON, x, y, 65, 33,
                                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst,
                                nullptr);
     };
-    button1_ = makeButton("Время", kButton1, 216, 128);
-    button2_ = makeButton("Закрыть", kButton2, 536, 409);
-    button3_ = makeButton("Свернуть", kButton3, 232, 408);
+    button1_ = makeButton(L"Время", kButton1, 216, 128);
+    button2_ = makeButton(L"Закрыть", kButton2, 536, 409);
+    button3_ = makeButton(L"Свернуть", kButton3, 232, 408);
 
     menus_.Create(Handle());
     DCMinTray1.SetOnRightClick([this] { menus_.TrayMenu1(IsWindowVisible(Handle()) != FALSE); });
@@ -103,7 +105,7 @@ void TForm1::ApplyColourKey() {
     // Looked up at run time, as on systems without it the clock still runs,
     // only with a maroon background.
     static const auto setLayered = reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes")));
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
     if (setLayered) setLayered(Handle(), kKeyColour, 0, LWA_COLORKEY);
 }
 
@@ -120,17 +122,6 @@ void TForm1::ShowOnStart(int showCommand) {
     minimizedStart_ = showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE ||
                       showCommand == SW_SHOWMINNOACTIVE;
     SetVisible(true);
-}
-
-HWND TForm1::FindRunning() {
-    return FindWindowA(kFormClass, "Zvenoks");
-}
-
-UINT TForm1::ComeForwardMessage() {
-    // Zero only when the system is out of atoms; then no message matches it
-    // and a second start cannot bring the clock up.
-    static const UINT message = RegisterWindowMessageA("Zvenoks.ComeForward");
-    return message;
 }
 
 // Back from the tray the way a click on its icon brings it back; then in front.
@@ -284,7 +275,7 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
-    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 void TForm1::Button3Click() {
@@ -368,7 +359,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
             return 0;
         default:
-            if (msg != 0 && msg == ComeForwardMessage()) {
+            if (msg != 0 && msg == TSingleInstance::ComeForwardMessage()) {
                 ComeForward();
                 return 0;
             }

@@ -9,8 +9,8 @@
 #include "app/Announcements_win.h"
 #include "app/Application_win.h"
 #include "app/CaptionClicks_win.h"
-#include "app/ClockMenus_win.h"
 #include "app/ClockFace.h"
+#include "app/ClockMenus_win.h"
 #include "app/FaceFrame_win.h"
 #include "app/Image.h"
 #include "app/Layout.h"
@@ -71,11 +71,6 @@ class TForm1 final : public TWindow,
     // Shows the window as the message loop starts: maximized and topmost,
     // or minimized when the program was started so.
     void ShowOnStart(int showCommand);
-
-    // A second start of the program finds the running clock's window and
-    // posts it this message; the clock then shows itself and comes forward.
-    static HWND FindRunning();
-    static UINT ComeForwardMessage();
 
     // IForm
     uintptr_t WindowHandle() override { return reinterpret_cast<uintptr_t>(Handle()); }

@@ -7,6 +7,7 @@
 #include "about/Form2_win.h"
 #include "app/Application_win.h"
 #include "app/Form1_win.h"
+#include "app/SingleInstance_win.h"
 #include "schedule/Form4_win.h"
 #include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
@@ -36,35 +37,14 @@ void KeepDllSearchInSystemFolder() {
     if (setDirs) (void)setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
-// The running clock is asked to come forward. It may still be making its
-// window, so it is looked for a little while.
-void ShowRunningClock() {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        if (HWND clock = zv::win::TForm1::FindRunning()) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(clock, &pid);
-            // This process was just started by the user and may hand the
-            // right to take the foreground on; without it the window still
-            // shows, only perhaps behind the active one.
-            if (pid) (void)AllowSetForegroundWindow(pid);
-            // If the clock is ending just now there is nothing left to show.
-            (void)PostMessageW(clock, zv::win::TForm1::ComeForwardMessage(), 0, 0);
-            return;
-        }
-        Sleep(100);
-    }
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     KeepDllSearchInSystemFolder();
     // Held until the program ends: the system drops it with the process.
-    zv::win::UniqueHandle instance(CreateMutexW(nullptr, FALSE, L"Local\\Zvenoks.Clock"));
-    // Without the mutex (no rights, out of resources) there is no telling
-    // whether another clock runs: better a second clock than none.
-    if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {
-        ShowRunningClock();
+    const zv::win::TSingleInstance instance;
+    if (instance.AnotherRuns()) {
+        zv::win::TSingleInstance::ShowRunningClock();
         return 0;
     }
     int result = 0;
