@@ -72,7 +72,7 @@ TEST_F(Form2WinTest, LabelsStandAtTheirPlacesWithTheirTextsAndFonts) {
     };
     for (const Want& w : wants) {
         SCOPED_TRACE("Label" + std::to_string(w.n));
-        HWND label = form2_.Label(w.n);
+        HWND label = form2_.Control("Label" + std::to_string(w.n));
         ASSERT_TRUE(IsWindow(label));
         const RECT r = ClientRectOf(label, Dialog());
         EXPECT_EQ(r.left, w.left);
@@ -106,7 +106,7 @@ TEST_F(Form2WinTest, TheLinkIsBlueAndTheOtherLabelsHaveTheWindowTextColour) {
         SetTextColor(dc.Get(), RGB(1, 2, 3));
         const LRESULT brush =
             SendMessageA(Dialog(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()),
-                         reinterpret_cast<LPARAM>(form2_.Label(n)));
+                         reinterpret_cast<LPARAM>(form2_.Control("Label" + std::to_string(n))));
         EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE))) << n;
         EXPECT_EQ(GetTextColor(dc.Get()), n == 3 ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT))
             << "Label" << n;
