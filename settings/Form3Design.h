@@ -32,6 +32,9 @@ struct TControlDesign {
     bool checked = false;
 };
 
+inline constexpr int kForm3ClientWidth = 325;
+inline constexpr int kForm3ClientHeight = 257;
+
 // Tab order first; the frames and the label, which take no focus, go last so
 // that they lie under everything else. RadioButton2's rectangle reaches under
 // RadioButton1, which therefore comes first and lies above it.

@@ -13,8 +13,6 @@ namespace zv::win {
 namespace {
 
 constexpr const char* kClassName = "TForm3";
-constexpr int kClientWidth = 325;
-constexpr int kClientHeight = 257;
 constexpr int kFirstId = 101;
 constexpr int kListLines = 8;  // of a combo box's open list
 constexpr int kListLineHeight = 14;
@@ -36,8 +34,8 @@ WindowKind KindOf(size_t index) {
             // under the one before it, which it must not paint over.
             const bool follows =
                 index > 0 && kForm3Designs[index - 1].kind == TControlKind::RadioButton;
-            return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP | (follows ? WS_CLIPSIBLINGS : WS_GROUP),
-                    0};
+            const DWORD group = follows ? WS_CLIPSIBLINGS : WS_GROUP;
+            return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP | group, 0};
         }
         case TControlKind::ComboBox:
             return {L"COMBOBOX",
@@ -84,7 +82,7 @@ TForm3::TForm3(HWND applicationWindow, TMemo& memo1, TAutoRunner& autoRunner1,
                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, kForm3ClientWidth, kForm3ClientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     CreateHandle(kClassName, "Настройки", exStyle, style, 0, 0, frame.right - frame.left,
                  frame.bottom - frame.top, applicationWindow);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <tuple>
 
 #include "core/Errors.h"
 #include "settings/Form3Logic.h"
@@ -184,6 +185,31 @@ TEST_F(Form3LogicTest, CheckBox1EnablesComboBox1WhetherUserOrProgramChangesIt) {
     controls.itemIndex[Form3Control("ComboBox1")] = 4;
     logic.Button1Click();
     EXPECT_EQ(memo1.Text(), "Hotkey=0\r\nKey=5\r\nRun=1\r\n");
+}
+
+TEST_F(Form3LogicTest, OfTheOtherControlsOnlyButton1AnswersAClick) {
+    // Check boxes and radio buttons have their own cases above.
+    Create();
+    const auto config = files.Root() / "config.cfg";
+    for (size_t i = 0; i < kForm3ControlCount; ++i) {
+        const TControlDesign& d = kForm3Designs[i];
+        if (d.kind == TControlKind::CheckBox || d.kind == TControlKind::RadioButton) continue;
+        SCOPED_TRACE(std::string(d.name));
+        const auto state = [&] {
+            return std::make_tuple(controls.checked, controls.enabled, controls.itemIndex,
+                                   controls.text);
+        };
+        const auto before = state();
+        const int hides = controls.hides;
+        registry.log.clear();
+        logic.UserClicked(static_cast<TForm3Control>(i));
+        const bool applies = d.name == "Button1";
+        EXPECT_EQ(controls.hides, hides + (applies ? 1 : 0));
+        EXPECT_EQ(std::filesystem::exists(config), applies);
+        EXPECT_TRUE(state() == before);
+        EXPECT_TRUE(registry.log.empty());
+        std::filesystem::remove(config);
+    }
 }
 
 TEST_F(Form3LogicTest, AutostartClicksWriteTheRegistryAtOnce) {

@@ -8,14 +8,16 @@
 #include "about/Form2_win.h"
 #include "app/Application_win.h"
 #include "tests/win/WinTestSupport.h"
+#include "win32/Utf16.h"
 
 namespace zv::win {
 namespace {
 
+// Read back through the UTF-16 call, whatever the process's code page.
 std::string Text(HWND h) {
-    char buffer[256] = {};
-    GetWindowTextA(h, buffer, sizeof buffer);
-    return buffer;
+    wchar_t buffer[256] = {};
+    GetWindowTextW(h, buffer, static_cast<int>(std::size(buffer)));
+    return Narrow(buffer);
 }
 
 RECT ClientRectOf(HWND child, HWND parent) {
@@ -98,6 +100,9 @@ TEST_F(Form2WinTest, LabelsStandAtTheirPlacesWithTheirTextsAndFonts) {
         EXPECT_LE(r.right, 253) << "runs out of the dialog";
         EXPECT_LE(r.bottom, 160) << "runs out of the dialog";
     }
+    // Image1 is painted by the dialog, not a window of its own.
+    EXPECT_EQ(form2_.Control("Image1"), nullptr);
+    EXPECT_EQ(form2_.Control("Label6"), nullptr);
 }
 
 TEST_F(Form2WinTest, TheLinkIsBlueAndTheOtherLabelsHaveTheWindowTextColour) {
