@@ -27,8 +27,9 @@ std::vector<OwnedWindow> OwnedWindowsOf(HWND owner) {
 }  // namespace
 
 TApplication::TApplication() {
-    icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
-    RegisterClassOnce(kClassName, 0, icon_, LoadCursorA(nullptr, IDC_ARROW), nullptr);
+    icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN));
+    RegisterClassOnce(kClassName, 0, icon_,
+                      LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)), nullptr);
     // A zero-sized captioned pop-up: invisible on screen, but it owns the
     // forms, so they have no buttons of their own and this one carries it.
     int x = GetSystemMetrics(SM_CXSCREEN) / 2;
@@ -55,12 +56,12 @@ void TApplication::FormShowing() {
 int TApplication::Run() {
     MSG msg{};
     for (;;) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) break;
         // Only a bad window handle or message pointer makes it fail, and the
         // loop passes neither: a failure here is a broken program, not input.
         if (got == -1) throw Exception(SystemErrorText(GetLastError()));
-        if (accel_ && accelTarget_ && TranslateAcceleratorA(accelTarget_, accel_, &msg)) continue;
+        if (accel_ && accelTarget_ && TranslateAcceleratorW(accelTarget_, accel_, &msg)) continue;
         bool dialogMessage = false;
         for (auto& translate : translators_) {
             if (translate(msg)) {
@@ -69,14 +70,14 @@ int TApplication::Run() {
             }
         }
         for (HWND d : dialogs_) {
-            if (IsWindow(d) && IsDialogMessageA(d, &msg)) {
+            if (IsWindow(d) && IsDialogMessageW(d, &msg)) {
                 dialogMessage = true;
                 break;
             }
         }
         if (dialogMessage) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }
@@ -98,7 +99,7 @@ LRESULT TApplication::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_CLOSE && mainWindow_) {
-                PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+                PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
                 return 0;
             }
             break;

@@ -24,7 +24,7 @@ bool TCaptionClicks::Message(HWND window, UINT msg, WPARAM, LPARAM lParam, LRESU
             GetCursorPos(&p);
             ScreenToClient(window, &p);
             if (LabelAt(p) < 0) return false;
-            SetCursor(LoadCursorA(nullptr, IDC_HAND));
+            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
             result = TRUE;
             return true;
         case WM_LBUTTONDOWN:

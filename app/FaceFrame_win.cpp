@@ -28,14 +28,6 @@ void Unite(RECT& r, const Bounds& b) {
     }
 }
 
-std::wstring Widen(const std::string& s) {
-    if (s.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
 // The read-out boxes overlap (24 px wide, 20 and 15 px apart), so "12:34:56"
 // reads cleanly only while two digits take at most 15 px and two digits and a
 // colon at most 20. The face's 13 px bold does so; for a wider substitute the
@@ -47,8 +39,8 @@ UniqueFont FitReadOutFont() {
             UniqueFont font = CreateCyrillicFont({"MS Sans Serif", height, bold});
             Selection sel(screen.Get(), font.Get());
             SIZE digits{}, withColon{};
-            GetTextExtentPoint32A(screen.Get(), "00", 2, &digits);
-            GetTextExtentPoint32A(screen.Get(), "00:", 3, &withColon);
+            GetTextExtentPoint32W(screen.Get(), L"00", 2, &digits);
+            GetTextExtentPoint32W(screen.Get(), L"00:", 3, &withColon);
             if (digits.cx <= 15 && withColon.cx <= 20) return font;
         }
     }
@@ -187,17 +179,20 @@ void TFaceFrame::Compose(bool whole) {
     }
     if (!controlsVisible_) return;
     const std::string* readOut[] = {&readOut_.hours, &readOut_.minutes, &readOut_.seconds};
-    static const std::wstring captions[] = {Widen("ВРЕМЯ (F11)"), Widen("СВЕРНУТЬ"),
-                                            Widen("ЗАКРЫТЬ")};
+    static const std::wstring captions[] = {L"ВРЕМЯ (F11)", L"СВЕРНУТЬ", L"ЗАКРЫТЬ"};
     constexpr UINT kFlags = DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
     for (int i = 0; i < 6; ++i) {
         RECT r = ToRect(LabelBounds(layout_, i));
         OffsetRect(&r, -faceRect_.left, -faceRect_.top);
         if (i < 3) {
-            // Digits and a colon: the same bytes in any code page.
+            // Digits and a colon, widened in place: no allocation in a tick.
+            wchar_t digits[8];
+            int n = 0;
+            for (char c : *readOut[i]) {
+                if (n < 8) digits[n++] = static_cast<wchar_t>(static_cast<unsigned char>(c));
+            }
             SelectObject(frameDc_.Get(), readOutFont_.Get());
-            DrawTextA(frameDc_.Get(), readOut[i]->c_str(), static_cast<int>(readOut[i]->size()), &r,
-                      DT_RIGHT | kFlags);
+            DrawTextW(frameDc_.Get(), digits, n, &r, DT_RIGHT | kFlags);
         } else {
             const std::wstring& text = captions[i - 3];
             SelectObject(frameDc_.Get(), labelFont_.Get());

@@ -3,8 +3,10 @@
 #include <utility>
 
 #include "about/Form2_win.h"
+#include "app/SingleInstance_win.h"
 #include "app/Startup_win.h"
 #include "core/Errors.h"
+#include "schedule/Form4_win.h"
 #include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
 #include "win32/Monitors.h"
@@ -40,11 +42,17 @@ TForm1::TForm1(TApplication& application)
           mciDriver_,
           [this] { return reinterpret_cast<uintptr_t>(mediaPlayerWindow_.Ensure(Handle())); }),
       announcer_(MediaPlayer1, *this, now_),
+      announcements_(files_, MediaPlayer1, *this, announcer_),
       captions_([this](int label) {
           if (label == 4) Button1Click();
           if (label == 5) Button3Click();
           if (label == 6) Button2Click();
-      }) {
+      }),
+      menus_(application, {[this] { ClickButton1(); }, [this] { Button3Click(); },
+                           [this] { DCMinTray1.ShowOwner(); }, [this] { Button2Click(); },
+                           [this](TForm4& form4) {
+                               form4.Load(announcements_.Settings(), announcements_.Packs());
+                           }}) {
     playerForWindow_ = &MediaPlayer1;
 }
 
@@ -53,7 +61,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::Create() {
-    RegisterClassOnce(kFormClass, 0, nullptr, LoadCursorA(nullptr, IDC_ARROW), nullptr);
+    RegisterClassOnce(kFormClass, 0, nullptr,
+                      LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)), nullptr);
     frame_.Create();
 
     // Layered from the start so that nothing but the colour key is ever seen
@@ -74,28 +83,18 @@ void TForm1::Create() {
 
     ApplyColourKey();
 
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    auto makeButton = [&](const char* caption, int id, int x, int y) {
-        return CreateWindowExA(0, "BUTTON", caption, WS_CHILD | BS_PUSHBUTTON, x, y, 65, 33,
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    auto makeButton = [&](const wchar_t* caption, int id, int x, int y) {
+        return CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | BS_PUSHBUTTON, x, y, 65, 33,
                                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst,
                                nullptr);
     };
-    button1_ = makeButton("Время", kButton1, 216, 128);
-    button2_ = makeButton("Закрыть", kButton2, 536, 409);
-    button3_ = makeButton("Свернуть", kButton3, 232, 408);
+    button1_ = makeButton(L"Время", kButton1, 216, 128);
+    button2_ = makeButton(L"Закрыть", kButton2, 536, 409);
+    button3_ = makeButton(L"Свернуть", kButton3, 232, 408);
 
-    popupMenu1_.Reset(CreatePopupMenu());
-    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN7, L"Настройки");
-    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN4, L"О программе");
-    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN2, L"Свернуть");
-    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN3, L"Время");
-    AppendMenuW(popupMenu1_.Get(), MF_SEPARATOR, kN5, nullptr);
-    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN6, L"Выход");
-
-    // MainMenu1's hidden N1 "Сказать": only its F11 shortcut is used.
-    ACCEL f11{FVIRTKEY, VK_F11, kN1};
-    accelerators_.Reset(CreateAcceleratorTableA(&f11, 1));
-    application_.SetAccelerators(accelerators_.Get(), Handle());
+    menus_.Create(Handle());
+    DCMinTray1.SetOnRightClick([this] { menus_.TrayMenu1(IsWindowVisible(Handle()) != FALSE); });
 
     ArmTimer1(Handle(), DelayToNextSecond(LocalTime().millisecond));
     FormCreate();
@@ -106,7 +105,7 @@ void TForm1::ApplyColourKey() {
     // Looked up at run time, as on systems without it the clock still runs,
     // only with a maroon background.
     static const auto setLayered = reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes")));
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
     if (setLayered) setLayered(Handle(), kKeyColour, 0, LWA_COLORKEY);
 }
 
@@ -123,17 +122,6 @@ void TForm1::ShowOnStart(int showCommand) {
     minimizedStart_ = showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE ||
                       showCommand == SW_SHOWMINNOACTIVE;
     SetVisible(true);
-}
-
-HWND TForm1::FindRunning() {
-    return FindWindowA(kFormClass, "Zvenoks");
-}
-
-UINT TForm1::ComeForwardMessage() {
-    // Zero only when the system is out of atoms; then no message matches it
-    // and a second start cannot bring the clock up.
-    static const UINT message = RegisterWindowMessageA("Zvenoks.ComeForward");
-    return message;
 }
 
 // Back from the tray the way a click on its icon brings it back; then in front.
@@ -209,7 +197,15 @@ void TForm1::StartupWork() {
     TWinStartupPlatform platform(Handle());
     TStartupWork work(platform, *this, Memo1, settingsText_, startupPhase_, *this,
                       [this] { hotkey_.StartupPath(settingsText_, *this); });
-    work.Run();
+    try {
+        work.Run();
+    } catch (...) {
+        // A start-up that stopped at config.cfg still reads announce.cfg:
+        // the schedule does not depend on the hotkey or the start mode.
+        announcements_.Load();
+        throw;
+    }
+    announcements_.Load();
 }
 
 void TForm1::HideApplicationWindow() {
@@ -246,6 +242,7 @@ void TForm1::Timer1Timer() {
     hotkey_.Reregistration(startupPhase_, settingsText_, Memo1.Text(), *this);
     now_ = LocalTime();
     RefreshDisplay();
+    announcements_.Tick(now_);
 }
 
 void TForm1::OnTimer1() {
@@ -257,6 +254,8 @@ void TForm1::OnTimer1() {
 }
 
 void TForm1::Timer2Timer() {
+    // At most one of the two chains plays at a time.
+    announcements_.Poll();
     announcer_.Poll();
 }
 
@@ -272,11 +271,11 @@ void TForm1::SetEnabled(bool on) {
 }
 
 void TForm1::Button1Click() {
-    announcer_.Start();
+    announcements_.SpeakNow();
 }
 
 void TForm1::Button2Click() {
-    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 void TForm1::Button3Click() {
@@ -284,19 +283,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::FormActivate() {
-    if (form2_) form2_->Hide();
-    if (form3_) form3_->Hide();
-}
-
-void TForm1::N4Click() {
-    if (form2_) form2_->Show();
-}
-
-void TForm1::N7Click() {
-    if (form3_) {
-        application_.FormShowing();
-        form3_->Show();
-    }
+    menus_.HideDialogs();
 }
 
 void TForm1::PopupMenu1(POINT client) {
@@ -304,11 +291,7 @@ void TForm1::PopupMenu1(POINT client) {
     if (!frame_.ControlsVisible() || !PtInRect(&image2, client)) return;
     POINT screen = client;
     ClientToScreen(Handle(), &screen);
-    // The owner must be in front for the menu to close on a click elsewhere.
-    SetForegroundWindow(Handle());
-    TrackPopupMenu(popupMenu1_.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x,
-                   screen.y, 0, Handle(), nullptr);
-    PostMessageA(Handle(), WM_NULL, 0, 0);
+    menus_.PopupMenu1(screen);
 }
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -336,25 +319,16 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case kButton1:
-                case kN1:
-                case kN3:
                     ClickButton1();
                     return 0;
                 case kButton2:
-                case kN6:
                     Button2Click();
                     return 0;
                 case kButton3:
-                case kN2:
                     Button3Click();
                     return 0;
-                case kN4:
-                    N4Click();
-                    return 0;
-                case kN7:
-                    N7Click();
-                    return 0;
                 default:
+                    if (menus_.Command(LOWORD(wParam))) return 0;
                     break;
             }
             break;
@@ -385,7 +359,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
             return 0;
         default:
-            if (msg != 0 && msg == ComeForwardMessage()) {
+            if (msg != 0 && msg == TSingleInstance::ComeForwardMessage()) {
                 ComeForward();
                 return 0;
             }

@@ -6,9 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "app/Announcements_win.h"
 #include "app/Application_win.h"
 #include "app/CaptionClicks_win.h"
 #include "app/ClockFace.h"
+#include "app/ClockMenus_win.h"
 #include "app/FaceFrame_win.h"
 #include "app/Image.h"
 #include "app/Layout.h"
@@ -18,6 +20,7 @@
 #include "core/Component.h"
 #include "core/Forms.h"
 #include "core/TimeFields.h"
+#include "schedule/AnnounceSettings.h"
 #include "settings/Hotkey.h"
 #include "settings/Memo.h"
 #include "settings/SettingsControls.h"
@@ -37,6 +40,7 @@ namespace zv::win {
 
 class TForm2;
 class TForm3;
+class TForm4;
 
 class TForm1 final : public TWindow,
                      public TComponent,
@@ -45,18 +49,7 @@ class TForm1 final : public TWindow,
                      private IStartupWindow,
                      private ISettingsControls {
   public:
-    enum CommandId : int {
-        kButton1 = 1001,
-        kButton2,
-        kButton3,
-        kN1 = 2001,
-        kN2,
-        kN3,
-        kN4,
-        kN5,
-        kN6,
-        kN7
-    };
+    enum CommandId : int { kButton1 = 1001, kButton2, kButton3 };
     enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
 
     explicit TForm1(TApplication& application);
@@ -65,18 +58,19 @@ class TForm1 final : public TWindow,
     // Creates the window and its components and runs FormCreate.
     void Create();
     // The dialogs, created after this window.
-    void SetDialogs(TForm2* form2, TForm3* form3) {
-        form2_ = form2;
+    void SetDialogs(TForm2* form2, TForm3* form3, TForm4* form4 = nullptr) {
         form3_ = form3;
+        menus_.SetDialogs(form2, form3, form4);
     }
+    // What the settings dialog works on.
+    TMemo& Memo() { return Memo1; }
+    TAutoRunner& AutoRunner() { return AutoRunner1; }
+    // The announcements dialog's Apply and "Прослушать".
+    void ApplyAnnouncements(const AnnounceSettings& settings) { announcements_.Apply(settings); }
+    void Listen(const std::string& voice) { announcements_.Listen(voice); }
     // Shows the window as the message loop starts: maximized and topmost,
     // or minimized when the program was started so.
     void ShowOnStart(int showCommand);
-
-    // A second start of the program finds the running clock's window and
-    // posts it this message; the clock then shows itself and comes forward.
-    static HWND FindRunning();
-    static UINT ComeForwardMessage();
 
     // IForm
     uintptr_t WindowHandle() override { return reinterpret_cast<uintptr_t>(Handle()); }
@@ -95,11 +89,9 @@ class TForm1 final : public TWindow,
     void Timer1Timer();
     void Timer2Timer();
 
-    void N2Click() { Button3Click(); }
-    void N3Click() { ClickButton1(); }
-    void N4Click();
-    void N6Click() { Button2Click(); }
-    void N7Click();
+    void N4Click() { menus_.N4Click(); }
+    void N7Click() { menus_.N7Click(); }
+    void N8Click() { menus_.N8Click(); }
 
     const TimeFields& Now() const { return now_; }
     uint16_t& StartupPhaseRef() { return startupPhase_; }
@@ -140,7 +132,6 @@ class TForm1 final : public TWindow,
     void Paint();
 
     TApplication& application_;
-    TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
 
     // Program-wide state kept with the main window.
@@ -148,13 +139,11 @@ class TForm1 final : public TWindow,
     TimeFields now_;
     std::string settingsText_;
 
-  public:
     TWinFileStore files_;
     TMemo Memo1{files_};
     TWinRegistry registry_;
     TAutoRunner AutoRunner1;
 
-  private:
     WinTrayPlatform trayPlatform_;
     TDCMinTray DCMinTray1;
     WinHotkey hotkeyPlatform_{*this};
@@ -165,6 +154,7 @@ class TForm1 final : public TWindow,
     TMediaPlayerWindow mediaPlayerWindow_{playerForWindow_};
     TMediaPlayer MediaPlayer1;
     TAnnouncer announcer_;
+    TAnnouncements announcements_;
 
     bool visible_ = false;
     bool minimizedStart_ = false;
@@ -174,8 +164,7 @@ class TForm1 final : public TWindow,
     SIZE layoutSize_{};  // the monitor size layout_ is for
     TFaceFrame frame_;
     TCaptionClicks captions_;
-    UniqueAccel accelerators_;
-    UniqueMenu popupMenu1_;
+    TClockMenus menus_;
     HWND button1_ = nullptr, button2_ = nullptr, button3_ = nullptr;
 };
 

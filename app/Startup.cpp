@@ -3,6 +3,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/Utf8.h"
 #include "settings/Memo.h"
 #include "settings/SettingsControls.h"
 #include "settings/SettingsText.h"
@@ -117,8 +118,11 @@ void TStartupWork::FollowDirCfg() {
     memo1_.Clear();
     memo1_.LoadFromFile(kDirFile);
     // The text without its line break; a directory that does not exist leaves
-    // the current one current.
-    (void)platform_.ChangeDirectory(DropLast(memo1_.Text(), 2));
+    // the current one current. The program writes the folder in UTF-8; a file
+    // that is not UTF-8 was written by hand in the system's code page.
+    std::string folder = DropLast(memo1_.Text(), 2);
+    if (!IsValidUtf8(folder)) folder = platform_.FromAnsiCodePage(folder);
+    (void)platform_.ChangeDirectory(folder);
 }
 
 }  // namespace zv

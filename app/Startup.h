@@ -35,6 +35,8 @@ class IStartupPlatform {
     // OpenDialog1 (title "Укажите файл Zvenoks", filter "Zvenoks.exe|Zvenoks.exe"):
     // the chosen file's full path, or nothing when the user cancels.
     virtual std::optional<std::string> ExecuteOpenDialog() = 0;
+    // Text in the system's ANSI code page (a dir.cfg written by hand) as UTF-8.
+    virtual std::string FromAnsiCodePage(const std::string& bytes) = 0;
 };
 
 // What it needs of the main window.

@@ -6,30 +6,31 @@
 
 #include "core/Errors.h"
 #include "win32/ModulePath.h"
+#include "win32/Utf16.h"
 #include "win32/Window.h"
 
 namespace zv::win {
 
 bool TWinStartupPlatform::FileExists(const std::string& name) {
-    DWORD attributes = GetFileAttributesA(name.c_str());
+    DWORD attributes = GetFileAttributesW(Widen(name).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::string TWinStartupPlatform::CurrentDirectory() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(path.size()), path.data());
+        DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
         if (n == 0) throw Exception(SystemErrorText(GetLastError()));
         if (n < path.size()) {
             path.resize(n);
-            return path;
+            return Narrow(path);
         }
         path.resize(n);
     }
 }
 
 bool TWinStartupPlatform::ChangeDirectory(const std::string& path) {
-    return SetCurrentDirectoryA(path.c_str()) != FALSE;
+    return SetCurrentDirectoryW(Widen(path).c_str()) != FALSE;
 }
 
 std::string TWinStartupPlatform::ExeDirectory() {
@@ -37,18 +38,19 @@ std::string TWinStartupPlatform::ExeDirectory() {
 }
 
 std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {
-    static constexpr char kFilter[] = "Zvenoks.exe\0Zvenoks.exe\0";
-    std::string file(4096, '\0');
-    OPENFILENAMEA ofn{};
+    static constexpr wchar_t kFilter[] = L"Zvenoks.exe\0Zvenoks.exe\0";
+    const std::wstring title = Widen("Укажите файл Zvenoks");
+    std::wstring file(4096, L'\0');
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = dialogOwner_;
     ofn.lpstrFilter = kFilter;
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrTitle = "Укажите файл Zvenoks";
+    ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-    if (GetOpenFileNameA(&ofn)) return std::string(file.c_str());
+    if (GetOpenFileNameW(&ofn)) return Narrow(file.c_str());
     if (DWORD code = CommDlgExtendedError(); code != 0) {
         char text[64];
         std::snprintf(text, sizeof text, "The file dialog failed (error 0x%04lX)",
@@ -56,6 +58,10 @@ std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {
         throw Exception(text);
     }
     return std::nullopt;
+}
+
+std::string TWinStartupPlatform::FromAnsiCodePage(const std::string& bytes) {
+    return win::FromAnsiCodePage(bytes);
 }
 
 }  // namespace zv::win

@@ -19,6 +19,7 @@ class TWinStartupPlatform final : public IStartupPlatform {
     // Throws when the dialog itself fails, which would otherwise spin the
     // Cancel loop for ever.
     std::optional<std::string> ExecuteOpenDialog() override;
+    std::string FromAnsiCodePage(const std::string& bytes) override;
 
   private:
     HWND dialogOwner_;

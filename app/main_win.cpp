@@ -7,6 +7,8 @@
 #include "about/Form2_win.h"
 #include "app/Application_win.h"
 #include "app/Form1_win.h"
+#include "app/SingleInstance_win.h"
+#include "schedule/Form4_win.h"
 #include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
@@ -15,7 +17,9 @@
 // which links in the whole demangler (about 45 KB). Guarded() catches every
 // exception, so reaching terminate is a bug either way: stop at once.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() {
+    std::abort();
+}
 }  // namespace __gnu_cxx
 
 namespace {
@@ -26,30 +30,11 @@ namespace {
 // runs, as its own LoadLibrary calls name the system folder themselves.
 void KeepDllSearchInSystemFolder() {
     using SetDirs = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
     const auto setDirs = reinterpret_cast<SetDirs>(
         reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
     // A failure leaves the default order, as on a system without the call.
     if (setDirs) (void)setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
-
-// The running clock is asked to come forward. It may still be making its
-// window, so it is looked for a little while.
-void ShowRunningClock() {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        if (HWND clock = zv::win::TForm1::FindRunning()) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(clock, &pid);
-            // This process was just started by the user and may hand the
-            // right to take the foreground on; without it the window still
-            // shows, only perhaps behind the active one.
-            if (pid) (void)AllowSetForegroundWindow(pid);
-            // If the clock is ending just now there is nothing left to show.
-            (void)PostMessageA(clock, zv::win::TForm1::ComeForwardMessage(), 0, 0);
-            return;
-        }
-        Sleep(100);
-    }
 }
 
 }  // namespace
@@ -57,11 +42,9 @@ void ShowRunningClock() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     KeepDllSearchInSystemFolder();
     // Held until the program ends: the system drops it with the process.
-    zv::win::UniqueHandle instance(CreateMutexA(nullptr, FALSE, "Local\\Zvenoks.Clock"));
-    // Without the mutex (no rights, out of resources) there is no telling
-    // whether another clock runs: better a second clock than none.
-    if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {
-        ShowRunningClock();
+    const zv::win::TSingleInstance instance;
+    if (instance.AnotherRuns()) {
+        zv::win::TSingleInstance::ShowRunningClock();
         return 0;
     }
     int result = 0;
@@ -72,10 +55,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         zv::win::TForm2 form2(application);
         form2.Create();
         // The settings dialog reads the main window's autostart component.
-        zv::win::TForm3 form3(reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo1,
-                              form1.AutoRunner1, form1.StartupPhaseRef());
+        zv::win::TForm3 form3(reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo(),
+                              form1.AutoRunner(), form1.StartupPhaseRef());
         application.AddTranslator([&form3](MSG& msg) { return form3.TranslateDialogMessage(msg); });
-        form1.SetDialogs(&form2, &form3);
+        zv::win::TForm4 form4(
+            reinterpret_cast<HWND>(application.WindowHandle()),
+            [&form1](const zv::AnnounceSettings& s) { form1.ApplyAnnouncements(s); },
+            [&form1](const std::string& voice) { form1.Listen(voice); });
+        application.AddTranslator([&form4](MSG& msg) { return form4.TranslateDialogMessage(msg); });
+        form1.SetDialogs(&form2, &form3, &form4);
         form1.ShowOnStart(showCommand);
         result = application.Run();
     });

@@ -22,9 +22,9 @@ inline constexpr int kSwShow = 5;
 
 inline constexpr std::size_t kTipSize = 64;
 
-// The shell's icon record in its first, 88-byte form: the fields end with the
-// 64-byte tip. Handles are pointer-sized as in the shell's own record, so the
-// layout is the shell's on either pointer size.
+// The shell's icon record in its first, 88-byte 8-bit form: the fields end
+// with the 64-byte tip, here in UTF-8 (the platform widens it for the shell).
+// Handles are pointer-sized as in the shell's own record.
 struct TrayIconRecord {
     std::uint32_t cbSize;
     std::uintptr_t hWnd;
@@ -47,7 +47,7 @@ struct TMessage {
 class ITrayPlatform {
   public:
     virtual ~ITrayPlatform() = default;
-    // Shell_NotifyIconA. Whether the shell took it is of no interest.
+    // Shell_NotifyIcon. Whether the shell took it is of no interest.
     virtual void NotifyIcon(unsigned action, const TrayIconRecord& record) = 0;
     // Makes a window procedure that hands each message of the window it is
     // installed on to tray.FormWndProc.
@@ -56,13 +56,13 @@ class ITrayPlatform {
     virtual std::uintptr_t ReplaceWndProc(std::uintptr_t window, std::uintptr_t proc) = 0;
     // Frees what BindWndProc made, once it is no longer installed.
     virtual void ReleaseWndProc(std::uintptr_t bound) = 0;
-    // CallWindowProcA: runs proc for the window with the message's number and
+    // CallWindowProc: runs proc for the window with the message's number and
     // parameters; returns its result.
     virtual std::intptr_t CallWndProc(std::uintptr_t proc, std::uintptr_t window,
                                       const TMessage& message) = 0;
     virtual void ShowWindow(std::uintptr_t window, int command) = 0;
     virtual bool IsWindowVisible(std::uintptr_t window) = 0;
-    // RegisterWindowMessageA (the name is a macro in the Windows headers); 0
+    // RegisterWindowMessage (the name is a macro in the Windows headers); 0
     // when the system gives no number.
     virtual unsigned RegisterMessage(std::string_view name) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "win32/ModulePath.h"
+#include "win32/Utf16.h"
 
 namespace zv::win {
 namespace {
@@ -25,7 +26,7 @@ void ShowErrorBox(const std::string& message) {
     }
     // Owned by the active window of this thread, so the box stays in front of
     // the topmost clock.
-    MessageBoxA(GetActiveWindow(), text.c_str(), AppTitle().c_str(),
+    MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(AppTitle()).c_str(),
                 MB_OK | MB_ICONSTOP | MB_TOPMOST);
 }
 

@@ -1,24 +1,27 @@
 #include "win32/Fonts.h"
 
+#include "win32/Utf16.h"
+
 namespace zv::win {
 
 namespace {
 
 UniqueFont Make(const FontRequest& want, const char* face, BYTE charset) {
-    return UniqueFont(CreateFontA(-want.pixelHeight, 0, 0, 0, want.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                                  want.underline ? TRUE : FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, face));
+    const std::wstring name = face ? Widen(face) : std::wstring();
+    return UniqueFont(CreateFontW(-want.pixelHeight, 0, 0, 0, want.bold ? FW_BOLD : FW_NORMAL,
+                                  FALSE, want.underline ? TRUE : FALSE, FALSE, charset,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, face ? name.c_str() : nullptr));
 }
 
 bool HasFace(HFONT font, const char* face) {
     WindowDc screen(nullptr);
     Selection sel(screen.Get(), font);
-    char actual[LF_FACESIZE] = {};
-    GetTextFaceA(screen.Get(), LF_FACESIZE, actual);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(screen.Get(), &tm);
-    return lstrcmpiA(actual, face) == 0 && tm.tmCharSet == RUSSIAN_CHARSET;
+    wchar_t actual[LF_FACESIZE] = {};
+    GetTextFaceW(screen.Get(), LF_FACESIZE, actual);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(screen.Get(), &tm);
+    return lstrcmpiW(actual, Widen(face).c_str()) == 0 && tm.tmCharSet == RUSSIAN_CHARSET;
 }
 
 }  // namespace

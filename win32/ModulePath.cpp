@@ -1,5 +1,7 @@
 #include "win32/ModulePath.h"
 
+#include "win32/Utf16.h"
+
 namespace zv::win {
 
 std::string ModulePath(HMODULE module) {
@@ -13,22 +15,11 @@ std::string ModulePath(HMODULE module) {
         // A path that did not fit comes back cut to the buffer's size.
         if (n < size) {
             path.resize(n);
-            return Utf8(path);
+            return Narrow(path);
         }
         if (size >= kLongest) return {};
         path.resize(size * 2);
     }
-}
-
-std::string Utf8(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return {};
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), n, nullptr, nullptr);
-    return out;
 }
 
 }  // namespace zv::win

@@ -4,15 +4,11 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 
 namespace zv::win {
 
 // The full path of `module` (null: the executable) in UTF-8; "" when Windows
 // cannot tell.
 std::string ModulePath(HMODULE module = nullptr);
-
-// UTF-16 text as UTF-8.
-std::string Utf8(std::wstring_view text);
 
 }  // namespace zv::win

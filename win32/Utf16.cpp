@@ -22,4 +22,19 @@ std::string Narrow(std::wstring_view utf16) {
     return out;
 }
 
+std::string FromAnsiCodePage(std::string_view bytes) {
+    if (bytes.empty()) return {};
+    // The system locale's code page, not the process's: the manifest makes the
+    // latter UTF-8 on Windows 10 1903 and later, where CP_ACP would not help.
+    DWORD codePage = CP_ACP;
+    if (!GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                        reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t)))
+        codePage = CP_ACP;
+    const int size = static_cast<int>(bytes.size());
+    int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), n);
+    return Narrow(wide);
+}
+
 }  // namespace zv::win

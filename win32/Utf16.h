@@ -10,4 +10,8 @@ std::wstring Widen(std::string_view utf8);
 // A lone surrogate comes out as U+FFFD.
 std::string Narrow(std::wstring_view utf16);
 
+// Bytes in the system's ANSI code page (a file written by hand in an 8-bit
+// editor) as UTF-8; the code page is the system locale's.
+std::string FromAnsiCodePage(std::string_view bytes);
+
 }  // namespace zv::win

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "win32/Handles.h"
+#include "win32/Utf16.h"
 #include "win32/Window.h"
 
 namespace zv::win {
@@ -17,8 +18,8 @@ namespace {
 }  // namespace
 
 std::string TWinFileStore::ReadAll(const std::string& name) {
-    UniqueFile file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(Widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) ThrowLastError();
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) ThrowLastError();
@@ -36,7 +37,7 @@ std::string TWinFileStore::ReadAll(const std::string& name) {
 }
 
 void TWinFileStore::WriteAll(const std::string& name, std::string_view bytes) {
-    UniqueFile file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueFile file(CreateFileW(Widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) ThrowLastError();
     size_t done = 0;
@@ -50,14 +51,15 @@ void TWinFileStore::WriteAll(const std::string& name, std::string_view bytes) {
 }
 
 std::string TWinFileStore::FullPath(const std::string& name) {
-    std::string path(MAX_PATH, '\0');
+    const std::wstring wide = Widen(name);
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD n =
-            GetFullPathNameA(name.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
+            GetFullPathNameW(wide.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
         if (n == 0) return name;  // only the message uses it: the bare name will do
         if (n < path.size()) {
             path.resize(n);
-            return path;
+            return Narrow(path);
         }
         path.resize(n);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// IFileStore over CreateFileA / ReadFile / WriteFile / GetFullPathNameA.
+// IFileStore over CreateFileW / ReadFile / WriteFile / GetFullPathNameW; names are UTF-8.
 #include "settings/FileStore.h"
 
 namespace zv::win {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "win32/Utf16.h"
+
 namespace zv {
 
 // The logic writes its own numbers; they must be the platform's.
@@ -29,15 +31,15 @@ static_assert(mci::kNotifySuccessful == MCI_NOTIFY_SUCCESSFUL &&
 
 namespace {
 
-HMODULE LoadSystemDll(const char* name) {
-    HMODULE module = LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+HMODULE LoadSystemDll(const wchar_t* name) {
+    HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
     // Windows 7 without KB2533623 lacks the search flag: name the system
     // folder explicitly instead, which keeps the program folder out of it.
-    char dir[MAX_PATH];
-    const UINT n = GetSystemDirectoryA(dir, MAX_PATH);
+    wchar_t dir[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(dir, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return nullptr;
-    return LoadLibraryA((std::string(dir, n) + "\\" + name).c_str());
+    return LoadLibraryW((std::wstring(dir, n) + L"\\" + name).c_str());
 }
 
 template <class Fn>
@@ -54,11 +56,11 @@ Fn Lookup(HMODULE module, const char* name) {
 // its driver while Wine's play thread may still be leaving it (a crash seen
 // after some hundreds of clips). Held by us, it stays loaded. Without it the
 // driver is loaded per device as usual, so a failure is left alone.
-TWinMciDriver::TWinMciDriver() : winmm_(LoadSystemDll("winmm.dll")) {
+TWinMciDriver::TWinMciDriver() : winmm_(LoadSystemDll(L"winmm.dll")) {
     if (!winmm_) loadError_ = GetLastError();
-    waveDriver_.Reset(LoadSystemDll("mciwave.dll"));
-    send_ = Lookup<SendCommandFn>(winmm_.Get(), "mciSendCommandA");
-    getErrorString_ = Lookup<GetErrorStringFn>(winmm_.Get(), "mciGetErrorStringA");
+    waveDriver_.Reset(LoadSystemDll(L"mciwave.dll"));
+    send_ = Lookup<SendCommandFn>(winmm_.Get(), "mciSendCommandW");
+    getErrorString_ = Lookup<GetErrorStringFn>(winmm_.Get(), "mciGetErrorStringW");
 }
 
 uint32_t TWinMciDriver::SendCommand(const MciRequest& request, MciReply& reply) {
@@ -73,10 +75,11 @@ uint32_t TWinMciDriver::SendCommand(const MciRequest& request, MciReply& reply) 
 
     switch (request.command) {
         case mci::kOpen: {
-            MCI_OPEN_PARMSA block{};
+            const std::wstring element = win::Widen(request.elementName);
+            MCI_OPEN_PARMSW block{};
             block.dwCallback = callback;
-            block.lpstrDeviceType = "";  // not read: MCI_OPEN_TYPE is not set
-            block.lpstrElementName = request.elementName.c_str();
+            block.lpstrDeviceType = L"";  // not read: MCI_OPEN_TYPE is not set
+            block.lpstrElementName = element.c_str();
             const DWORD result = send(block);
             reply.deviceId = static_cast<uint16_t>(block.wDeviceID);
             return result;
@@ -125,9 +128,9 @@ std::optional<std::string> TWinMciDriver::ErrorString(uint32_t code) {
         return "The multimedia library winmm.dll could not be loaded (error " +
                std::to_string(loadError_) + ")";
     }
-    std::vector<char> text(4096, '\0');
+    std::vector<wchar_t> text(4096, L'\0');
     if (!getErrorString_(code, text.data(), static_cast<UINT>(text.size()))) return std::nullopt;
-    return std::string(text.data());
+    return win::Narrow(text.data());
 }
 
 }  // namespace zv

@@ -46,7 +46,7 @@ class TWinMciDriver final : public IMciDriver {
 
   private:
     using SendCommandFn = DWORD(WINAPI*)(UINT, UINT, DWORD_PTR, DWORD_PTR);
-    using GetErrorStringFn = BOOL(WINAPI*)(DWORD, LPSTR, UINT);
+    using GetErrorStringFn = BOOL(WINAPI*)(DWORD, LPWSTR, UINT);
 
     TModule winmm_;
     TModule waveDriver_;  // held for the process: see the constructor

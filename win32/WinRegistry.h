@@ -1,5 +1,5 @@
 #pragma once
-// IRegistry over the 8-bit advapi32 calls.
+// IRegistry over the UTF-16 advapi32 calls; names and string values are UTF-8.
 #include "shell/Registry.h"
 
 namespace zv::win {

@@ -2,22 +2,25 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string>
 
 #include "shell/DCMinTray.h"
 #include "win32/ErrorBox.h"
+#include "win32/Utf16.h"
 
 namespace zv::win {
 namespace {
 
-// The shell's first record form: 88 bytes in the 32-bit program (the 64-bit
-// build exists only to run the Windows tests natively).
-static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);
-static_assert(sizeof(TrayIconRecord) == NOTIFYICONDATAA_V1_SIZE);
-static_assert(offsetof(TrayIconRecord, hIcon) == offsetof(NOTIFYICONDATAA, hIcon));
-static_assert(offsetof(TrayIconRecord, szTip) == offsetof(NOTIFYICONDATAA, szTip));
+// The shell's first record form, which every Windows takes: 152 bytes in the
+// 32-bit program (the 64-bit build exists only to run the Windows tests
+// natively). Its tip holds 63 UTF-16 units; the logic's tip is at most 63
+// bytes of UTF-8, which never come to more units than that.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAW_V1_SIZE == 152);
+static_assert(offsetof(NOTIFYICONDATAW, szTip) + kTipSize * sizeof(wchar_t) ==
+              NOTIFYICONDATAW_V1_SIZE);
 
 HWND ToHwnd(std::uintptr_t window) {
     return reinterpret_cast<HWND>(window);
@@ -31,17 +34,17 @@ HWND ToHwnd(std::uintptr_t window) {
 class WinTrayPlatform::Installation {
   public:
     Installation(HWND window, WinTrayPlatform* platform) : window_(window) {
-        SetPropA(window_, kPropName, platform);
-        previous_ = SetWindowLongPtrA(window_, GWLP_WNDPROC,
+        SetPropW(window_, kPropName, platform);
+        previous_ = SetWindowLongPtrW(window_, GWLP_WNDPROC,
                                       reinterpret_cast<LONG_PTR>(&WinTrayPlatform::BoundWndProc));
     }
     ~Installation() {
         if (!IsWindow(window_)) return;
-        auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window_, GWLP_WNDPROC));
+        auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window_, GWLP_WNDPROC));
         if (current == &WinTrayPlatform::BoundWndProc) {
-            SetWindowLongPtrA(window_, GWLP_WNDPROC, previous_);
+            SetWindowLongPtrW(window_, GWLP_WNDPROC, previous_);
         }
-        RemovePropA(window_, kPropName);
+        RemovePropW(window_, kPropName);
     }
     Installation(const Installation&) = delete;
     Installation& operator=(const Installation&) = delete;
@@ -57,15 +60,17 @@ WinTrayPlatform::WinTrayPlatform() = default;
 WinTrayPlatform::~WinTrayPlatform() = default;
 
 bool WinTrayPlatform::Notify(unsigned action, const TrayIconRecord& record) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = record.cbSize;
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = ToHwnd(record.hWnd);
     data.uID = record.uID;
     data.uFlags = record.uFlags;
     data.uCallbackMessage = record.uCallbackMessage;
     data.hIcon = reinterpret_cast<HICON>(record.hIcon);
-    std::memcpy(data.szTip, record.szTip, sizeof record.szTip);
-    return Shell_NotifyIconA(action, &data) != FALSE;
+    const std::wstring tip =
+        Widen(std::string_view(record.szTip, strnlen(record.szTip, sizeof record.szTip)));
+    tip.copy(data.szTip, std::min(tip.size(), kTipSize - 1));
+    return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
 void WinTrayPlatform::NotifyIcon(unsigned action, const TrayIconRecord& record) {
@@ -85,7 +90,7 @@ std::uintptr_t WinTrayPlatform::ReplaceWndProc(std::uintptr_t window, std::uintp
         return static_cast<std::uintptr_t>(installation_->Previous());
     }
     return static_cast<std::uintptr_t>(
-        SetWindowLongPtrA(ToHwnd(window), GWLP_WNDPROC, static_cast<LONG_PTR>(proc)));
+        SetWindowLongPtrW(ToHwnd(window), GWLP_WNDPROC, static_cast<LONG_PTR>(proc)));
 }
 
 void WinTrayPlatform::ReleaseWndProc(std::uintptr_t /*bound*/) {
@@ -95,7 +100,7 @@ void WinTrayPlatform::ReleaseWndProc(std::uintptr_t /*bound*/) {
 
 std::intptr_t WinTrayPlatform::CallWndProc(std::uintptr_t proc, std::uintptr_t window,
                                            const TMessage& message) {
-    return CallWindowProcA(reinterpret_cast<WNDPROC>(proc), ToHwnd(window), message.Msg,
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(proc), ToHwnd(window), message.Msg,
                            message.WParam, message.LParam);
 }
 
@@ -108,12 +113,12 @@ bool WinTrayPlatform::IsWindowVisible(std::uintptr_t window) {
 }
 
 unsigned WinTrayPlatform::RegisterMessage(std::string_view name) {
-    return RegisterWindowMessageA(std::string(name).c_str());
+    return RegisterWindowMessageW(Widen(name).c_str());
 }
 
 LRESULT CALLBACK WinTrayPlatform::BoundWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<WinTrayPlatform*>(GetPropA(hwnd, kPropName));
-    if (self == nullptr || self->tray_ == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    auto* self = static_cast<WinTrayPlatform*>(GetPropW(hwnd, kPropName));
+    if (self == nullptr || self->tray_ == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
     TMessage message;
     message.Msg = msg;
     message.WParam = wParam;

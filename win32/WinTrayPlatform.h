@@ -17,7 +17,8 @@ class WinTrayPlatform : public ITrayPlatform {
     WinTrayPlatform(const WinTrayPlatform&) = delete;
     WinTrayPlatform& operator=(const WinTrayPlatform&) = delete;
 
-    // Shell_NotifyIconA with the record in its 88-byte form; true when the shell took it.
+    // Shell_NotifyIconW with the record in its first form, the tip widened;
+    // true when the shell took it.
     static bool Notify(unsigned action, const TrayIconRecord& record);
 
     void NotifyIcon(unsigned action, const TrayIconRecord& record) override;
@@ -31,7 +32,7 @@ class WinTrayPlatform : public ITrayPlatform {
     unsigned RegisterMessage(std::string_view name) override;
 
     // The window property that leads the bound procedure to its instance.
-    static constexpr const char* kPropName = "Zvenoks.DCMinTray";
+    static constexpr const wchar_t* kPropName = L"Zvenoks.DCMinTray";
 
   private:
     class Installation;

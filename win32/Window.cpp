@@ -2,37 +2,40 @@
 
 #include "core/Errors.h"
 #include "win32/ErrorBox.h"
+#include "win32/Utf16.h"
 
 namespace zv::win {
 
 TWindow::~TWindow() {
     if (hwnd_ && IsWindow(hwnd_)) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
 }
 
 void TWindow::RegisterClassOnce(const char* className, UINT style, HICON icon, HCURSOR cursor,
                                 HBRUSH background) {
-    WNDCLASSEXA existing{};
+    const std::wstring name = Widen(className);
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &existing)) return;
-    WNDCLASSEXA wc{};
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &existing)) return;
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = style;
     wc.lpfnWndProc = &TWindow::StaticWndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hIcon = icon;
     wc.hCursor = cursor;
     wc.hbrBackground = background;
-    wc.lpszClassName = className;
-    if (!RegisterClassExA(&wc)) throw Exception(SystemErrorText(GetLastError()));
+    wc.lpszClassName = name.c_str();
+    if (!RegisterClassExW(&wc)) throw Exception(SystemErrorText(GetLastError()));
 }
 
 void TWindow::CreateHandle(const char* className, const char* caption, DWORD exStyle, DWORD style,
                            int x, int y, int width, int height, HWND parent, HMENU menu) {
-    HWND h = CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, menu,
-                             GetModuleHandleA(nullptr), this);
+    HWND h =
+        CreateWindowExW(exStyle, Widen(className).c_str(), Widen(caption ? caption : "").c_str(),
+                        style, x, y, width, height, parent, menu, GetModuleHandleW(nullptr), this);
     if (!h) throw Exception(SystemErrorText(GetLastError()));
     hwnd_ = h;
 }
@@ -43,13 +46,13 @@ LRESULT TWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK TWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* self = static_cast<TWindow*>(cs->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     LRESULT result = 0;
     bool handled = false;
     Guarded([&] {
@@ -58,21 +61,21 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     });
     // A handler that failed ends there; the message still gets its default
     // treatment so that creation and painting do not stall.
-    if (!handled) result = DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!handled) result = DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
     }
     return result;
 }
 
 std::string SystemErrorText(DWORD code) {
-    char* buffer = nullptr;
-    DWORD n = FormatMessageA(
+    wchar_t* buffer = nullptr;
+    DWORD n = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::string text;
-    if (n && buffer) text.assign(buffer, n);
+    if (n && buffer) text = Narrow(std::wstring_view(buffer, n));
     if (buffer) LocalFree(buffer);
     if (text.empty()) text = "System error " + std::to_string(code);
     return TrimSystemMessage(text);

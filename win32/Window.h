@@ -8,7 +8,7 @@
 namespace zv::win {
 
 class TWindow {
-public:
+  public:
     TWindow() = default;
     virtual ~TWindow();
     TWindow(const TWindow&) = delete;
@@ -16,20 +16,21 @@ public:
 
     HWND Handle() const { return hwnd_; }
 
-protected:
-    // Registers the class once per process (later calls with the same name do nothing).
+  protected:
+    // Registers the class once per process (later calls with the same name do
+    // nothing). Names and captions are UTF-8; the windows are Unicode ones.
     static void RegisterClassOnce(const char* className, UINT style, HICON icon, HCURSOR cursor,
                                   HBRUSH background);
     // Creates the window; throws zv::Exception with the system's text on failure.
-    void CreateHandle(const char* className, const char* caption, DWORD exStyle, DWORD style,
-                      int x, int y, int width, int height, HWND parent, HMENU menu = nullptr);
+    void CreateHandle(const char* className, const char* caption, DWORD exStyle, DWORD style, int x,
+                      int y, int width, int height, HWND parent, HMENU menu = nullptr);
 
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcA(hwnd_, msg, wParam, lParam);
+        return DefWindowProcW(hwnd_, msg, wParam, lParam);
     }
 
-private:
+  private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;

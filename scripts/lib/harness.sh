@@ -541,6 +541,7 @@ hn_announce_once() {
 hn_case_program() {
   local prog="$ZV_RUN/cases/$1/Zvenoks"
   rm -rf "$prog"
+  mkdir -p "${prog%/*}"
   cp -r "$ZV_DIST" "$prog"
   # shellcheck disable=SC2059 # the text is a printf format, for its \r\n
   [ $# -lt 2 ] || printf "$2" >"$prog/config.cfg"

@@ -40,6 +40,23 @@ for dll in $dlls; do
   fi
   fail "$dll is imported but is no KnownDLL: it would be looked for in the program folder first"
 done
+# Text crosses to Windows as UTF-16: an 8-bit call would read and write it in
+# the system's code page, which is not UTF-8 before Windows 10 1903. Only the
+# runtime's own calls stay, with ASCII names or none: libgcc finding its DLL,
+# winpthreads' unnamed events and semaphores and its debug lines, the C
+# start-up reading the show-window flag.
+allowed=" GetModuleHandleA LoadLibraryA CreateEventA CreateSemaphoreA OutputDebugStringA GetStartupInfoA "
+narrow=$(awk '$NF ~ /^[A-Za-z0-9_]*[a-z0-9]A$/ && NF == 3 && $1 ~ /^[0-9a-f]+$/ {print $3}' "$out/headers.txt" | sort -u)
+for name in $narrow; do
+  [[ $allowed == *" $name "* ]] || fail "imports $name: text would cross in the system's code page"
+done
+# Windows 7 SP1 is the oldest system it runs on: the header must not ask for more.
+version() { awk -v k="$1" '$1 == k {print $2}' "$out/headers.txt"; }
+for kind in Subsystem OSystem; do
+  major=$(version "Major${kind}Version") minor=$(version "Minor${kind}Version")
+  [[ $major =~ ^[0-9]+$ && $minor =~ ^[0-9]+$ ]] || { fail "no $kind version in the header"; continue; }
+  (( major * 100 + minor <= 601 )) || fail "the header's $kind version $major.$minor is above 6.1 (Windows 7)"
+done
 flags=$(awk '/^DllCharacteristics/{print $2}' "$out/headers.txt")
 (( 0x$flags & 0x40 )) || fail "no ASLR (DllCharacteristics $flags lacks DYNAMIC_BASE)"
 (( 0x$flags & 0x100 )) || fail "no DEP (DllCharacteristics $flags lacks NX_COMPAT)"
@@ -105,7 +122,7 @@ with zipfile.ZipFile(path) as z:
             text = ""
         for word in ["F11", "PrintScreen", "ScrollLock", "config.cfg", "Hotkey=", "Key=", "Run=",
                      "CurrentVersion\\Run", "Program Files", "Настройки", "О программе", "Выход",
-                     "https://zvenoks.example.org/", "voices\\", "PCM", "16 бит", "моно"] + voice:
+                     "https://zvenoks.example.org/", "Windows 7 SP1", "8.1", "voices\\", "PCM", "16 бит", "моно"] + voice:
             if word not in text:
                 errors.append(f"the guide never mentions {word}")
     print(f"{len(files)} files in {os.path.basename(path)}, {os.path.getsize(path)} bytes")

@@ -39,7 +39,12 @@ python3 "$here/schedule_check.py" boundary "$CASE_OUT/strace-a.log" "$since" --w
   rc=1
 python3 "$here/schedule_check.py" none "$CASE_OUT/strace-b.log" "$since" "$(date +%s.%N)" || rc=1
 
-# Quiet hours silence the schedule only: B's hotkey still speaks.
+# Quiet hours silence the schedule only: B's hotkey still speaks. Wine hands a
+# global hotkey on while a window of the same Wine has the focus: B's Notepad.
+hn_wine_start "$pb" "$CASE_OUT" "$CASE_OUT/notepad.log" notepad
+note=$(hn_wait_window '.*Notepad' 60)
+timeout 10 xdotool windowfocus --sync "$note" || hn_die "could not focus Notepad ($note)"
+sleep 0.5
 hn_record_mark "$wav" f11
 xdotool key F11
 python3 "$here/hotkey_check.py" spoke "$CASE_OUT/strace-b.log" "$wav" f11 --within 5 || rc=1

@@ -140,6 +140,7 @@ class Machine final : public IStartupPlatform {
         ZV_CHECK(!"the program directory is known: no dialog");
         return std::nullopt;
     }
+    std::string FromAnsiCodePage(const std::string& bytes) override { return bytes; }
 
     std::vector<std::string> changedTo;
 

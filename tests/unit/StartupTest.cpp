@@ -39,8 +39,26 @@ class TFakePlatform final : public IStartupPlatform {
         answers.pop_front();
         return answer;
     }
+    // Code page 1251 as a Russian system decodes it: its letters А to я.
+    std::string FromAnsiCodePage(const std::string& bytes) override {
+        ansiDecoded.push_back(bytes);
+        std::string out;
+        for (unsigned char c : bytes) {
+            if (c < 0x80) {
+                out += static_cast<char>(c);
+            } else if (c >= 0xC0) {
+                const unsigned u = 0x410 + (c - 0xC0);
+                out += static_cast<char>(0xC0 | (u >> 6));
+                out += static_cast<char>(0x80 | (u & 0x3F));
+            } else {
+                out += '?';
+            }
+        }
+        return out;
+    }
 
     std::string exeDirectory;
+    std::vector<std::string> ansiDecoded;
     std::deque<std::optional<std::string>> answers;
     int dialogs = 0;
 
@@ -133,6 +151,41 @@ TEST_F(StartupTest, ElsewhereWithDirCfgFollowsIt) {
     EXPECT_EQ(platform.dialogs, 0);
     EXPECT_EQ(files.current, program);
     EXPECT_EQ(settingsText, kConfig);
+}
+
+TEST_F(StartupTest, DirCfgIsReadAsUtf8ElseInTheSystemCodePage) {
+    const fs::path russian = files.MakeDir("Программы/Говорящие часы");
+    TTempFiles::Put(russian / "Zvenoks.exe", "MZ");
+    TTempFiles::Put(russian / "config.cfg", "Run=2\r\n");
+    TTempFiles::Put(elsewhere / "config.cfg", "Run=1\r\n");
+    const std::string cp1251 = files.Root().string() +
+                               "/\xCF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xFB/"
+                               "\xC3\xEE\xE2\xEE\xF0\xFF\xF9\xE8\xE5 \xF7\xE0\xF1\xFB";
+    struct Case {
+        const char* name;
+        std::string dirCfg;
+        fs::path reached;
+        bool decoded;
+    };
+    const Case cases[] = {
+        {"UTF-8, as the program writes it", russian.string(), russian, false},
+        {"code page 1251, written by hand", cp1251, russian, true},
+        {"ASCII", program.string(), program, false},
+        {"a cut UTF-8 letter is not UTF-8", program.string() + "\xD0", elsewhere, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempFiles::Put(elsewhere / "dir.cfg", c.dirCfg + "\r\n");
+        StartIn(elsewhere);
+        platform.ansiDecoded.clear();
+        startupPhase = 1;
+        Run();
+        EXPECT_EQ(files.current, c.reached);
+        EXPECT_EQ(platform.ansiDecoded,
+                  c.decoded ? std::vector{c.dirCfg} : std::vector<std::string>{});
+        // The file keeps its bytes.
+        EXPECT_EQ(TTempFiles::Get(elsewhere / "dir.cfg"), c.dirCfg + "\r\n");
+    }
 }
 
 TEST_F(StartupTest, ElsewhereTheFirstTimeAsksUntilAFileIsChosen) {

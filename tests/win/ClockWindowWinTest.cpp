@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/Layout.h"
+#include "app/SingleInstance_win.h"
 #include "tests/win/ProgramFixture.h"
 
 namespace zv::win {
@@ -59,7 +60,7 @@ TEST_F(ClockWindowWinTest, StartedMinimizedThenShownIsLaidOutForTheMonitor) {
          }},
         {"a second start",
          [](Program& p) {
-             PostMessageA(p.form1.Handle(), TForm1::ComeForwardMessage(), 0, 0);
+             PostMessageW(p.form1.Handle(), TSingleInstance::ComeForwardMessage(), 0, 0);
              PumpMessages();
          }},
     };

@@ -77,8 +77,8 @@ class TestForm : public TComponent, public IForm, public TWindow {
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         received_.push_back(msg);
         if (msg == WM_DESTROY) {
-            procAtDestroy = GetWindowLongPtrA(Handle(), GWLP_WNDPROC);
-            propAtDestroy = GetPropA(Handle(), WinTrayPlatform::kPropName) != nullptr;
+            procAtDestroy = GetWindowLongPtrW(Handle(), GWLP_WNDPROC);
+            propAtDestroy = GetPropW(Handle(), WinTrayPlatform::kPropName) != nullptr;
         }
         return Default(msg, wParam, lParam);
     }
@@ -106,7 +106,7 @@ class TrayWin : public testing::Test {
   protected:
     void SetUp() override {
         hwnd = form.Hwnd();
-        original = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+        original = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
         form.LoadComponents([] {});
         app.mainForm = &form;
     }
@@ -130,8 +130,8 @@ class TrayWin : public testing::Test {
 
 TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
     ASSERT_TRUE(tray.Hooked());
-    EXPECT_NE(GetWindowLongPtrA(hwnd, GWLP_WNDPROC), original);
-    EXPECT_NE(GetPropA(hwnd, WinTrayPlatform::kPropName), nullptr);
+    EXPECT_NE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
+    EXPECT_NE(GetPropW(hwnd, WinTrayPlatform::kPropName), nullptr);
 
     tray.ShowIcon();
     DestroyWindow(hwnd);
@@ -149,8 +149,8 @@ TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
 
 TEST_F(TrayWin, ComponentDestroyedFirstUnhooksTheWindow) {
     trayOwner.reset();
-    EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_WNDPROC), original);
-    EXPECT_EQ(GetPropA(hwnd, WinTrayPlatform::kPropName), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
+    EXPECT_EQ(GetPropW(hwnd, WinTrayPlatform::kPropName), nullptr);
     Send(WM_HOTKEY, 101, 0);
     EXPECT_TRUE(form.Received(WM_HOTKEY));
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "win32/ModulePath.h"
+#include "win32/Utf16.h"
 
 namespace zv::win {
 namespace {
@@ -24,19 +25,19 @@ TEST(ModulePath, AFolderOfRussianNameLongerThan260Bytes) {
     const std::wstring folder = std::wstring(temp) + name;
     const std::wstring copy = folder + L"\\Звенок (1).exe";
     ASSERT_LT(copy.size(), static_cast<size_t>(MAX_PATH));
-    ASSERT_GT(Utf8(copy).size(), static_cast<size_t>(MAX_PATH));
+    ASSERT_GT(Narrow(copy).size(), static_cast<size_t>(MAX_PATH));
     CreateDirectoryW(folder.c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(SelfW().c_str(), copy.c_str(), FALSE));
 
     HMODULE module = LoadLibraryExW(copy.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     ASSERT_NE(module, nullptr) << GetLastError();
-    EXPECT_EQ(ModulePath(module), Utf8(copy));
+    EXPECT_EQ(ModulePath(module), Narrow(copy));
     FreeLibrary(module);
     DeleteFileW(copy.c_str());
     RemoveDirectoryW(folder.c_str());
 }
 
-TEST(ModulePath, Utf8) {
+TEST(ModulePath, PathsInUtf8) {
     struct Case {
         std::wstring in;
         std::string out;
@@ -46,7 +47,7 @@ TEST(ModulePath, Utf8) {
         {L"D:\\Звенок\\Звенок.exe", "D:\\Звенок\\Звенок.exe"},
         {L"\U0001F550", "\xF0\x9F\x95\x90"},  // outside the 16-bit plane: a surrogate pair
     };
-    for (const Case& c : cases) EXPECT_EQ(Utf8(c.in), c.out);
+    for (const Case& c : cases) EXPECT_EQ(Narrow(c.in), c.out);
 }
 
 }  // namespace

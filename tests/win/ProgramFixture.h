@@ -31,8 +31,8 @@ struct Program {
     TApplication application;
     TForm1 form1{application};
     TForm2 form2{application};
-    TForm3 form3{reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo1, form1.AutoRunner1,
-                 form1.StartupPhaseRef()};
+    TForm3 form3{reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo(),
+                 form1.AutoRunner(), form1.StartupPhaseRef()};
 };
 
 inline std::vector<std::string>& ErrorsShown() {

@@ -1,0 +1,127 @@
+#include "app/ClockMenus_win.h"
+
+#include <utility>
+
+#include "about/Form2_win.h"
+#include "schedule/Form4_win.h"
+#include "settings/Form3_win.h"
+#include "shell/TrayMenu_win.h"
+
+namespace zv::win {
+
+TClockMenus::TClockMenus(TApplication& application, Actions actions)
+    : application_(application), actions_(std::move(actions)) {}
+
+void TClockMenus::Create(HWND clock) {
+    clock_ = clock;
+    popupMenu1_.Reset(CreatePopupMenu());
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN7, L"Настройки");
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN4, L"О программе");
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN2, L"Свернуть");
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN3, L"Время");
+    // After "Время", so the first four items and "Выход" keep their places.
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN8, L"Оповещения…");
+    AppendMenuW(popupMenu1_.Get(), MF_SEPARATOR, kN5, nullptr);
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN6, L"Выход");
+
+    // MainMenu1's hidden N1 "Сказать": only its F11 shortcut is used.
+    ACCEL f11{FVIRTKEY, VK_F11, kN1};
+    accelerators_.Reset(CreateAcceleratorTableW(&f11, 1));
+    application_.SetAccelerators(accelerators_.Get(), clock);
+}
+
+void TClockMenus::SetDialogs(TForm2* form2, TForm3* form3, TForm4* form4) {
+    form2_ = form2;
+    form3_ = form3;
+    form4_ = form4;
+}
+
+bool TClockMenus::Command(int id) {
+    switch (id) {
+        case kN1:
+        case kN3:
+            actions_.time();
+            return true;
+        case kN2:
+            actions_.hide();
+            return true;
+        case kN4:
+            N4Click();
+            return true;
+        case kN6:
+            actions_.close();
+            return true;
+        case kN7:
+            N7Click();
+            return true;
+        case kN8:
+            N8Click();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TClockMenus::PopupMenu1(POINT screen) {
+    // The owner must be in front for the menu to close on a click elsewhere.
+    SetForegroundWindow(clock_);
+    TrackPopupMenu(popupMenu1_.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x,
+                   screen.y, 0, clock_, nullptr);
+    PostMessageW(clock_, WM_NULL, 0, 0);
+}
+
+void TClockMenus::TrayMenu1(bool clockShown) {
+    switch (TTrayMenu::Track(clock_, clockShown)) {
+        case TrayCommand::Show:
+            actions_.show();
+            break;
+        case TrayCommand::Hide:
+            actions_.hide();
+            break;
+        case TrayCommand::Time:
+            actions_.time();
+            break;
+        case TrayCommand::Settings:
+            N7Click();
+            break;
+        case TrayCommand::Announcements:
+            N8Click();
+            break;
+        case TrayCommand::About:
+            N4Click();
+            break;
+        case TrayCommand::Exit:
+            actions_.close();
+            break;
+        case TrayCommand::None:
+            break;
+    }
+}
+
+void TClockMenus::HideDialogs() {
+    if (form2_) form2_->Hide();
+    if (form3_) form3_->Hide();
+    if (form4_) form4_->Hide();
+}
+
+void TClockMenus::N4Click() {
+    if (form2_) form2_->Show();
+}
+
+void TClockMenus::N7Click() {
+    if (form3_) {
+        application_.FormShowing();
+        form3_->Show();
+    }
+}
+
+void TClockMenus::N8Click() {
+    if (!form4_) return;
+    // Filled afresh each time it opens from hidden: the settings in force and
+    // the packs there are now, so a pack put in meanwhile shows up.
+    if (!form4_->Visible() && actions_.loadAnnouncements) actions_.loadAnnouncements(*form4_);
+    application_.FormShowing();
+    form4_->Show();
+}
+
+}  // namespace zv::win

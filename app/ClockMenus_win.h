@@ -1,0 +1,64 @@
+#pragma once
+// The clock's menus and what their items do: the dial's pop-up menu
+// PopupMenu1, MainMenu1's hidden "Сказать" (only its F11 shortcut), the tray
+// icon's menu, and the dialogs they open.
+#include <windows.h>
+
+#include <functional>
+
+#include "app/Application_win.h"
+#include "win32/Handles.h"
+
+namespace zv::win {
+
+class TForm2;
+class TForm3;
+class TForm4;
+
+class TClockMenus {
+  public:
+    enum CommandId : int { kN1 = 2001, kN2, kN3, kN4, kN5, kN6, kN7, kN8 };
+
+    // What the items ask of the clock window.
+    struct Actions {
+        std::function<void()> time;   // the Time command
+        std::function<void()> hide;   // "Свернуть"
+        std::function<void()> show;   // the tray menu's "Показать"
+        std::function<void()> close;  // "Выход"
+        // Before the announcements dialog shows: fill it with what is in force.
+        std::function<void(TForm4&)> loadAnnouncements;
+    };
+
+    TClockMenus(TApplication& application, Actions actions);
+    TClockMenus(const TClockMenus&) = delete;
+    TClockMenus& operator=(const TClockMenus&) = delete;
+
+    // Makes the menus and the F11 shortcut for the clock window.
+    void Create(HWND clock);
+    void SetDialogs(TForm2* form2, TForm3* form3, TForm4* form4);
+
+    // A WM_COMMAND from a menu or the shortcut: true when it was one of ours.
+    bool Command(int id);
+    // The dial's menu at a screen point.
+    void PopupMenu1(POINT screen);
+    // The tray icon's menu at the cursor.
+    void TrayMenu1(bool clockShown);
+    // The clock was activated: every dialog hides.
+    void HideDialogs();
+
+    void N4Click();  // "О программе"
+    void N7Click();  // "Настройки"
+    void N8Click();  // "Оповещения…"
+
+  private:
+    TApplication& application_;
+    Actions actions_;
+    HWND clock_ = nullptr;
+    TForm2* form2_ = nullptr;
+    TForm3* form3_ = nullptr;
+    TForm4* form4_ = nullptr;
+    UniqueMenu popupMenu1_;
+    UniqueAccel accelerators_;
+};
+
+}  // namespace zv::win

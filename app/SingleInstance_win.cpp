@@ -1,0 +1,39 @@
+#include "app/SingleInstance_win.h"
+
+namespace zv::win {
+
+TSingleInstance::TSingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Zvenoks.Clock")) {
+    another_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+HWND TSingleInstance::FindRunning() {
+    return FindWindowW(L"TForm1", L"Zvenoks");
+}
+
+UINT TSingleInstance::ComeForwardMessage() {
+    // Zero only when the system is out of atoms; then no message matches it
+    // and a second start cannot bring the clock up.
+    static const UINT message = RegisterWindowMessageW(L"Zvenoks.ComeForward");
+    return message;
+}
+
+// The running clock may still be making its window, so it is looked for a
+// little while.
+void TSingleInstance::ShowRunningClock() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (HWND clock = FindRunning()) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(clock, &pid);
+            // This process was just started by the user and may hand the
+            // right to take the foreground on; without it the window still
+            // shows, only perhaps behind the active one.
+            if (pid) (void)AllowSetForegroundWindow(pid);
+            // If the clock is ending just now there is nothing left to show.
+            (void)PostMessageW(clock, ComeForwardMessage(), 0, 0);
+            return;
+        }
+        Sleep(100);
+    }
+}
+
+}  // namespace zv::win
