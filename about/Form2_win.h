@@ -2,6 +2,9 @@
 // TForm2, the About dialog: product, version, credits and the maker's link.
 #include <windows.h>
 
+#include <string_view>
+#include <vector>
+
 #include "about/MakerLink.h"
 #include "app/Application_win.h"
 #include "win32/Handles.h"
@@ -10,7 +13,7 @@
 namespace zv::win {
 
 class TForm2 final : public TWindow {
-public:
+  public:
     explicit TForm2(TApplication& application);
     void Create();
 
@@ -20,17 +23,18 @@ public:
 
     void Label3Click();
 
-    // For tests: the label controls by designer number (1..5), Image1's box.
-    HWND Label(int n) const { return labels_[n - 1]; }
-    static constexpr RECT kImage1{48, 48, 48 + 33, 48 + 33};
+    // The window of that designer name ("Label1", ...); null if none. Image1
+    // is painted by the dialog and has none.
+    HWND Control(std::string_view name) const;
 
-private:
+  private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool IsLink(HWND control) const;
 
     TApplication& application_;
     bool visible_ = false;
     bool placed_ = false;
-    HWND labels_[5] = {};
+    std::vector<HWND> controls_;  // by row of the table; null for Image1
     HICON windowIcon_ = nullptr;  // a shared resource icon: not destroyed
     UniqueIcon image1Icon_;
     UniqueFont dialogFont_;

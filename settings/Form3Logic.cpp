@@ -6,9 +6,16 @@
 namespace zv {
 namespace {
 
-template <size_t N>
-int ExactItem(const std::array<std::string_view, N>& items, const std::string& text) {
-    for (size_t i = 0; i < N; ++i) {
+constexpr TForm3Control kCheckBox1 = Form3Control("CheckBox1");
+constexpr TForm3Control kCheckBox2 = Form3Control("CheckBox2");
+constexpr TForm3Control kRadioButton1 = Form3Control("RadioButton1");
+constexpr TForm3Control kRadioButton2 = Form3Control("RadioButton2");
+constexpr TForm3Control kComboBox1 = Form3Control("ComboBox1");
+constexpr TForm3Control kComboBox2 = Form3Control("ComboBox2");
+constexpr TForm3Control kButton1 = Form3Control("Button1");
+
+int ExactItem(std::span<const std::string_view> items, const std::string& text) {
+    for (size_t i = 0; i < items.size(); ++i) {
         if (items[i] == text) return static_cast<int>(i);
     }
     return -1;
@@ -50,12 +57,12 @@ void TForm3Logic::ShowAutostart() {
 }
 
 void TForm3Logic::CheckBox1Click() {
-    controls_.SetEnabled(TForm3Control::ComboBox1, controls_.Checked(TForm3Control::CheckBox1));
+    controls_.SetEnabled(kComboBox1, controls_.Checked(kCheckBox1));
 }
 
 void TForm3Logic::CheckBox2Click() {
     const TRegLocation location = autoRunner1_.RegLocation();
-    if (!autoRunner1_.SetAutoRun(controls_.Checked(TForm3Control::CheckBox2))) {
+    if (!autoRunner1_.SetAutoRun(controls_.Checked(kCheckBox2))) {
         ShowAutostart();
         throw Exception(AutostartRefusedText(location));
     }
@@ -71,7 +78,7 @@ void TForm3Logic::RadioButton2Click() {
 }
 
 void TForm3Logic::MoveAutostart(TRegLocation location) {
-    if (!controls_.Checked(TForm3Control::CheckBox2)) return;
+    if (!controls_.Checked(kCheckBox2)) return;
     if (!autoRunner1_.SetRegLocation(location)) {
         ShowAutostart();
         throw Exception(AutostartRefusedText(location));
@@ -81,78 +88,77 @@ void TForm3Logic::MoveAutostart(TRegLocation location) {
 void TForm3Logic::Button1Click() {
     controls_.HideDialog();
     memo1_.Clear();
-    memo1_.Add(HotkeyLine(controls_.Checked(TForm3Control::CheckBox1)));
-    memo1_.Add(KeyLine(controls_.ItemIndex(TForm3Control::ComboBox1)));
-    memo1_.Add(RunLine(controls_.ItemIndex(TForm3Control::ComboBox2)));
+    memo1_.Add(HotkeyLine(controls_.Checked(kCheckBox1)));
+    memo1_.Add(KeyLine(controls_.ItemIndex(kComboBox1)));
+    memo1_.Add(RunLine(controls_.ItemIndex(kComboBox2)));
     memo1_.SaveToFile("config.cfg");
     startupPhase_ = 2;
 }
 
 void TForm3Logic::UserClicked(TForm3Control control) {
-    switch (control) {
-        case TForm3Control::CheckBox1:
-        case TForm3Control::CheckBox2:
+    switch (DesignOf(control).kind) {
+        case TControlKind::CheckBox:
             SetCheckBox(control, !controls_.Checked(control));
             break;
-        case TForm3Control::RadioButton1:
-        case TForm3Control::RadioButton2:
+        case TControlKind::RadioButton:
             SetRadioButton(control, true);
             break;
-        case TForm3Control::ComboBox1:
-        case TForm3Control::ComboBox2:
+        case TControlKind::Button:
+            if (control == kButton1) Button1Click();
+            break;
+        default:
             break;
     }
 }
 
 void TForm3Logic::SetCheckBox1Checked(bool checked) {
-    SetCheckBox(TForm3Control::CheckBox1, checked);
+    SetCheckBox(kCheckBox1, checked);
 }
 void TForm3Logic::SetCheckBox2Checked(bool checked) {
-    SetCheckBox(TForm3Control::CheckBox2, checked);
+    SetCheckBox(kCheckBox2, checked);
 }
 void TForm3Logic::SetRadioButton1Checked(bool checked) {
-    SetRadioButton(TForm3Control::RadioButton1, checked);
+    SetRadioButton(kRadioButton1, checked);
 }
 void TForm3Logic::SetRadioButton2Checked(bool checked) {
-    SetRadioButton(TForm3Control::RadioButton2, checked);
+    SetRadioButton(kRadioButton2, checked);
 }
 
 void TForm3Logic::SetComboBox1Text(const std::string& text) {
-    controls_.SetComboText(TForm3Control::ComboBox1, text, ExactItem(kComboBox1Items, text));
+    controls_.SetComboText(kComboBox1, text, ExactItem(DesignOf(kComboBox1).items, text));
 }
 
 void TForm3Logic::SetComboBox2Text(const std::string& text) {
-    controls_.SetComboText(TForm3Control::ComboBox2, text, ExactItem(kComboBox2Items, text));
+    controls_.SetComboText(kComboBox2, text, ExactItem(DesignOf(kComboBox2).items, text));
 }
 
 void TForm3Logic::SetCheckBox(TForm3Control box, bool checked) {
     if (controls_.Checked(box) == checked) return;
     controls_.SetCheckState(box, checked);
-    if (box == TForm3Control::CheckBox1) {
-        CheckBox1Click();
-    } else {
-        CheckBox2Click();
-    }
+    if (box == kCheckBox1) CheckBox1Click();
+    if (box == kCheckBox2) CheckBox2Click();
 }
 
 void TForm3Logic::SetRadioButton(TForm3Control button, bool checked) {
     if (controls_.Checked(button) == checked) return;
     controls_.SetCheckState(button, checked);
     if (!checked) return;
-    bool first = button == TForm3Control::RadioButton1;
-    controls_.SetCheckState(first ? TForm3Control::RadioButton2 : TForm3Control::RadioButton1,
-                            false);
-    if (first) {
-        RadioButton1Click();
-    } else {
-        RadioButton2Click();
+    // The radio buttons of one frame are one group: checking one unchecks the others.
+    for (size_t i = 0; i < kForm3ControlCount; ++i) {
+        const auto other = static_cast<TForm3Control>(i);
+        const TControlDesign& d = kForm3Designs[i];
+        if (other != button && d.kind == TControlKind::RadioButton &&
+            d.parent == DesignOf(button).parent)
+            controls_.SetCheckState(other, false);
     }
+    if (button == kRadioButton1) RadioButton1Click();
+    if (button == kRadioButton2) RadioButton2Click();
 }
 
 void TForm3Logic::SetRadioButtonsEnabled() {
-    bool on = controls_.Checked(TForm3Control::CheckBox2);
-    controls_.SetEnabled(TForm3Control::RadioButton1, on);
-    controls_.SetEnabled(TForm3Control::RadioButton2, on);
+    bool on = controls_.Checked(kCheckBox2);
+    controls_.SetEnabled(kRadioButton1, on);
+    controls_.SetEnabled(kRadioButton2, on);
 }
 
 }  // namespace zv

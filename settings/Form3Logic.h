@@ -4,21 +4,12 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/SettingsControls.h"
+#include "settings/Form3Design.h"
 #include "shell/AutoRunner.h"
 
 namespace zv {
 
 class TMemo;
-
-enum class TForm3Control : uint8_t {
-    CheckBox1,
-    CheckBox2,
-    RadioButton1,
-    RadioButton2,
-    ComboBox1,
-    ComboBox2
-};
 
 // The dialog's controls as the handlers see them. The check boxes and radio
 // buttons do not change themselves when clicked: the handlers set them.
@@ -66,7 +57,8 @@ class TForm3Logic final : public ISettingsControls {
     // holds the new lines; the start-up phase is then left as it was.
     void Button1Click();
 
-    // A user's click on a check box (toggles it) or a radio button (checks it).
+    // A user's click: a check box toggles, a radio button becomes checked,
+    // Button1 applies; on anything else it does nothing.
     void UserClicked(TForm3Control control);
 
     // Changes of state made by the program run the click handler, as a user's

@@ -45,8 +45,6 @@ class TForm3 final : public TWindow, public ISettingsControls, private IForm3Con
     HWND Control(std::string_view name) const;
     TForm3Logic& Logic() { return logic_; }
 
-    static constexpr size_t kControlCount = 12;
-
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -59,12 +57,11 @@ class TForm3 final : public TWindow, public ISettingsControls, private IForm3Con
     void HideDialog() override { Hide(); }
 
     void CreateControls();
-    HWND ControlOf(TForm3Control control) const;
-    void OnCommand(int id, int code);
+    HWND ControlOf(TForm3Control control) const { return controls_[IndexOf(control)]; }
 
     TForm3Logic logic_;
     UniqueFont font_;
-    std::array<HWND, kControlCount> controls_{};
+    std::array<HWND, kForm3ControlCount> controls_{};
     HWND lastFocus_ = nullptr;
     bool placed_ = false;
 };

@@ -18,7 +18,7 @@ std::string ComboItem(const std::array<std::string_view, N>& items, int index) {
 }
 
 class ISettingsControls {
-public:
+  public:
     virtual ~ISettingsControls() = default;
     // Changing the check state runs CheckBox1Click, as a user's click does.
     virtual void SetCheckBox1Checked(bool checked) = 0;

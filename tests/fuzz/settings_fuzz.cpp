@@ -173,10 +173,11 @@ class Controls final : public IForm3Controls {
     }
     void HideDialog() override {}
 
-    std::map<C, bool> checked{{C::CheckBox1, true}};
+    std::map<C, bool> checked{{Form3Control("CheckBox1"), true}};
     std::map<C, bool> enabled;
-    std::map<C, int> itemIndex{{C::ComboBox1, -1}, {C::ComboBox2, -1}};
-    std::map<C, std::string> text{{C::ComboBox1, "F11"}, {C::ComboBox2, "На весь экран"}};
+    std::map<C, int> itemIndex{{Form3Control("ComboBox1"), -1}, {Form3Control("ComboBox2"), -1}};
+    std::map<C, std::string> text{{Form3Control("ComboBox1"), "F11"},
+                                  {Form3Control("ComboBox2"), "На весь экран"}};
 };
 
 class Keys final : public IHotkeyPlatform {
@@ -247,16 +248,16 @@ void CheckStart(const App& app, const std::string& text, bool finished) {
     const auto run = Digit(text, "Run=");
     ZV_CHECK(finished == !(hotkeyFailed || (Has(text, "Run=") && !run)));
 
-    ZV_CHECK(app.controls.Checked(C::CheckBox1) == !Has(text, "Hotkey=0"));
+    ZV_CHECK(app.controls.Checked(Form3Control("CheckBox1")) == !Has(text, "Hotkey=0"));
     const int combo1 = hotkeyOn && key >= 1 && key <= 5 ? *key - 1 : -1;
-    ZV_CHECK(app.controls.itemIndex.at(C::ComboBox1) == combo1);
+    ZV_CHECK(app.controls.itemIndex.at(Form3Control("ComboBox1")) == combo1);
     const auto registered = hotkeyOn ? RowKeys(key, HotkeyPath::Startup) : std::vector<unsigned>{};
     ZV_CHECK(app.keys.registered == registered);
     ZV_CHECK(app.tips.size() == registered.size());
 
     ZV_CHECK(app.window.hides == (!hotkeyFailed && Has(text, "Run=2") ? 1 : 0));
     const int combo2 = finished && (run == 1 || run == 2) ? *run - 1 : -1;
-    ZV_CHECK(app.controls.itemIndex.at(C::ComboBox2) == combo2);
+    ZV_CHECK(app.controls.itemIndex.at(Form3Control("ComboBox2")) == combo2);
 }
 
 // The tick after an Apply, with any settings text and memo.
@@ -313,9 +314,9 @@ void Fuzz(std::string_view raw) {
     CheckStart(elsewhere, adjusted, finished);
 
     // Apply of what the dialog shows, then the next tick and the next start.
-    const bool checked = first.controls.Checked(C::CheckBox1);
-    const int combo1 = first.controls.itemIndex.at(C::ComboBox1);
-    const int combo2 = first.controls.itemIndex.at(C::ComboBox2);
+    const bool checked = first.controls.Checked(Form3Control("CheckBox1"));
+    const int combo1 = first.controls.itemIndex.at(Form3Control("ComboBox1"));
+    const int combo2 = first.controls.itemIndex.at(Form3Control("ComboBox2"));
     first.form3.Button1Click();
     ZV_CHECK(first.startupPhase == 2);
     const std::string written = first.files.files.at("config.cfg");
@@ -336,10 +337,10 @@ void Fuzz(std::string_view raw) {
     next.files.files["config.cfg"] = written;
     ZV_CHECK(next.Start());
     CheckStart(next, written, true);
-    ZV_CHECK(next.controls.Checked(C::CheckBox1) == checked);
+    ZV_CHECK(next.controls.Checked(Form3Control("CheckBox1")) == checked);
     ZV_CHECK(next.keys.registered ==
              (checked ? RowKeys(key, HotkeyPath::Startup) : std::vector<unsigned>{}));
-    ZV_CHECK(next.controls.itemIndex.at(C::ComboBox2) == (combo2 == 1 ? 1 : 0));
+    ZV_CHECK(next.controls.itemIndex.at(Form3Control("ComboBox2")) == (combo2 == 1 ? 1 : 0));
 
     CheckReregistration(std::string(raw), adjusted);
     CheckReregistration(adjusted, std::string(raw));

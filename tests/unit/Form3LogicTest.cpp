@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <tuple>
 
 #include "core/Errors.h"
 #include "settings/Form3Logic.h"
@@ -20,12 +21,14 @@ using C = TForm3Control;
 // The dialog's controls in their design state.
 class TFakeControls final : public IForm3Controls {
   public:
-    std::map<C, bool> checked{{C::CheckBox1, true}};
-    std::map<C, bool> enabled{{C::CheckBox1, true},    {C::CheckBox2, true},
-                              {C::RadioButton1, true}, {C::RadioButton2, true},
-                              {C::ComboBox1, true},    {C::ComboBox2, true}};
-    std::map<C, int> itemIndex{{C::ComboBox1, -1}, {C::ComboBox2, -1}};
-    std::map<C, std::string> text{{C::ComboBox1, "F11"}, {C::ComboBox2, "На весь экран"}};
+    std::map<C, bool> checked{{Form3Control("CheckBox1"), true}};
+    std::map<C, bool> enabled{
+        {Form3Control("CheckBox1"), true},    {Form3Control("CheckBox2"), true},
+        {Form3Control("RadioButton1"), true}, {Form3Control("RadioButton2"), true},
+        {Form3Control("ComboBox1"), true},    {Form3Control("ComboBox2"), true}};
+    std::map<C, int> itemIndex{{Form3Control("ComboBox1"), -1}, {Form3Control("ComboBox2"), -1}};
+    std::map<C, std::string> text{{Form3Control("ComboBox1"), "F11"},
+                                  {Form3Control("ComboBox2"), "На весь экран"}};
     int hides = 0;
 
     bool Checked(C c) const override { return checked.count(c) && checked.at(c); }
@@ -86,11 +89,11 @@ TEST_F(Form3LogicTest, FormCreateShowsTheAutostartStateAndWritesNothing) {
         TFakeControls controls;
         TForm3Logic logic(controls, memo1, runner, startupPhase);
         logic.FormCreate();
-        EXPECT_EQ(controls.Checked(C::CheckBox2), c.checkBox2);
-        EXPECT_EQ(controls.enabled[C::RadioButton1], c.checkBox2);
-        EXPECT_EQ(controls.enabled[C::RadioButton2], c.checkBox2);
-        EXPECT_EQ(controls.Checked(C::RadioButton1), c.radioButton1);
-        EXPECT_EQ(controls.Checked(C::RadioButton2), c.radioButton2);
+        EXPECT_EQ(controls.Checked(Form3Control("CheckBox2")), c.checkBox2);
+        EXPECT_EQ(controls.enabled[Form3Control("RadioButton1")], c.checkBox2);
+        EXPECT_EQ(controls.enabled[Form3Control("RadioButton2")], c.checkBox2);
+        EXPECT_EQ(controls.Checked(Form3Control("RadioButton1")), c.radioButton1);
+        EXPECT_EQ(controls.Checked(Form3Control("RadioButton2")), c.radioButton2);
         EXPECT_TRUE(registry.log.empty()) << registry.log.front();
     }
 }
@@ -111,9 +114,9 @@ TEST_F(Form3LogicTest, ApplyWritesTheThreeLinesAndAsksForReRegistration) {
     Create();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        controls.checked[C::CheckBox1] = c.checkBox1;
-        controls.itemIndex[C::ComboBox1] = c.key;
-        controls.itemIndex[C::ComboBox2] = c.run;
+        controls.checked[Form3Control("CheckBox1")] = c.checkBox1;
+        controls.itemIndex[Form3Control("ComboBox1")] = c.key;
+        controls.itemIndex[Form3Control("ComboBox2")] = c.run;
         startupPhase = 0;
         int hides = controls.hides;
         logic.Button1Click();
@@ -155,7 +158,7 @@ TEST_F(Form3LogicTest, ComboTextSelectsTheItemOfExactlyThatText) {
     Create();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        C combo = c.first ? C::ComboBox1 : C::ComboBox2;
+        C combo = c.first ? Form3Control("ComboBox1") : Form3Control("ComboBox2");
         // From a selection that differs, so a kept one would show.
         controls.itemIndex[combo] = 3;
         if (c.first) {
@@ -170,52 +173,79 @@ TEST_F(Form3LogicTest, ComboTextSelectsTheItemOfExactlyThatText) {
 
 TEST_F(Form3LogicTest, CheckBox1EnablesComboBox1WhetherUserOrProgramChangesIt) {
     Create();
-    logic.UserClicked(C::CheckBox1);
-    EXPECT_FALSE(controls.Checked(C::CheckBox1));
-    EXPECT_FALSE(controls.enabled[C::ComboBox1]);
-    logic.UserClicked(C::CheckBox1);
-    EXPECT_TRUE(controls.enabled[C::ComboBox1]);
+    logic.UserClicked(Form3Control("CheckBox1"));
+    EXPECT_FALSE(controls.Checked(Form3Control("CheckBox1")));
+    EXPECT_FALSE(controls.enabled[Form3Control("ComboBox1")]);
+    logic.UserClicked(Form3Control("CheckBox1"));
+    EXPECT_TRUE(controls.enabled[Form3Control("ComboBox1")]);
     logic.SetCheckBox1Checked(false);
-    EXPECT_FALSE(controls.Checked(C::CheckBox1));
-    EXPECT_FALSE(controls.enabled[C::ComboBox1]);
+    EXPECT_FALSE(controls.Checked(Form3Control("CheckBox1")));
+    EXPECT_FALSE(controls.enabled[Form3Control("ComboBox1")]);
     // Apply still writes the disabled combo's key.
-    controls.itemIndex[C::ComboBox1] = 4;
+    controls.itemIndex[Form3Control("ComboBox1")] = 4;
     logic.Button1Click();
     EXPECT_EQ(memo1.Text(), "Hotkey=0\r\nKey=5\r\nRun=1\r\n");
 }
 
+TEST_F(Form3LogicTest, OfTheOtherControlsOnlyButton1AnswersAClick) {
+    // Check boxes and radio buttons have their own cases above.
+    Create();
+    const auto config = files.Root() / "config.cfg";
+    for (size_t i = 0; i < kForm3ControlCount; ++i) {
+        const TControlDesign& d = kForm3Designs[i];
+        if (d.kind == TControlKind::CheckBox || d.kind == TControlKind::RadioButton) continue;
+        SCOPED_TRACE(std::string(d.name));
+        const auto state = [&] {
+            return std::make_tuple(controls.checked, controls.enabled, controls.itemIndex,
+                                   controls.text);
+        };
+        const auto before = state();
+        const int hides = controls.hides;
+        registry.log.clear();
+        logic.UserClicked(static_cast<TForm3Control>(i));
+        const bool applies = d.name == "Button1";
+        EXPECT_EQ(controls.hides, hides + (applies ? 1 : 0));
+        EXPECT_EQ(std::filesystem::exists(config), applies);
+        EXPECT_TRUE(state() == before);
+        EXPECT_TRUE(registry.log.empty());
+        std::filesystem::remove(config);
+    }
+}
+
 TEST_F(Form3LogicTest, AutostartClicksWriteTheRegistryAtOnce) {
     Create();
-    EXPECT_FALSE(controls.enabled[C::RadioButton1]);
+    EXPECT_FALSE(controls.enabled[Form3Control("RadioButton1")]);
     // Radio buttons of an unchecked CheckBox2 change nothing in the registry.
-    logic.UserClicked(C::RadioButton1);
-    EXPECT_TRUE(controls.Checked(C::RadioButton1));
-    EXPECT_FALSE(controls.Checked(C::RadioButton2));
+    logic.UserClicked(Form3Control("RadioButton1"));
+    EXPECT_TRUE(controls.Checked(Form3Control("RadioButton1")));
+    EXPECT_FALSE(controls.Checked(Form3Control("RadioButton2")));
     EXPECT_EQ(autoRunner1.RegLocation(), TRegLocation::CurrentUser);
     EXPECT_TRUE(registry.log.empty());
-    logic.UserClicked(C::RadioButton2);
+    logic.UserClicked(Form3Control("RadioButton2"));
 
-    logic.UserClicked(C::CheckBox2);
+    logic.UserClicked(Form3Control("CheckBox2"));
     EXPECT_TRUE(autoRunner1.AutoRun());
-    EXPECT_TRUE(controls.enabled[C::RadioButton1] && controls.enabled[C::RadioButton2]);
+    EXPECT_TRUE(controls.enabled[Form3Control("RadioButton1")] &&
+                controls.enabled[Form3Control("RadioButton2")]);
     EXPECT_EQ(Value(kHKeyCurrentUser), "\"C:\\Zvenoks\\Zvenoks.exe\"");
 
-    logic.UserClicked(C::RadioButton1);
+    logic.UserClicked(Form3Control("RadioButton1"));
     EXPECT_EQ(autoRunner1.RegLocation(), TRegLocation::LocalMachine);
     EXPECT_EQ(Value(kHKeyCurrentUser), "<none>");
     EXPECT_EQ(Value(kHKeyLocalMachine), "\"C:\\Zvenoks\\Zvenoks.exe\"");
 
     // A second click on the checked radio button sends nothing.
     registry.log.clear();
-    logic.UserClicked(C::RadioButton1);
+    logic.UserClicked(Form3Control("RadioButton1"));
     EXPECT_TRUE(registry.log.empty());
 
-    logic.UserClicked(C::CheckBox2);
+    logic.UserClicked(Form3Control("CheckBox2"));
     EXPECT_FALSE(autoRunner1.AutoRun());
     EXPECT_EQ(Value(kHKeyLocalMachine), "<none>");
     // Disabled, and the checked one stays checked.
-    EXPECT_FALSE(controls.enabled[C::RadioButton1] || controls.enabled[C::RadioButton2]);
-    EXPECT_TRUE(controls.Checked(C::RadioButton1));
+    EXPECT_FALSE(controls.enabled[Form3Control("RadioButton1")] ||
+                 controls.enabled[Form3Control("RadioButton2")]);
+    EXPECT_TRUE(controls.Checked(Form3Control("RadioButton1")));
 }
 
 TEST_F(Form3LogicTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
@@ -235,16 +265,16 @@ TEST_F(Form3LogicTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
              r.PutString(kHKeyCurrentUser, "MyApplication", quoted);
              r.Find(kHKeyLocalMachine)->readOnly = true;
          },
-         C::RadioButton1, admin, true, false, quoted, "<none>"},
+         Form3Control("RadioButton1"), admin, true, false, quoted, "<none>"},
         {"switching on is refused under the current user",
-         [](TFakeRegistry& r) { r.Find(kHKeyCurrentUser)->refuseWrites = true; }, C::CheckBox2,
-         cannot, false, false, "<none>", "<none>"},
+         [](TFakeRegistry& r) { r.Find(kHKeyCurrentUser)->refuseWrites = true; },
+         Form3Control("CheckBox2"), cannot, false, false, "<none>", "<none>"},
         {"a standard user cannot switch off autostart for all users",
          [&](TFakeRegistry& r) {
              r.PutString(kHKeyLocalMachine, "MyApplication", quoted);
              r.Find(kHKeyLocalMachine)->readOnly = true;
          },
-         C::CheckBox2, admin, true, true, "<none>", quoted},
+         Form3Control("CheckBox2"), admin, true, true, "<none>", quoted},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -267,10 +297,10 @@ TEST_F(Form3LogicTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
             EXPECT_EQ(e.what(), c.message);
         }
         EXPECT_EQ(thrown, 1);
-        EXPECT_EQ(fake.Checked(C::CheckBox2), c.checkBox2);
-        EXPECT_EQ(fake.Checked(C::RadioButton1), c.radioButton1);
-        EXPECT_EQ(fake.Checked(C::RadioButton2), !c.radioButton1);
-        EXPECT_EQ(fake.enabled[C::RadioButton1], c.checkBox2);
+        EXPECT_EQ(fake.Checked(Form3Control("CheckBox2")), c.checkBox2);
+        EXPECT_EQ(fake.Checked(Form3Control("RadioButton1")), c.radioButton1);
+        EXPECT_EQ(fake.Checked(Form3Control("RadioButton2")), !c.radioButton1);
+        EXPECT_EQ(fake.enabled[Form3Control("RadioButton1")], c.checkBox2);
         EXPECT_EQ(registry.StringAt(kHKeyCurrentUser, "MyApplication"), c.currentUser);
         EXPECT_EQ(registry.StringAt(kHKeyLocalMachine, "MyApplication"), c.localMachine);
 

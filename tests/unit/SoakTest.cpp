@@ -134,14 +134,14 @@ using C = TForm3Control;
 // The settings dialog's controls; an Apply takes whatever they hold.
 class TControls final : public IForm3Controls {
   public:
-    bool Checked(C c) const override { return c == C::CheckBox1 ? hotkeyOn : false; }
+    bool Checked(C c) const override { return c == Form3Control("CheckBox1") ? hotkeyOn : false; }
     void SetCheckState(C c, bool on) override {
-        if (c == C::CheckBox1) hotkeyOn = on;
+        if (c == Form3Control("CheckBox1")) hotkeyOn = on;
     }
     void SetEnabled(C, bool) override {}
-    int ItemIndex(C c) const override { return c == C::ComboBox1 ? keyItem : 0; }
+    int ItemIndex(C c) const override { return c == Form3Control("ComboBox1") ? keyItem : 0; }
     void SetComboText(C c, const std::string&, int index) override {
-        if (c == C::ComboBox1) keyItem = index;
+        if (c == Form3Control("ComboBox1")) keyItem = index;
     }
     void HideDialog() override {}
 

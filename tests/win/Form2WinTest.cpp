@@ -8,14 +8,16 @@
 #include "about/Form2_win.h"
 #include "app/Application_win.h"
 #include "tests/win/WinTestSupport.h"
+#include "win32/Utf16.h"
 
 namespace zv::win {
 namespace {
 
+// Read back through the UTF-16 call, whatever the process's code page.
 std::string Text(HWND h) {
-    char buffer[256] = {};
-    GetWindowTextA(h, buffer, sizeof buffer);
-    return buffer;
+    wchar_t buffer[256] = {};
+    GetWindowTextW(h, buffer, static_cast<int>(std::size(buffer)));
+    return Narrow(buffer);
 }
 
 RECT ClientRectOf(HWND child, HWND parent) {
@@ -72,7 +74,7 @@ TEST_F(Form2WinTest, LabelsStandAtTheirPlacesWithTheirTextsAndFonts) {
     };
     for (const Want& w : wants) {
         SCOPED_TRACE("Label" + std::to_string(w.n));
-        HWND label = form2_.Label(w.n);
+        HWND label = form2_.Control("Label" + std::to_string(w.n));
         ASSERT_TRUE(IsWindow(label));
         const RECT r = ClientRectOf(label, Dialog());
         EXPECT_EQ(r.left, w.left);
@@ -98,6 +100,9 @@ TEST_F(Form2WinTest, LabelsStandAtTheirPlacesWithTheirTextsAndFonts) {
         EXPECT_LE(r.right, 253) << "runs out of the dialog";
         EXPECT_LE(r.bottom, 160) << "runs out of the dialog";
     }
+    // Image1 is painted by the dialog, not a window of its own.
+    EXPECT_EQ(form2_.Control("Image1"), nullptr);
+    EXPECT_EQ(form2_.Control("Label6"), nullptr);
 }
 
 TEST_F(Form2WinTest, TheLinkIsBlueAndTheOtherLabelsHaveTheWindowTextColour) {
@@ -106,7 +111,7 @@ TEST_F(Form2WinTest, TheLinkIsBlueAndTheOtherLabelsHaveTheWindowTextColour) {
         SetTextColor(dc.Get(), RGB(1, 2, 3));
         const LRESULT brush =
             SendMessageA(Dialog(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()),
-                         reinterpret_cast<LPARAM>(form2_.Label(n)));
+                         reinterpret_cast<LPARAM>(form2_.Control("Label" + std::to_string(n))));
         EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE))) << n;
         EXPECT_EQ(GetTextColor(dc.Get()), n == 3 ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT))
             << "Label" << n;

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings/Form3Logic.h"
@@ -14,6 +16,7 @@
 #include "tests/win/WinTestSupport.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
+#include "win32/Utf16.h"
 #include "win32/WinFileStore.h"
 #include "win32/WinRegistry.h"
 
@@ -22,10 +25,11 @@ namespace {
 
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// Read back through the UTF-16 call, whatever the process's code page.
 std::string Text(HWND h) {
-    char buffer[256] = {};
-    GetWindowTextA(h, buffer, sizeof buffer);
-    return buffer;
+    wchar_t buffer[256] = {};
+    GetWindowTextW(h, buffer, static_cast<int>(std::size(buffer)));
+    return Narrow(buffer);
 }
 
 bool HasValue(HKEY root) {
@@ -172,17 +176,18 @@ TEST_F(Form3WinTest, WindowAndControlsAreAsDesigned) {
         EXPECT_EQ(Text(c), row.text);
     }
 
-    const char* items1[] = {"F11", "F10", "PrintScreen", "ScrollLock", "Break"};
-    ASSERT_EQ(SendMessageA(C("ComboBox1"), CB_GETCOUNT, 0, 0), 5);
-    for (int i = 0; i < 5; ++i) {
-        char item[64] = {};
-        SendMessageA(C("ComboBox1"), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-        EXPECT_STREQ(item, items1[i]);
+    const std::pair<const char*, std::vector<std::string_view>> lists[] = {
+        {"ComboBox1", {"F11", "F10", "PrintScreen", "ScrollLock", "Break"}},
+        {"ComboBox2", {"На весь экран", "В трее"}},
+    };
+    for (const auto& [name, items] : lists) {
+        ASSERT_EQ(SendMessageW(C(name), CB_GETCOUNT, 0, 0), static_cast<LRESULT>(items.size()));
+        for (size_t i = 0; i < items.size(); ++i) {
+            wchar_t item[64] = {};
+            SendMessageW(C(name), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+            EXPECT_EQ(Narrow(item), items[i]) << name << " " << i;
+        }
     }
-    ASSERT_EQ(SendMessageA(C("ComboBox2"), CB_GETCOUNT, 0, 0), 2);
-    char item[64] = {};
-    SendMessageA(C("ComboBox2"), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
-    EXPECT_STREQ(item, "В трее");
 
     // Design state, after FormCreate with no autostart value.
     EXPECT_TRUE(Checked("CheckBox1"));
