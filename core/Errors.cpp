@@ -34,4 +34,17 @@ std::string TrimSystemMessage(std::string_view text) {
     return std::string(text.substr(0, end));
 }
 
+std::string HexCode(unsigned long value, int minDigits) {
+    char digits[sizeof value * 2];
+    int n = 0;
+    do {
+        digits[n++] = "0123456789ABCDEF"[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    std::string text = "0x";
+    for (int pad = minDigits - n; pad > 0; --pad) text += '0';
+    while (n > 0) text += digits[--n];
+    return text;
+}
+
 }  // namespace zv

@@ -8,25 +8,25 @@
 namespace zv {
 
 class Exception : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A failed MCI open, or a query with no device open.
 class EMCIDeviceError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 // A settings value that is not a decimal digit.
 class EConvertError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 // "Cannot open file ..." / "Cannot create file ...".
 class EFileError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
@@ -41,5 +41,10 @@ std::string ApplicationTitle(std::string_view exePath);
 // The operating system's error text as the file messages want it: trailing
 // blanks, control characters and full stops removed.
 std::string TrimSystemMessage(std::string_view text);
+
+// An error code as "0x" and upper-case hex digits, at least minDigits of them
+// (zero-padded). Written out by hand: printf's formatter alone would add
+// about 20 KB to the exe.
+std::string HexCode(unsigned long value, int minDigits);
 
 }  // namespace zv
