@@ -1,15 +1,24 @@
 #pragma once
 // Exceptions the program raises. None may leave a window procedure or a timer
 // callback: the Windows side catches them there and shows ErrorBoxText().
-#include <stdexcept>
+#include <cstdarg>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zv {
 
-class Exception : public std::runtime_error {
+// Holds its text in a std::string of its own: std::runtime_error would link
+// libstdc++'s second, reference-counted string implementation into the exe.
+class Exception : public std::exception {
   public:
-    using std::runtime_error::runtime_error;
+    explicit Exception(std::string message) : message_(std::move(message)) {}
+    explicit Exception(const char* message) : message_(message) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+
+  private:
+    std::string message_;
 };
 
 // A failed MCI open, or a query with no device open.
@@ -46,5 +55,11 @@ std::string TrimSystemMessage(std::string_view text);
 // (zero-padded). Written out by hand: printf's formatter alone would add
 // about 20 KB to the exe.
 std::string HexCode(unsigned long value, int minDigits);
+
+// The text of a standard library error with arguments: the format knows "%s"
+// (a C string), "%zu" (a std::size_t) and "%%", as the library's own formats
+// use nothing else; any other "%" sequence is kept as it stands and takes no
+// argument.
+std::string FormatLibraryMessage(const char* format, std::va_list args);
 
 }  // namespace zv
