@@ -3,7 +3,6 @@
 #include <objbase.h>
 #include <wincodec.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -41,10 +40,8 @@ class ComRef {
 };
 
 [[noreturn]] void Fail(const char* step, HRESULT hr) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
     throw Exception(std::string("The skin picture cannot be decoded: ") + step + " failed (" +
-                    code + ")");
+                    HexCode(static_cast<unsigned long>(hr), 8) + ")");
 }
 
 void Check(HRESULT hr, const char* step) {

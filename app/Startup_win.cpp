@@ -2,8 +2,6 @@
 
 #include <commdlg.h>
 
-#include <cstdio>
-
 #include "core/Errors.h"
 #include "win32/ModulePath.h"
 #include "win32/Utf16.h"
@@ -52,10 +50,7 @@ std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {
     ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
     if (GetOpenFileNameW(&ofn)) return Narrow(file.c_str());
     if (DWORD code = CommDlgExtendedError(); code != 0) {
-        char text[64];
-        std::snprintf(text, sizeof text, "The file dialog failed (error 0x%04lX)",
-                      static_cast<unsigned long>(code));
-        throw Exception(text);
+        throw Exception("The file dialog failed (error " + HexCode(code, 4) + ")");
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "core/Errors.h"
 
+#include <cstddef>
+
 namespace zv {
 
 std::string ErrorBoxText(std::string_view message) {
@@ -32,6 +34,48 @@ std::string TrimSystemMessage(std::string_view text) {
         }
     }
     return std::string(text.substr(0, end));
+}
+
+std::string HexCode(unsigned long value, int minDigits) {
+    char digits[sizeof value * 2];
+    int n = 0;
+    do {
+        digits[n++] = "0123456789ABCDEF"[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    std::string text = "0x";
+    for (int pad = minDigits - n; pad > 0; --pad) text += '0';
+    while (n > 0) text += digits[--n];
+    return text;
+}
+
+std::string FormatLibraryMessage(const char* format, std::va_list args) {
+    std::string text;
+    for (const char* p = format; *p != '\0'; ++p) {
+        if (p[0] != '%') {
+            text += p[0];
+        } else if (p[1] == '%') {
+            text += '%';
+            ++p;
+        } else if (p[1] == 's') {
+            const char* arg = va_arg(args, const char*);
+            text += arg ? arg : "(null)";
+            ++p;
+        } else if (p[1] == 'z' && p[2] == 'u') {
+            std::size_t value = va_arg(args, std::size_t);
+            char digits[24];
+            int n = 0;
+            do {
+                digits[n++] = static_cast<char>('0' + value % 10);
+                value /= 10;
+            } while (value != 0);
+            while (n > 0) text += digits[--n];
+            p += 2;
+        } else {
+            text += '%';
+        }
+    }
+    return text;
 }
 
 }  // namespace zv

@@ -1,32 +1,41 @@
 #pragma once
 // Exceptions the program raises. None may leave a window procedure or a timer
 // callback: the Windows side catches them there and shows ErrorBoxText().
-#include <stdexcept>
+#include <cstdarg>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zv {
 
-class Exception : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+// Holds its text in a std::string of its own: std::runtime_error would link
+// libstdc++'s second, reference-counted string implementation into the exe.
+class Exception : public std::exception {
+  public:
+    explicit Exception(std::string message) : message_(std::move(message)) {}
+    explicit Exception(const char* message) : message_(message) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+
+  private:
+    std::string message_;
 };
 
 // A failed MCI open, or a query with no device open.
 class EMCIDeviceError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 // A settings value that is not a decimal digit.
 class EConvertError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 // "Cannot open file ..." / "Cannot create file ...".
 class EFileError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
@@ -41,5 +50,16 @@ std::string ApplicationTitle(std::string_view exePath);
 // The operating system's error text as the file messages want it: trailing
 // blanks, control characters and full stops removed.
 std::string TrimSystemMessage(std::string_view text);
+
+// An error code as "0x" and upper-case hex digits, at least minDigits of them
+// (zero-padded). Written out by hand: printf's formatter alone would add
+// about 20 KB to the exe.
+std::string HexCode(unsigned long value, int minDigits);
+
+// The text of a standard library error with arguments: the format knows "%s"
+// (a C string), "%zu" (a std::size_t) and "%%", as the library's own formats
+// use nothing else; any other "%" sequence is kept as it stands and takes no
+// argument.
+std::string FormatLibraryMessage(const char* format, std::va_list args);
 
 }  // namespace zv
