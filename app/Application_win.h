@@ -13,7 +13,7 @@
 namespace zv::win {
 
 class TApplication final : public TWindow, public IApplication {
-public:
+  public:
     TApplication();
 
     // IApplication
@@ -41,7 +41,7 @@ public:
     // Runs the message loop until the main form's window is gone.
     int Run();
 
-private:
+  private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     HICON icon_ = nullptr;  // shared resource icon: not destroyed

@@ -241,6 +241,7 @@ void TForm1::Timer1Timer() {
     settingsText_ = Memo1.Text();
     hotkey_.Reregistration(startupPhase_, settingsText_, Memo1.Text(), *this);
     now_ = LocalTime();
+    tickSchedule_.Shown(now_);
     RefreshDisplay();
     announcements_.Tick(now_);
 }

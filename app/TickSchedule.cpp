@@ -9,8 +9,20 @@ uint32_t DelayToNextSecond(uint16_t millisecond) {
     return 1000 - into + kTickLeadMs;
 }
 
+namespace {
+
+uint32_t SecondOfDay(const TimeFields& t) {
+    return (t.hour * 60u + t.minute) * 60u + t.second;
+}
+
+}  // namespace
+
+void TTickSchedule::Shown(const TimeFields& now) {
+    lastSecond_ = SecondOfDay(now);
+}
+
 TickPlan TTickSchedule::OnTimer(const TimeFields& now) {
-    const uint32_t second = (now.hour * 60u + now.minute) * 60u + now.second;
+    const uint32_t second = SecondOfDay(now);
     TickPlan plan;
     plan.delayMs = DelayToNextSecond(now.millisecond);
     // A timer that fires before the second it was aimed at has begun would

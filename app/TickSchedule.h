@@ -27,6 +27,10 @@ class TTickSchedule {
   public:
     // The timer fired at local time `now`.
     TickPlan OnTimer(const TimeFields& now);
+    // The tick read the clock again and shows `now`: a tick that crossed into
+    // the next second while it worked has shown that one, so it is not shown
+    // twice.
+    void Shown(const TimeFields& now);
 
   private:
     std::optional<uint32_t> lastSecond_;  // second of the day last ticked

@@ -6,7 +6,7 @@
 namespace zv {
 
 class TComponent {
-public:
+  public:
     enum StateFlag : unsigned { csDesigning = 1, csReading = 2, csLoading = 4 };
 
     explicit TComponent(TComponent* owner) : owner_(owner) {
@@ -42,7 +42,7 @@ public:
         for (auto* c : components_) c->AfterLoading();
     }
 
-private:
+  private:
     void Set(StateFlag f, bool on) { on ? state_ |= f : state_ &= ~static_cast<unsigned>(f); }
 
     TComponent* owner_;

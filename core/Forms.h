@@ -7,7 +7,7 @@
 namespace zv {
 
 class IForm {
-public:
+  public:
     virtual ~IForm() = default;
     // The form's window; made on first request.
     virtual uintptr_t WindowHandle() = 0;
@@ -22,7 +22,7 @@ public:
 };
 
 class IApplication {
-public:
+  public:
     virtual ~IApplication() = default;
     // Null until the first form has been created.
     virtual IForm* MainForm() const = 0;

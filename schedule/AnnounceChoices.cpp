@@ -17,6 +17,9 @@ bool Selectable(const std::vector<VoiceEntry>& voices, int item) {
 
 }  // namespace
 
+std::string VoiceItemText(const VoiceEntry& voice) {
+    return voice.Complete() ? voice.name : voice.name + " (неполный)";
+}
 
 std::string PercentText(int volume) {
     return std::to_string(volume) + " %";

@@ -30,6 +30,9 @@ inline constexpr std::array<std::string_view, 3> kChimeChoices = {"Нет", "К�
 inline constexpr std::string_view kStandardVoice = "Стандартный";
 inline constexpr int kHours = 24;
 
+// How the voice list shows a pack, short enough for the list: an incomplete
+// one says so (which file it lacks is in the guide's checklist).
+std::string VoiceItemText(const VoiceEntry& voice);
 // The volume beside its slider: "50 %".
 std::string PercentText(int volume);
 

@@ -153,7 +153,7 @@ void TForm4::Load(const AnnounceSettings& settings, std::vector<VoiceEntry> voic
     HWND voiceBox = controls_[kVoiceBox];
     SendMessageW(voiceBox, CB_RESETCONTENT, 0, 0);
     AddItem(voiceBox, kStandardVoice);
-    for (const VoiceEntry& voice : voices_) AddItem(voiceBox, VoiceCaption(voice));
+    for (const VoiceEntry& voice : voices_) AddItem(voiceBox, VoiceItemText(voice));
 
     const AnnounceControls c = ToControls(settings, voices_);
     Select(controls_[kEveryBox], c.every);
@@ -224,7 +224,7 @@ void TForm4::WidenVoiceList() {
     GetWindowRect(voiceBox, &box);
     int widest = box.right - box.left;
     for (const VoiceEntry& voice : voices_) {
-        const std::wstring text = Widen(VoiceCaption(voice));
+        const std::wstring text = Widen(VoiceItemText(voice));
         SIZE size{};
         GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
         widest = std::max(widest, static_cast<int>(size.cx) + GetSystemMetrics(SM_CXVSCROLL) + 8);

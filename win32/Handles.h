@@ -8,7 +8,7 @@ namespace zv::win {
 
 template <class H, class Traits>
 class Unique {
-public:
+  public:
     Unique() = default;
     explicit Unique(H h) : h_(h) {}
     ~Unique() { Reset(); }
@@ -27,7 +27,7 @@ public:
     H Release() { return std::exchange(h_, Traits::Invalid()); }
     explicit operator bool() const { return h_ != Traits::Invalid(); }
 
-private:
+  private:
     H h_ = Traits::Invalid();
 };
 
@@ -95,7 +95,7 @@ using UniqueAccel = Unique<HACCEL, AccelTraits>;
 
 // A window DC, released to its window.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
     ~WindowDc() {
         if (dc_) ReleaseDC(hwnd_, dc_);
@@ -104,14 +104,14 @@ public:
     WindowDc& operator=(const WindowDc&) = delete;
     HDC Get() const { return dc_; }
 
-private:
+  private:
     HWND hwnd_;
     HDC dc_;
 };
 
 // BeginPaint/EndPaint.
 class PaintDc {
-public:
+  public:
     explicit PaintDc(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
     ~PaintDc() { EndPaint(hwnd_, &ps_); }
     PaintDc(const PaintDc&) = delete;
@@ -119,7 +119,7 @@ public:
     HDC Get() const { return dc_; }
     const PAINTSTRUCT& Info() const { return ps_; }
 
-private:
+  private:
     HWND hwnd_;
     PAINTSTRUCT ps_{};
     HDC dc_;
@@ -127,7 +127,7 @@ private:
 
 // SelectObject undone at scope end.
 class Selection {
-public:
+  public:
     Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
     ~Selection() {
         if (old_) SelectObject(dc_, old_);
@@ -135,7 +135,7 @@ public:
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };

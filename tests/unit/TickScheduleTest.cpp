@@ -102,5 +102,21 @@ TEST(TickScheduleTest, TenMinutesOfAJitteryTimerShowEverySecondOnce) {
     }
 }
 
+// A tick that fires just before its second ends and reads the clock again
+// after the next one began (a slow start-up, a loaded machine) shows the new
+// second: the timer that comes a moment later must not show it again.
+TEST(TickScheduleTest, ATickThatCrossedIntoTheNextSecondIsNotShownTwice) {
+    auto at = [](int second, int ms) {
+        return TimeFields{12, 0, static_cast<uint16_t>(second), static_cast<uint16_t>(ms)};
+    };
+    TTickSchedule schedule;
+    ASSERT_TRUE(schedule.OnTimer(at(1, 5)).run);
+    schedule.Shown(at(1, 5));
+    ASSERT_TRUE(schedule.OnTimer(at(2, 990)).run);
+    schedule.Shown(at(3, 2));  // the clock read again once the work was done
+    EXPECT_FALSE(schedule.OnTimer(at(3, 15)).run) << "second 3 shown twice";
+    EXPECT_TRUE(schedule.OnTimer(at(4, 5)).run);
+}
+
 }  // namespace
 }  // namespace zv
