@@ -1,4 +1,4 @@
-#include "app/MediaPlayerWindow_win.h"
+#include "speech/MediaPlayerWindow_win.h"
 
 namespace zv::win {
 
