@@ -9,6 +9,7 @@
 #include "shell/DCMinTray.h"
 #include "win32/WinTrayPlatform.h"
 #include "win32/Window.h"
+#include "win32/WndProcHook.h"
 
 namespace zv::win {
 namespace {
@@ -78,7 +79,7 @@ class TestForm : public TComponent, public IForm, public TWindow {
         received_.push_back(msg);
         if (msg == WM_DESTROY) {
             procAtDestroy = GetWindowLongPtrW(Handle(), GWLP_WNDPROC);
-            propAtDestroy = GetPropW(Handle(), WinTrayPlatform::kPropName) != nullptr;
+            propAtDestroy = GetPropW(Handle(), WndProcHook::kPropName) != nullptr;
         }
         return Default(msg, wParam, lParam);
     }
@@ -131,7 +132,7 @@ class TrayWin : public testing::Test {
 TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
     ASSERT_TRUE(tray.Hooked());
     EXPECT_NE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
-    EXPECT_NE(GetPropW(hwnd, WinTrayPlatform::kPropName), nullptr);
+    EXPECT_NE(GetPropW(hwnd, WndProcHook::kPropName), nullptr);
 
     tray.ShowIcon();
     DestroyWindow(hwnd);
@@ -150,7 +151,7 @@ TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
 TEST_F(TrayWin, ComponentDestroyedFirstUnhooksTheWindow) {
     trayOwner.reset();
     EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
-    EXPECT_EQ(GetPropW(hwnd, WinTrayPlatform::kPropName), nullptr);
+    EXPECT_EQ(GetPropW(hwnd, WndProcHook::kPropName), nullptr);
     Send(WM_HOTKEY, 101, 0);
     EXPECT_TRUE(form.Received(WM_HOTKEY));
 }
