@@ -59,6 +59,9 @@ void WndProcHook::Unhook() {
     // their procedure calls ours, which then serves the hooks below.
     if (GetWindowLongPtrW(window_, GWLP_WNDPROC) == AsLong(Procedure())) {
         SetWindowLongPtrW(window_, GWLP_WNDPROC, previous_);
+    } else if (below_ == nullptr) {
+        // The last hook, and ours cannot be taken out: remember where it led.
+        SetPropW(window_, kLeftProcName, reinterpret_cast<HANDLE>(previous_));
     }
     if (below_ != nullptr) {
         SetPropW(window_, kPropName, below_);
@@ -70,7 +73,7 @@ void WndProcHook::Unhook() {
 std::intptr_t WndProcHook::PassOn(const TMessage& message) {
     if (previous_ == AsLong(Procedure())) {
         if (below_ != nullptr) return below_->Deliver(message.Msg, message.WParam, message.LParam);
-        return DefWindowProcW(window_, message.Msg, message.WParam, message.LParam);
+        return Left(window_, message.Msg, message.WParam, message.LParam);
     }
     if (previous_ == 0) return DefWindowProcW(window_, message.Msg, message.WParam, message.LParam);
     const TMessage* outer = std::exchange(forwarding_, &message);
@@ -94,13 +97,21 @@ LRESULT WndProcHook::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {
     return message.Result;
 }
 
+LRESULT WndProcHook::Left(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // No hook left while a foreign procedure installed after ours still calls
+    // it: on to what the last hook had replaced.
+    auto left = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kLeftProcName));
+    if (left == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) RemovePropW(hwnd, kLeftProcName);
+    return CallWindowProcW(left, hwnd, msg, wParam, lParam);
+}
+
 LRESULT CALLBACK WndProcHook::Installed(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WndProcHook* hook = Newest(hwnd);
     // A foreign procedure between two hooks passing the message on: it is
     // for the hooks below the one that handed it over.
     while (hook != nullptr && hook->Forwarding(msg, wParam, lParam)) hook = hook->below_;
-    // No hook left while a later foreign procedure still calls this one.
-    if (hook == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (hook == nullptr) return Left(hwnd, msg, wParam, lParam);
     return hook->Deliver(msg, wParam, lParam);
 }
 

@@ -31,11 +31,15 @@ class WndProcHook : public IWindowHook {
 
     // The window property that leads the installed procedure to the newest hook.
     static constexpr const wchar_t* kPropName = L"Zvenoks.WndProcHook";
+    // Where the installed procedure sends messages once every hook is gone
+    // while a foreign procedure installed after ours still calls it.
+    static constexpr const wchar_t* kLeftProcName = L"Zvenoks.WndProcHook.Left";
     static WNDPROC Procedure() { return &Installed; }
 
   private:
     static LRESULT CALLBACK Installed(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static WndProcHook* Newest(HWND window);
+    static LRESULT Left(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Deliver(UINT msg, WPARAM wParam, LPARAM lParam);
     bool Forwarding(UINT msg, WPARAM wParam, LPARAM lParam) const;
 

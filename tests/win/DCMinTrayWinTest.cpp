@@ -99,8 +99,14 @@ class CheckedPlatform : public WinTrayPlatform {
     };
     void NotifyIcon(unsigned action, const TrayIconRecord& record) override {
         answers.push_back({action, Notify(action, record)});
+        if (action == kNimDelete) {
+            auto window = reinterpret_cast<HWND>(record.hWnd);
+            hookedAtDelete = GetWindowLongPtrW(window, GWLP_WNDPROC) ==
+                             reinterpret_cast<LONG_PTR>(WndProcHook::Procedure());
+        }
     }
     std::vector<Answer> answers;
+    bool hookedAtDelete = false;
 };
 
 class TrayWin : public testing::Test {
@@ -146,6 +152,31 @@ TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
     EXPECT_TRUE(platform.answers[0].ok);
     EXPECT_EQ(platform.answers[1].action, kNimDelete);
     EXPECT_TRUE(platform.answers[1].ok);
+    EXPECT_TRUE(platform.hookedAtDelete);  // the icon goes first
+}
+
+TEST_F(TrayWin, AnotherHookAboveTheTrayChainsWithIt) {
+    std::vector<UINT> seen;
+    std::unique_ptr<WndProcHook> other;
+    other = std::make_unique<WndProcHook>(hwnd, [&](TMessage& m) {
+        seen.push_back(m.Msg);
+        m.Result = other->PassOn(m);
+    });
+    tray.ShowIcon();
+    form.SetVisible(true);
+
+    Click();
+    EXPECT_FALSE(Shown());
+    EXPECT_TRUE(form.Received(kTrayCallbackMessage));
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), kTrayCallbackMessage), 1);
+
+    // The tray comes off from under the other hook; both still see the end.
+    DestroyWindow(hwnd);
+    EXPECT_FALSE(tray.Hooked());
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), WM_DESTROY), 1);
+    EXPECT_TRUE(form.Received(WM_DESTROY));
+    ASSERT_EQ(platform.answers.size(), 2u);
+    EXPECT_EQ(platform.answers[1].action, kNimDelete);
 }
 
 TEST_F(TrayWin, ComponentDestroyedFirstUnhooksTheWindow) {
