@@ -209,8 +209,8 @@ TEST_F(Form4WinTest, ControlsCarryTheirTextsAndTheTextsFit) {
     EXPECT_EQ(Items(C("FromBox")).size(), 24u);
     EXPECT_EQ(Items(C("ToBox")).back(), "23");
     EXPECT_EQ(Items(C("VoiceBox")),
-              (std::vector<std::string>{"Стандартный", "anna", "elena (неполный: нет 5.wav)", "aleksandr",
-                                        "irina (неполный: нет chas.wav)"}));
+              (std::vector<std::string>{"Стандартный", "anna", "elena (неполный: нет 5.wav)",
+                                        "aleksandr", "irina (неполный: нет chas.wav)"}));
 }
 
 TEST_F(Form4WinTest, ApplyHandsOverWhatWasLoadedAndHides) {
