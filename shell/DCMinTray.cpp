@@ -1,7 +1,6 @@
 #include "shell/DCMinTray.h"
 
 #include <cstring>
-#include <utility>
 
 namespace zv {
 namespace {
@@ -26,12 +25,12 @@ TDCMinTray::TDCMinTray(TComponent* owner, ITrayPlatform& platform, IApplication&
     : TComponent(owner), platform_(platform), application_(application) {}
 
 TDCMinTray::~TDCMinTray() {
-    // Normally WM_DESTROY has removed, restored and released everything
-    // already. If the window outlives the component (a start-up that failed
-    // after attaching), the icon goes first, while the window it names is still
-    // there, and then the window must stop calling into the component.
+    // Normally WM_DESTROY has removed and unhooked everything already. If the
+    // window outlives the component (a start-up that failed after attaching),
+    // the icon goes first, while the window it names is still there, and then
+    // the window must stop calling into the component.
     RemoveIcon();
-    if (boundWndProc_ != 0) platform_.ReleaseWndProc(boundWndProc_);
+    hook_.reset();
 }
 
 void TDCMinTray::AfterLoading() {
@@ -44,8 +43,8 @@ void TDCMinTray::AfterLoading() {
     if (mainForm != nullptr && mainForm != form) return;
     ownerForm_ = form;
     taskbarCreated_ = platform_.RegisterMessage("TaskbarCreated");
-    boundWndProc_ = platform_.BindWndProc(*this);
-    previousWndProc_ = platform_.ReplaceWndProc(ownerForm_->WindowHandle(), boundWndProc_);
+    hook_ = platform_.HookWindow(ownerForm_->WindowHandle(),
+                                 [this](TMessage& message) { FormWndProc(message); });
     hooked_ = true;
 }
 
@@ -87,25 +86,17 @@ void TDCMinTray::RemoveIcon() {
 }
 
 void TDCMinTray::RestoreWndProc() {
-    if (!hooked_) return;
-    platform_.ReplaceWndProc(HookedWindow(), previousWndProc_);
+    if (!Hooked()) return;
+    hook_->Unhook();
     hooked_ = false;
-    platform_.ReleaseWndProc(std::exchange(boundWndProc_, 0));
-}
-
-std::uintptr_t TDCMinTray::HookedWindow() const {
-    // The hooked window is the main form's; while the main form is still being
-    // made there is none yet, and the owner's window is the hooked one.
-    IForm* mainForm = application_.MainForm();
-    return mainForm != nullptr ? mainForm->WindowHandle() : ownerForm_->WindowHandle();
 }
 
 void TDCMinTray::PassOn(TMessage& message) {
-    message.Result = platform_.CallWndProc(previousWndProc_, HookedWindow(), message);
+    message.Result = hook_->PassOn(message);
 }
 
 void TDCMinTray::FormWndProc(TMessage& message) {
-    if (ownerForm_ == nullptr) return;
+    if (ownerForm_ == nullptr || hook_ == nullptr) return;
     switch (message.Msg) {
         case kWmDestroy:
             RemoveIcon();

@@ -4,6 +4,7 @@
 // form to the tray. It hooks the form window's window procedure.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -60,7 +61,6 @@ class TDCMinTray : public TComponent {
     const TrayIconRecord& IconRecord() const { return iconRecord_; }
 
   private:
-    std::uintptr_t HookedWindow() const;
     void PassOn(TMessage& message);
     void Toggle();
     void SetOwnerVisible(bool visible);
@@ -70,9 +70,10 @@ class TDCMinTray : public TComponent {
 
     IForm* ownerForm_ = nullptr;
     std::string hint_;
+    // The hook lives as long as the component: unhooked on WM_DESTROY, it
+    // still passes that message on; if the component goes first, it unhooks.
+    std::unique_ptr<IWindowHook> hook_;
     bool hooked_ = false;
-    std::uintptr_t boundWndProc_ = 0;
-    std::uintptr_t previousWndProc_ = 0;
     TrayIconRecord iconRecord_{};
     bool iconShown_ = false;
     // The shell broadcasts it when it (re)starts; 0 until attached.

@@ -1,13 +1,13 @@
 #pragma once
 // What the tray icon component needs of the window system and the shell,
-// without Windows headers. Handles and window procedures travel as uintptr_t.
+// without Windows headers. Handles travel as uintptr_t.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string_view>
 
 namespace zv {
-
-class TDCMinTray;
 
 inline constexpr unsigned kNimAdd = 0;
 inline constexpr unsigned kNimModify = 1;
@@ -44,22 +44,29 @@ struct TMessage {
     std::intptr_t Result = 0;
 };
 
+// A window's procedure replaced by a handler. While hooked, every message of
+// the window reaches the handler first; the handler decides whether to pass it
+// on. Destroying the hook unhooks the window if that has not happened yet.
+class IWindowHook {
+  public:
+    virtual ~IWindowHook() = default;
+    // Runs the procedure the hook replaced for the message (CallWindowProc);
+    // returns its result. Still works after Unhook, so that the message that
+    // asked for the unhooking can be passed on.
+    virtual std::intptr_t PassOn(const TMessage& message) = 0;
+    // Puts the replaced procedure back; the handler is called no more.
+    virtual void Unhook() = 0;
+};
+
 class ITrayPlatform {
   public:
     virtual ~ITrayPlatform() = default;
     // Shell_NotifyIcon. Whether the shell took it is of no interest.
     virtual void NotifyIcon(unsigned action, const TrayIconRecord& record) = 0;
-    // Makes a window procedure that hands each message of the window it is
-    // installed on to tray.FormWndProc.
-    virtual std::uintptr_t BindWndProc(TDCMinTray& tray) = 0;
-    // Installs proc as the window's procedure; returns the one it replaced.
-    virtual std::uintptr_t ReplaceWndProc(std::uintptr_t window, std::uintptr_t proc) = 0;
-    // Frees what BindWndProc made, once it is no longer installed.
-    virtual void ReleaseWndProc(std::uintptr_t bound) = 0;
-    // CallWindowProc: runs proc for the window with the message's number and
-    // parameters; returns its result.
-    virtual std::intptr_t CallWndProc(std::uintptr_t proc, std::uintptr_t window,
-                                      const TMessage& message) = 0;
+    // Replaces the window's procedure (SetWindowLongPtr) with one that hands
+    // each message to handler.
+    virtual std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,
+                                                    std::function<void(TMessage&)> handler) = 0;
     virtual void ShowWindow(std::uintptr_t window, int command) = 0;
     virtual bool IsWindowVisible(std::uintptr_t window) = 0;
     // RegisterWindowMessage (the name is a macro in the Windows headers); 0

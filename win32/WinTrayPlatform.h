@@ -1,7 +1,7 @@
 #pragma once
-// The tray component's platform: the shell's notification icons and the
-// replacement of a window's window procedure. One instance serves one
-// TDCMinTray and must outlive it.
+// The tray component's platform: the shell's notification icons, window
+// visibility, and hooks on a window's procedure (WndProcHook). It keeps no
+// state of its own.
 #include <windows.h>
 
 #include <memory>
@@ -22,25 +22,11 @@ class WinTrayPlatform : public ITrayPlatform {
     static bool Notify(unsigned action, const TrayIconRecord& record);
 
     void NotifyIcon(unsigned action, const TrayIconRecord& record) override;
-    std::uintptr_t BindWndProc(TDCMinTray& tray) override;
-    std::uintptr_t ReplaceWndProc(std::uintptr_t window, std::uintptr_t proc) override;
-    void ReleaseWndProc(std::uintptr_t bound) override;
-    std::intptr_t CallWndProc(std::uintptr_t proc, std::uintptr_t window,
-                              const TMessage& message) override;
+    std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,
+                                            std::function<void(TMessage&)> handler) override;
     void ShowWindow(std::uintptr_t window, int command) override;
     bool IsWindowVisible(std::uintptr_t window) override;
     unsigned RegisterMessage(std::string_view name) override;
-
-    // The window property that leads the bound procedure to its instance.
-    static constexpr const wchar_t* kPropName = L"Zvenoks.DCMinTray";
-
-  private:
-    class Installation;
-
-    static LRESULT CALLBACK BoundWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-    TDCMinTray* tray_ = nullptr;
-    std::unique_ptr<Installation> installation_;
 };
 
 }  // namespace zv::win

@@ -15,8 +15,6 @@ namespace {
 constexpr std::uintptr_t kFormWindow = 0x100;
 constexpr std::uintptr_t kAppWindow = 0x200;
 constexpr std::uintptr_t kAppIcon = 0x300;
-constexpr std::uintptr_t kBound = 0xB0;
-constexpr std::uintptr_t kPrevious = 0xA0;
 constexpr std::intptr_t kPassedResult = 77;
 constexpr unsigned kTaskbarCreated = 0xC123;
 
@@ -44,21 +42,25 @@ class FakePlatform : public ITrayPlatform {
         notes.push_back({action, record});
         log.push_back("notify " + std::to_string(action));
     }
-    std::uintptr_t BindWndProc(TDCMinTray&) override {
-        log.push_back("bind");
-        return kBound;
+    std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,
+                                            std::function<void(TMessage&)> handler) override;
+    // What the window does with a message: the newest hook's handler has it
+    // while hooked; otherwise it goes straight to the window's own procedure.
+    TMessage Deliver(TMessage m) {
+        if (!hooks.empty() && hooks.back().hooked) {
+            hooks.back().handler(m);
+        } else {
+            m.Result = kPassedResult;
+        }
+        return m;
     }
-    std::uintptr_t ReplaceWndProc(std::uintptr_t window, std::uintptr_t proc) override {
-        log.push_back("replace " + Hex(window) + " " + Hex(proc));
-        return kPrevious;
-    }
-    void ReleaseWndProc(std::uintptr_t bound) override { log.push_back("release " + Hex(bound)); }
-    std::intptr_t CallWndProc(std::uintptr_t proc, std::uintptr_t window,
-                              const TMessage& m) override {
-        log.push_back("pass " + Hex(proc) + " " + Hex(window) + " " + std::to_string(m.Msg) + " " +
-                      std::to_string(m.WParam) + " " + std::to_string(m.LParam));
-        return kPassedResult;
-    }
+    struct HookState {
+        std::uintptr_t window;
+        std::function<void(TMessage&)> handler;
+        bool hooked = true;
+        bool alive = true;
+    };
+    std::vector<HookState> hooks;
     void ShowWindow(std::uintptr_t window, int command) override {
         log.push_back("show " + Hex(window) + " " + std::to_string(command));
         visible[window] = command != kSwHide;
@@ -68,6 +70,40 @@ class FakePlatform : public ITrayPlatform {
         return name == "TaskbarCreated" ? taskbarCreated : 0;
     }
 };
+
+// A hook as the window system keeps one: it passes messages on for its window
+// and logs what it is asked to do.
+class FakeHook : public IWindowHook {
+  public:
+    FakeHook(FakePlatform& platform, std::size_t index) : platform_(platform), index_(index) {}
+    ~FakeHook() override {
+        auto& state = platform_.hooks[index_];
+        platform_.log.push_back(state.hooked ? "free, unhooking" : "free");
+        state.hooked = false;
+        state.alive = false;
+    }
+    std::intptr_t PassOn(const TMessage& m) override {
+        auto& state = platform_.hooks[index_];
+        platform_.log.push_back("pass " + Hex(state.window) + " " + std::to_string(m.Msg) + " " +
+                                std::to_string(m.WParam) + " " + std::to_string(m.LParam));
+        return kPassedResult;
+    }
+    void Unhook() override {
+        platform_.log.push_back("unhook");
+        platform_.hooks[index_].hooked = false;
+    }
+
+  private:
+    FakePlatform& platform_;
+    std::size_t index_;
+};
+
+std::unique_ptr<IWindowHook> FakePlatform::HookWindow(std::uintptr_t window,
+                                                      std::function<void(TMessage&)> handler) {
+    log.push_back("hook " + Hex(window));
+    hooks.push_back({window, std::move(handler)});
+    return std::make_unique<FakeHook>(*this, hooks.size() - 1);
+}
 
 // A form whose Visible works as the framework's: assigning the value it already
 // holds does nothing; another value shows or hides the window.
@@ -133,8 +169,7 @@ struct Rig {
         m.WParam = wParam;
         m.LParam = lParam;
         m.Result = -1;
-        tray.FormWndProc(m);
-        return m;
+        return platform.Deliver(m);
     }
 
     FakePlatform platform;
@@ -184,7 +219,7 @@ TEST(DCMinTray, AttachesOnlyToTheMainFormOrToAFormMadeBeforeIt) {
         EXPECT_FALSE(t->Has(TComponent::csLoading));
         EXPECT_EQ(t->Hooked(), c.hooked);
         std::vector<std::string> expected;
-        if (c.hooked) expected = {"bind", "replace 100 b0"};
+        if (c.hooked) expected = {"hook 100"};
         EXPECT_EQ(p.log, expected);
         // Attaching adds no icon; a detached component has no window for one.
         EXPECT_TRUE(p.notes.empty());
@@ -227,7 +262,7 @@ TEST(DCMinTray, MessageTable) {
         TMessage m = rig.Send(static_cast<std::uint32_t>(c.msg), c.wParam, c.lParam);
 
         const auto& log = rig.platform.log;
-        std::string pass = "pass a0 100 " + std::to_string(c.msg) + " " + std::to_string(c.wParam) +
+        std::string pass = "pass 100 " + std::to_string(c.msg) + " " + std::to_string(c.wParam) +
                            " " + std::to_string(c.lParam);
         EXPECT_EQ(!log.empty() && log.back() == pass, c.passedOn);
         EXPECT_EQ(m.Result, c.passedOn ? kPassedResult : 0);
@@ -253,8 +288,8 @@ TEST(DCMinTray, DestroyRemovesTheIconThenRestoresThenPassesOn) {
         std::vector<std::string> log;
     };
     const Case cases[] = {
-        {"icon shown", true, {"notify 2", "replace 100 a0", "release b0", "pass a0 100 2 0 0"}},
-        {"icon not shown", false, {"replace 100 a0", "release b0", "pass a0 100 2 0 0"}},
+        {"icon shown", true, {"notify 2", "unhook", "pass 100 2 0 0"}},
+        {"icon not shown", false, {"unhook", "pass 100 2 0 0"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -268,14 +303,18 @@ TEST(DCMinTray, DestroyRemovesTheIconThenRestoresThenPassesOn) {
         p.log.clear();
         TMessage m;
         m.Msg = kWmDestroy;
-        t->FormWndProc(m);
+        m = p.Deliver(m);
         EXPECT_EQ(m.Result, kPassedResult);
         EXPECT_FALSE(t->Hooked());
         EXPECT_FALSE(t->IconShown());
         EXPECT_EQ(p.log, c.log);
-        // Everything went with the window: destroying the component adds nothing.
+        // Later messages go straight to the window's own procedure.
+        p.log.clear();
+        EXPECT_EQ(p.Deliver(TMessage{15, 0, 0, -1}).Result, kPassedResult);
+        EXPECT_TRUE(p.log.empty());
+        // Everything went with the window: destroying the component only frees the hook.
         t.reset();
-        EXPECT_EQ(p.log, c.log);
+        EXPECT_EQ(p.log, std::vector<std::string>{"free"});
     }
 }
 
@@ -287,8 +326,8 @@ TEST(DCMinTray, ComponentOutlivedByItsWindowRemovesTheIconThenReleasesTheBinding
         bool shown;
         std::vector<std::string> log;
     } cases[] = {
-        {"icon shown", true, {"notify 2", "release b0"}},
-        {"icon not shown", false, {"release b0"}},
+        {"icon shown", true, {"notify 2", "free, unhooking"}},
+        {"icon not shown", false, {"free, unhooking"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -339,10 +378,10 @@ TEST(DCMinTray, TaskbarCreatedAddsTheIconAgainWhenItWasShown) {
         p.notes.clear();
         TMessage m;
         m.Msg = c.msg;
-        t.FormWndProc(m);
+        p.Deliver(m);
         std::vector<std::string> expected;
         if (c.readds) expected.push_back("notify 0");
-        expected.push_back("pass a0 100 " + std::to_string(c.msg) + " 0 0");
+        expected.push_back("pass 100 " + std::to_string(c.msg) + " 0 0");
         EXPECT_EQ(p.log, expected);
         if (c.readds) {
             EXPECT_EQ(p.notes[0].record.uFlags, 7u);
@@ -536,11 +575,11 @@ TEST(DCMinTray, ToggleOrderOfCalls) {
     rig.Clear();
     rig.Send(1025, 1, 513);  // hidden: show
     EXPECT_EQ(rig.platform.log, (std::vector<std::string>{"show 100 0", "Visible := true",
-                                                          "show 200 0", "pass a0 100 1025 1 513"}));
+                                                          "show 200 0", "pass 100 1025 1 513"}));
     rig.Clear();
     rig.Send(1025, 1, 513);  // shown: hide
     EXPECT_EQ(rig.platform.log, (std::vector<std::string>{"show 100 5", "Visible := false",
-                                                          "show 200 0", "pass a0 100 1025 1 513"}));
+                                                          "show 200 0", "pass 100 1025 1 513"}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "shell/DCMinTray.h"
 #include "win32/WinTrayPlatform.h"
 #include "win32/Window.h"
+#include "win32/WndProcHook.h"
 
 namespace zv::win {
 namespace {
@@ -78,7 +79,7 @@ class TestForm : public TComponent, public IForm, public TWindow {
         received_.push_back(msg);
         if (msg == WM_DESTROY) {
             procAtDestroy = GetWindowLongPtrW(Handle(), GWLP_WNDPROC);
-            propAtDestroy = GetPropW(Handle(), WinTrayPlatform::kPropName) != nullptr;
+            propAtDestroy = GetPropW(Handle(), WndProcHook::kPropName) != nullptr;
         }
         return Default(msg, wParam, lParam);
     }
@@ -98,8 +99,14 @@ class CheckedPlatform : public WinTrayPlatform {
     };
     void NotifyIcon(unsigned action, const TrayIconRecord& record) override {
         answers.push_back({action, Notify(action, record)});
+        if (action == kNimDelete) {
+            auto window = reinterpret_cast<HWND>(record.hWnd);
+            hookedAtDelete = GetWindowLongPtrW(window, GWLP_WNDPROC) ==
+                             reinterpret_cast<LONG_PTR>(WndProcHook::Procedure());
+        }
     }
     std::vector<Answer> answers;
+    bool hookedAtDelete = false;
 };
 
 class TrayWin : public testing::Test {
@@ -131,7 +138,7 @@ class TrayWin : public testing::Test {
 TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
     ASSERT_TRUE(tray.Hooked());
     EXPECT_NE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
-    EXPECT_NE(GetPropW(hwnd, WinTrayPlatform::kPropName), nullptr);
+    EXPECT_NE(GetPropW(hwnd, WndProcHook::kPropName), nullptr);
 
     tray.ShowIcon();
     DestroyWindow(hwnd);
@@ -145,12 +152,37 @@ TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
     EXPECT_TRUE(platform.answers[0].ok);
     EXPECT_EQ(platform.answers[1].action, kNimDelete);
     EXPECT_TRUE(platform.answers[1].ok);
+    EXPECT_TRUE(platform.hookedAtDelete);  // the icon goes first
+}
+
+TEST_F(TrayWin, AnotherHookAboveTheTrayChainsWithIt) {
+    std::vector<UINT> seen;
+    std::unique_ptr<WndProcHook> other;
+    other = std::make_unique<WndProcHook>(hwnd, [&](TMessage& m) {
+        seen.push_back(m.Msg);
+        m.Result = other->PassOn(m);
+    });
+    tray.ShowIcon();
+    form.SetVisible(true);
+
+    Click();
+    EXPECT_FALSE(Shown());
+    EXPECT_TRUE(form.Received(kTrayCallbackMessage));
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), kTrayCallbackMessage), 1);
+
+    // The tray comes off from under the other hook; both still see the end.
+    DestroyWindow(hwnd);
+    EXPECT_FALSE(tray.Hooked());
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), WM_DESTROY), 1);
+    EXPECT_TRUE(form.Received(WM_DESTROY));
+    ASSERT_EQ(platform.answers.size(), 2u);
+    EXPECT_EQ(platform.answers[1].action, kNimDelete);
 }
 
 TEST_F(TrayWin, ComponentDestroyedFirstUnhooksTheWindow) {
     trayOwner.reset();
     EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
-    EXPECT_EQ(GetPropW(hwnd, WinTrayPlatform::kPropName), nullptr);
+    EXPECT_EQ(GetPropW(hwnd, WndProcHook::kPropName), nullptr);
     Send(WM_HOTKEY, 101, 0);
     EXPECT_TRUE(form.Received(WM_HOTKEY));
 }
