@@ -11,6 +11,7 @@
 
 #include "schedule/AnnounceChoices.h"
 #include "schedule/AnnounceSettings.h"
+#include "win32/DialogFocus.h"
 #include "win32/Handles.h"
 #include "win32/Window.h"
 
@@ -66,7 +67,7 @@ class TForm4 final : public TWindow {
     std::vector<VoiceEntry> voices_;
     UniqueFont font_;
     std::vector<HWND> controls_;
-    HWND lastFocus_ = nullptr;
+    TDialogFocus focus_;
     int voiceItem_ = 0;  // the last voice-list item that may be chosen
     bool placed_ = false;
 };

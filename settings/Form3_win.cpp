@@ -188,15 +188,7 @@ LRESULT TForm3::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Hide();
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
-            } else {
-                HWND target = lastFocus_ && IsWindowEnabled(lastFocus_)
-                                  ? lastFocus_
-                                  : GetNextDlgTabItem(Handle(), nullptr, FALSE);
-                if (target) SetFocus(target);
-            }
+            focus_.OnActivate(Handle(), wParam);
             return 0;
         default:
             return Default(msg, wParam, lParam);

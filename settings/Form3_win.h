@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "settings/Form3Logic.h"
+#include "win32/DialogFocus.h"
 #include "win32/Handles.h"
 #include "win32/Window.h"
 
@@ -62,7 +63,7 @@ class TForm3 final : public TWindow, public ISettingsControls, private IForm3Con
     TForm3Logic logic_;
     UniqueFont font_;
     std::array<HWND, kForm3ControlCount> controls_{};
-    HWND lastFocus_ = nullptr;
+    TDialogFocus focus_;
     bool placed_ = false;
 };
 

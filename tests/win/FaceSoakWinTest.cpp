@@ -16,24 +16,13 @@
 #include "app/Application_win.h"
 #include "app/Form1_win.h"
 #include "settings/Form3_win.h"
+#include "tests/win/ProgramFixture.h"
 #include "tests/win/WinTestSupport.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
 
 namespace zv::win {
 namespace {
-
-std::vector<std::string> gShown;
-void Record(const std::string& text) {
-    gShown.push_back(text);
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-    UniqueFile f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    ASSERT_TRUE(f);
-    DWORD n = 0;
-    WriteFile(f.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-}
 
 void Pump() {
     zv::win::test::PumpMessages();
@@ -80,54 +69,9 @@ long Ticks() {
     return FromEnvironment("ZV_SOAK_TICKS", 100000);
 }
 
-// The three windows as the program entry makes them.
-struct Program {
-    Program() {
-        form1.Create();
-        form2.Create();
-        form1.SetDialogs(&form2, &form3);
-        form1.ShowOnStart(SW_SHOWNOACTIVATE);
-        Pump();
-    }
-    TApplication application;
-    TForm1 form1{application};
-    TForm2 form2{application};
-    TForm3 form3{reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo(),
-                 form1.AutoRunner(), form1.StartupPhaseRef()};
-};
+using test::Program;
 
-class FaceSoakWinTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char buffer[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, buffer);
-        previous_ = buffer;
-        GetTempPathA(MAX_PATH, buffer);
-        dir_ = std::string(buffer) + "zv-soak-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(dir_.c_str(), nullptr);
-        // The start-up work finds its program folder by this name: no dialog.
-        Put(dir_ + "\\Zvenoks.exe", "");
-        Put(dir_ + "\\config.cfg", "Hotkey=0\r\nKey=1\r\nRun=1\r\n");
-        SetCurrentDirectoryA(dir_.c_str());
-        gShown.clear();
-        SetErrorSink(&Record);
-    }
-    void TearDown() override {
-        SetErrorSink(nullptr);
-        SetCurrentDirectoryA(previous_.c_str());
-        WIN32_FIND_DATAA found{};
-        HANDLE find = FindFirstFileA((dir_ + "\\*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileA((dir_ + "\\" + found.cFileName).c_str());
-            } while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(dir_.c_str());
-    }
-    std::string previous_, dir_;
-};
+class FaceSoakWinTest : public test::ProgramFolderTest {};
 
 TEST_F(FaceSoakWinTest, TicksLeaveNoMemoryOrGdiObjectsBehind) {
     // The counting method itself: one brush more is one object more.
@@ -181,7 +125,7 @@ TEST_F(FaceSoakWinTest, TicksLeaveNoMemoryOrGdiObjectsBehind) {
         EXPECT_FALSE(form1.Face().pixels.empty());
     }
     Pump();
-    EXPECT_TRUE(gShown.empty()) << "error box: " << gShown.front();
+    EXPECT_TRUE(test::ErrorsShown().empty()) << "error box: " << test::ErrorsShown().front();
 }
 
 // Every recording as a 30 ms clip, so that a chain takes a fraction of a
@@ -240,7 +184,7 @@ TEST_F(FaceSoakWinTest, AnnouncementsLeaveNoMemoryOrGdiObjectsBehind) {
         EXPECT_LE(memAfter, memBefore + (1u << 20));
     }
     Pump();
-    EXPECT_TRUE(gShown.empty()) << "error box: " << gShown.front();
+    EXPECT_TRUE(test::ErrorsShown().empty()) << "error box: " << test::ErrorsShown().front();
 }
 
 }  // namespace

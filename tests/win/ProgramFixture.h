@@ -59,8 +59,15 @@ class ProgramFolderTest : public ::testing::Test {
         PumpMessages();
         SetErrorSink(nullptr);
         SetCurrentDirectoryA(previous_.c_str());
-        for (const char* name : {"Zvenoks.exe", "config.cfg"}) {
-            DeleteFileA((dir_ + "\\" + name).c_str());
+        // Whatever the program wrote there too (announce.cfg, say).
+        WIN32_FIND_DATAA found{};
+        HANDLE find = FindFirstFileA((dir_ + "\\*").c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    DeleteFileA((dir_ + "\\" + found.cFileName).c_str());
+            } while (FindNextFileA(find, &found));
+            FindClose(find);
         }
         RemoveDirectoryA(dir_.c_str());
         EXPECT_TRUE(ErrorsShown().empty()) << "error box: " << ErrorsShown().front();
