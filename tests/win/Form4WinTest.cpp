@@ -64,8 +64,8 @@ bool SaveWindowPicture(HWND h, const std::string& path) {
     }
     const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
     const DWORD size = stride * static_cast<DWORD>(ht);
-    BITMAPFILEHEADER file{0x4D42, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size, 0, 0,
-                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    BITMAPFILEHEADER file{0x4D42, headers + size, 0, 0, headers};
     UniqueFile out(
         CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     if (!out) return false;
@@ -209,8 +209,8 @@ TEST_F(Form4WinTest, ControlsCarryTheirTextsAndTheTextsFit) {
     EXPECT_EQ(Items(C("FromBox")).size(), 24u);
     EXPECT_EQ(Items(C("ToBox")).back(), "23");
     EXPECT_EQ(Items(C("VoiceBox")),
-              (std::vector<std::string>{"Стандартный", "anna", "elena (неполный: нет 5.wav)", "aleksandr",
-                                        "irina (неполный: нет chas.wav)"}));
+              (std::vector<std::string>{"Стандартный", "anna", "elena (неполный: нет 5.wav)",
+                                        "aleksandr", "irina (неполный: нет chas.wav)"}));
 }
 
 TEST_F(Form4WinTest, ApplyHandsOverWhatWasLoadedAndHides) {
