@@ -62,7 +62,7 @@ def boundaries(wav, opened):
         files = [(u, n) for u, n in opened if b - EARLY <= u < b + LATE]
         if not files:
             raise SystemExit(f"error: nothing opened within {LATE:g} s of the boundary at {when}")
-        out.append({"at": when, "sound": s["onset"] - pos, "open": files[0][0] - b,
+        out.append({"at": when, "epoch": b, "sound": s["onset"] - pos, "open": files[0][0] - b,
                     "files": [n for _, n in files]})
     return out
 
@@ -116,6 +116,10 @@ def main(out_dir, results):
                        analyze.opened_wavs(os.path.join(out_dir, "boundary-strace.log")))
     if not sched:
         raise SystemExit("error: no boundary was marked in boundary.wav")
+    t0, t1 = map(float, figures["tick_window"].split())
+    crossed = [r["at"] for r in sched if t0 <= r["epoch"] <= t1 + 3]
+    beside = (f"the tick soaks ran across the boundary at {', '.join(crossed)}" if crossed
+              else "the tick soaks ran between two of them")
 
     rows = [
         ("Hotkey to the first sound", spread(onset_clock),
@@ -159,7 +163,7 @@ def main(out_dir, results):
         f.write(f"Chain spoken: {chain}.\n")
         f.write(f"Scheduled announcements: a clock with `Every=1` and no quiet hours, its own "
                 f"recording and traced opens, at the boundaries {', '.join(r['at'] for r in sched)}, "
-                f"beside the tick soaks (each boundary from hh:mm:00.000 of the wall clock).\n\n")
+                f"each from hh:mm:00.000 of the wall clock; {beside}.\n\n")
         f.write("| figure | Zvenoks | baseline |\n|---|---|---|\n")
         for r in rows:
             f.write(f"| {r[0]} | {r[1]} | {r[2]} |\n")
