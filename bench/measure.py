@@ -5,7 +5,9 @@
 
 OUT_DIR holds sound.wav (+ .marks: clockN before each hotkey press, baseN
 before each bare PlaySound, wholeN before each play of the concatenation,
-end), strace.log, and figures.txt ("name value" lines from the script)."""
+end), strace.log, boundary.wav (+ .marks: boundary-EPOCH a few seconds before
+each minute boundary the clock was left to speak at, end) with
+boundary-strace.log, and figures.txt ("name value" lines from the script)."""
 import datetime
 import os
 import statistics
@@ -17,6 +19,10 @@ import analyze  # noqa: E402
 
 THRESHOLD = -50.0  # dBFS: above the null sink's floor, below every word's onset
 MIN_GAP = 0.02
+# Around a boundary: how far before it a sound or an open still counts (an
+# early start shows as a negative figure), and how long after it to look.
+EARLY = 2.0
+LATE = 20.0
 
 
 def marks(wav):
@@ -35,6 +41,30 @@ def segment(wav, start, stop):
     if s["onset"] is None:
         return None
     return {"onset": s["onset"] - start, "span": s["span"], "gaps": [g["length"] for g in s["gaps"]]}
+
+
+def boundaries(wav, opened):
+    """For each boundary-EPOCH mark: seconds from that wall-clock minute
+    boundary to the first sound recorded and to the first recording opened.
+    The boundary is found in the recording through its own mark, made close
+    to it."""
+    out = []
+    for name, t, at in marks(wav):
+        if not name.startswith("boundary-"):
+            continue
+        b = float(name.split("-", 1)[1])
+        pos = at + (b - t)
+        when = datetime.datetime.fromtimestamp(b).strftime("%H:%M")
+        s = analyze.sound(wav, threshold=THRESHOLD, min_gap=MIN_GAP, start=max(0.0, pos - EARLY),
+                          stop=pos + LATE)
+        if s["onset"] is None:
+            raise SystemExit(f"error: nothing heard within {LATE:g} s of the boundary at {when}")
+        files = [(u, n) for u, n in opened if b - EARLY <= u < b + LATE]
+        if not files:
+            raise SystemExit(f"error: nothing opened within {LATE:g} s of the boundary at {when}")
+        out.append({"at": when, "epoch": b, "sound": s["onset"] - pos, "open": files[0][0] - b,
+                    "files": [n for _, n in files]})
+    return out
 
 
 def fmt_ms(s):
@@ -62,7 +92,9 @@ def main(out_dir, results):
             seg = segment(wav, at, at_next)
             if seg is None:
                 raise SystemExit(f"error: nothing heard after mark {name}")
-            seg["files"] = [n for u, n in opened if t <= u < t_next]
+            files = [(u, n) for u, n in opened if t <= u < t_next]
+            seg["files"] = [n for _, n in files]
+            seg["open"] = files[0][0] - t if files else None
             runs[kind].append(seg)
     clock, base, whole = runs["clock"], runs["base"], runs["whole"]
     if not (clock and base and whole):
@@ -77,10 +109,25 @@ def main(out_dir, results):
     onset_clock = [r["onset"] for r in clock]
     onset_base = [r["onset"] for r in base]
     chain = " ".join(clock[-1]["files"])
+    open_clock = [r["open"] for r in clock]
+    if None in open_clock:
+        raise SystemExit("error: a hotkey press opened no recording")
+    sched = boundaries(os.path.join(out_dir, "boundary.wav"),
+                       analyze.opened_wavs(os.path.join(out_dir, "boundary-strace.log")))
+    if not sched:
+        raise SystemExit("error: no boundary was marked in boundary.wav")
+    t0, t1 = map(float, figures["tick_window"].split())
+    crossed = [r["at"] for r in sched if t0 <= r["epoch"] <= t1 + 3]
+    beside = (f"the tick soaks ran across the boundary at {', '.join(crossed)}" if crossed
+              else "the tick soaks ran between two of them")
 
     rows = [
         ("Hotkey to the first sound", spread(onset_clock),
          f"bare PlaySound of the same first recording on a hotkey: {spread(onset_base)}"),
+        ("Minute boundary to the first sound (`Every=1`)", spread([r["sound"] for r in sched]),
+         f"hotkey to the first sound: {spread(onset_clock)}"),
+        ("Minute boundary to the first recording opened", spread([r["open"] for r in sched]),
+         f"hotkey to the first recording opened: {spread(open_clock)}"),
         ("Silence between recordings (median / max)",
          f"{fmt_ms(statistics.median(clock_gaps))} / {fmt_ms(max(clock_gaps))} over {len(clock_gaps)} gaps",
          "the chain concatenated and played as one file: " +
@@ -113,7 +160,10 @@ def main(out_dir, results):
                 "its baseline, measured in the same run; the idle baseline is bench/reference_clock.c, "
                 "a bare window of the clock's size, colour key and z-order drawing one line a second, "
                 "built for the same Wine.\n")
-        f.write(f"Chain spoken: {chain}.\n\n")
+        f.write(f"Chain spoken: {chain}.\n")
+        f.write(f"Scheduled announcements: a clock with `Every=1` and no quiet hours, its own "
+                f"recording and traced opens, at the boundaries {', '.join(r['at'] for r in sched)}, "
+                f"each from hh:mm:00.000 of the wall clock; {beside}.\n\n")
         f.write("| figure | Zvenoks | baseline |\n|---|---|---|\n")
         for r in rows:
             f.write(f"| {r[0]} | {r[1]} | {r[2]} |\n")

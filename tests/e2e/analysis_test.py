@@ -10,8 +10,10 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, "..", "..", "scripts", "lib"))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "bench"))
 import analyze  # noqa: E402
 import chain  # noqa: E402
+import measure  # noqa: E402
 
 RATE = 16000
 
@@ -124,6 +126,40 @@ class Chains(unittest.TestCase):
         self.assertIn(tuple(chain.chain(21, 0)), across)
         self.assertIn(("20.wav", "chas.wav", "0.wav", "minut.wav"), across)
         self.assertTrue(chain.possible_chains([(23, 59), (0, 0)]))
+
+
+class Boundaries(unittest.TestCase):
+    def test_each_boundary_through_its_own_mark(self):
+        # (mark, sound, open) in seconds from a boundary. The boundaries lie a
+        # minute apart on the wall clock but 5 s apart in the recording.
+        runs = [(-3.0, 0.12, 0.05), (0.4, 0.08, 0.02), (-1.0, -0.2, -0.1), (-2.5, 1.5, 1.2), (-3.0, None, 0.1)]
+        pieces, marks, pos = [], [], 0.0
+        lines = ['9 1000015.000 openat(AT_FDCWD, "/z/kuku.wav", O_RDONLY) = 5']  # at start-up
+        for k, (mark, tone, opened) in enumerate(runs):
+            b, at = 1_000_020 + 60 * k, 5.0 * k + 3.0
+            if tone is not None:
+                pieces += [(at + tone - pos, 0), (0.4, 8000)]
+                pos = at + tone + 0.4
+            marks.append((f"boundary-{b}", b + mark, at + mark))
+            lines.append(f'9 {b + opened:.3f} openat(AT_FDCWD, "/z/{k}.wav", O_RDONLY) = 5')
+        with tempfile.TemporaryDirectory() as d:
+            wav, log = os.path.join(d, "b.wav"), os.path.join(d, "s.log")
+            head = write_wav(wav, pieces + [(30 - pos, 0)])
+            with open(log, "w") as f:
+                f.write("\n".join(lines) + "\n")
+
+            def measure_marked(n):
+                with open(wav + ".marks", "w") as f:
+                    f.writelines(f"{m} {t:.3f} {head + 2 * round(at * RATE)}\n" for m, t, at in marks[:n])
+                return measure.boundaries(wav, analyze.opened_wavs(log))
+
+            got = measure_marked(4)
+            with self.assertRaisesRegex(SystemExit, "nothing heard"):
+                measure_marked(5)  # the last boundary is silent
+        self.assertEqual([r["files"][0] for r in got], ["0.wav", "1.wav", "2.wav", "3.wav"])
+        for (_, tone, opened), r in zip(runs, got):
+            self.assertAlmostEqual(r["sound"], tone, delta=0.006)
+            self.assertAlmostEqual(r["open"], opened, delta=0.001)
 
 
 if __name__ == "__main__":
