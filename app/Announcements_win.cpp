@@ -43,24 +43,16 @@ void TAnnouncements::Use(const AnnounceSettings& settings) {
 }
 
 void TAnnouncements::CheckVoice() {
-    if (voice_.empty()) {
-        announcer_.SetVoice("");
-        scheduled_.SetVoice("");
-        return;
-    }
-    const std::string missing = FirstMissingFile(folders_, voice_);
-    if (!missing.empty()) {
-        const std::string gone = voice_;
-        voice_.clear();
-        announcer_.SetVoice("");
-        scheduled_.SetVoice("");
+    const VoiceChoice choice = ChooseVoice(folders_, voice_);
+    announcer_.SetVoice(choice.voice);
+    scheduled_.SetVoice(choice.voice);
+    if (choice.fellBack) {
         // Only the voice in use falls back: announce.cfg keeps the choice, so
         // a pack put back is used again at the next start.
-        ShowErrorBox(FellBackText(gone, missing));
-        return;
+        const std::string gone = voice_;
+        voice_.clear();
+        ShowErrorBox(FellBackText(gone, choice.missing));
     }
-    announcer_.SetVoice(voice_);
-    scheduled_.SetVoice(voice_);
 }
 
 void TAnnouncements::Tick(const TimeFields& now) {

@@ -29,12 +29,6 @@ std::vector<std::string> PreludeFiles(const AnnounceSettings& s, int hour, int m
     return {};
 }
 
-int MsUntilNextBoundary(const TimeFields& now, int every) {
-    if (every <= 0) return -1;
-    const int period = every * kMinuteMs;
-    return period - MsOfDay(now) % period;
-}
-
 std::optional<ScheduledAnnouncement> TSchedule::Tick(const TimeFields& now,
                                                      const AnnounceSettings& settings,
                                                      IScheduleWorld& world) {

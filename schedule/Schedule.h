@@ -43,8 +43,6 @@ int CuckooCount(int hour);
 // Whether the hour lies in [quietFrom, quietTo), wrapping midnight.
 bool InQuietHours(const AnnounceSettings& settings, int hour);
 std::vector<std::string> PreludeFiles(const AnnounceSettings& settings, int hour, int minute);
-// Milliseconds from now to the next boundary after it; -1 when the schedule is off.
-int MsUntilNextBoundary(const TimeFields& now, int every);
 
 class TSchedule {
   public:

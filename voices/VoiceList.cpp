@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "schedule/AnnounceConfig.h"
+
 namespace zv {
 
 const std::array<const char*, 33> kVoiceFiles = {
@@ -28,14 +30,6 @@ bool NameLess(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool IsVoiceName(const std::string& name) {
-    if (name.empty() || name == "." || name == "..") return false;
-    // Characters Windows refuses in a file name, and the path separators.
-    return name.find_first_of("\\/:*?\"<>|") == std::string::npos &&
-           std::none_of(name.begin(), name.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-}
-
 std::string VoiceFile(const std::string& voice, const std::string& file) {
     if (voice.empty()) return file;
     return std::string(kVoicesFolder) + "\\" + voice + "\\" + file;
@@ -53,7 +47,7 @@ std::vector<VoiceEntry> ListVoices(IVoiceFolders& folders) {
     // A folder whose name could not be written back to announce.cfg as one
     // folder is no pack.
     names.erase(std::remove_if(names.begin(), names.end(),
-                               [](const std::string& n) { return !IsVoiceName(n); }),
+                               [](const std::string& n) { return !IsSafeVoiceName(n); }),
                 names.end());
     std::sort(names.begin(), names.end(), NameLess);
     std::vector<VoiceEntry> voices{{"", ""}};
@@ -61,16 +55,13 @@ std::vector<VoiceEntry> ListVoices(IVoiceFolders& folders) {
     return voices;
 }
 
-std::string VoiceCaption(const VoiceEntry& voice) {
-    if (voice.name.empty()) return "Стандартный";
-    if (voice.Complete()) return voice.name;
-    return voice.name + " (неполный: нет " + voice.firstMissing + ")";
-}
-
 VoiceChoice ChooseVoice(IVoiceFolders& folders, const std::string& chosen) {
     if (chosen.empty()) return {};
-    if (IsVoiceName(chosen) && FirstMissingFile(folders, chosen).empty()) return {chosen, false};
-    return {"", true};
+    // A name announce.cfg could not hold has none of the recordings.
+    std::string missing =
+        IsSafeVoiceName(chosen) ? FirstMissingFile(folders, chosen) : kVoiceFiles[0];
+    if (missing.empty()) return {chosen, false, ""};
+    return {"", true, std::move(missing)};
 }
 
 }  // namespace zv

@@ -33,9 +33,6 @@ struct VoiceEntry {
     bool operator==(const VoiceEntry&) const = default;
 };
 
-// True for a name that can be a pack: one folder under voices\, no path.
-bool IsVoiceName(const std::string& name);
-
 // The path the clip player opens for recording `file` ("20.wav") of `voice`:
 // the bare name for the standard voice, else "voices\<voice>\<file>".
 std::string VoiceFile(const std::string& voice, const std::string& file);
@@ -47,15 +44,13 @@ std::string FirstMissingFile(IVoiceFolders& folders, const std::string& voice);
 // case aside. A folder lacking a recording is listed with what it lacks.
 std::vector<VoiceEntry> ListVoices(IVoiceFolders& folders);
 
-// What the list shows: "Стандартный", the folder name, or for an incomplete
-// pack the name and the first file it lacks.
-std::string VoiceCaption(const VoiceEntry& voice);
-
 // The voice to play when `chosen` was set: itself while its pack is complete,
-// else the standard voice with `fellBack` set, so the caller can say so once.
+// else the standard voice with `fellBack` set and the first recording the
+// pack lacks in `missing`, so the caller can say so once.
 struct VoiceChoice {
     std::string voice;
     bool fellBack = false;
+    std::string missing;
 };
 VoiceChoice ChooseVoice(IVoiceFolders& folders, const std::string& chosen);
 

@@ -182,26 +182,5 @@ TEST(Schedule, CuckooCountAndPrelude) {
     }
 }
 
-TEST(Schedule, MillisecondsUntilTheNextBoundary) {
-    struct Row {
-        int every;
-        TimeFields now;
-        int ms;
-    };
-    const Row rows[] = {
-        {0, At(10, 0), -1},
-        {1, At(10, 0, 59, 999), 1},
-        {1, At(10, 0, 0, 0), 60000},
-        {15, At(10, 14, 30, 250), 29750},
-        {60, At(23, 59, 0), 60000},
-        {30, At(23, 31, 0), 29 * 60000},
-        {5, At(0, 3, 20, 500), 99500},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(MsUntilNextBoundary(row.now, row.every), row.ms)
-            << row.every << " " << row.now.hour << ":" << row.now.minute;
-    }
-}
-
 }  // namespace
 }  // namespace zv
