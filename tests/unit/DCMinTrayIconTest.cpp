@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TrayRig.h"
+
+namespace zv {
+namespace {
+
+using namespace test::tray;
+
+TEST(DCMinTray, IconRecordLayoutIsTheShellsFirstForm) {
+    // cbSize, then the window; uID, uFlags, uCallbackMessage; the icon at the
+    // next pointer boundary; the tip; nothing after it. 88 bytes with 32-bit
+    // handles, 104 with 64-bit ones.
+    constexpr std::size_t p = sizeof(void*);
+    constexpr std::size_t icon = (2 * p + 12 + p - 1) / p * p;
+    EXPECT_EQ(offsetof(TrayIconRecord, hWnd), p);
+    EXPECT_EQ(offsetof(TrayIconRecord, uID), 2 * p);
+    EXPECT_EQ(offsetof(TrayIconRecord, uFlags), 2 * p + 4);
+    EXPECT_EQ(offsetof(TrayIconRecord, uCallbackMessage), 2 * p + 8);
+    EXPECT_EQ(offsetof(TrayIconRecord, hIcon), icon);
+    EXPECT_EQ(offsetof(TrayIconRecord, szTip), icon + p);
+    EXPECT_EQ(sizeof(TrayIconRecord), icon + p + 64);
+    EXPECT_EQ(sizeof(TrayIconRecord), p == 4 ? 88u : 104u);
+}
+
+TEST(DCMinTray, ShowIconFillsTheRecord) {
+    const std::string longCaption(70, 'c');
+    struct Case {
+        const char* name;
+        std::uintptr_t formIcon;
+        std::string hint;
+        std::string caption;
+        std::uintptr_t icon;
+        std::string tip;
+    };
+    const Case cases[] = {
+        {"hint, no form icon", 0, "Время (F11)", "Zvenoks", kAppIcon, "Время (F11)"},
+        {"form icon wins", 0x400, "Время (F11)", "Zvenoks", 0x400, "Время (F11)"},
+        {"empty hint takes the caption", 0, "", "Zvenoks", kAppIcon, "Zvenoks"},
+        {"long caption is cut", 0, "", longCaption, kAppIcon, longCaption.substr(0, 63)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.form.icon = c.formIcon;
+        rig.form.caption = c.caption;
+        rig.tray.SetHint(c.hint);
+        rig.tray.ShowIcon();
+        const auto& notes = rig.platform.notes;
+        ASSERT_EQ(notes.size(), 1u);
+        const TrayIconRecord& r = notes[0].record;
+        EXPECT_EQ(notes[0].action, kNimAdd);
+        EXPECT_EQ(r.cbSize, sizeof(TrayIconRecord));  // 88 in the 32-bit program
+        EXPECT_EQ(r.hWnd, kFormWindow);
+        EXPECT_EQ(r.uID, 1u);
+        EXPECT_EQ(r.uFlags, 7u);
+        EXPECT_EQ(r.uCallbackMessage, 1025u);
+        EXPECT_EQ(r.hIcon, c.icon);
+        EXPECT_EQ(Tip(r), c.tip);
+        EXPECT_TRUE(rig.tray.IconShown());
+        EXPECT_EQ(rig.tray.Hint(), c.hint);
+    }
+}
+
+TEST(DCMinTray, ShowIconWhileShownAddsAgain) {
+    Rig rig;
+    rig.ShowIcon();
+    rig.tray.ShowIcon();
+    EXPECT_EQ(rig.platform.log, std::vector<std::string>{"notify 0"});
+}
+
+TEST(DCMinTray, HintRule) {
+    const std::string russian70 = [] {
+        std::string s;
+        for (int i = 0; i < 35; ++i) s += "Вр";
+        return s;
+    }();
+    struct Case {
+        const char* name;
+        std::string newHint;
+        bool shown;
+        bool sends;
+        std::string tip;
+    };
+    const Case cases[] = {
+        {"same text, shown", "Время (F11)", true, false, ""},
+        {"differs in case only", "время (F11)", true, true, "время (F11)"},
+        {"new text, shown", "Время (F10)", true, true, "Время (F10)"},
+        {"new text, not shown", "Время (F10)", false, false, ""},
+        {"empty text gives an empty tip", "", true, true, ""},
+        {"long text is cut to 63 bytes", std::string(70, 'x'), true, true, std::string(63, 'x')},
+        {"Russian text is cut between letters", russian70, true, true, russian70.substr(0, 62)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.tray.SetHint("Время (F11)");
+        if (c.shown) rig.tray.ShowIcon();
+        const TrayIconRecord stored = rig.tray.IconRecord();
+        rig.Clear();
+
+        rig.tray.SetHint(c.newHint);
+        EXPECT_EQ(rig.tray.Hint(), c.newHint);
+        const auto& notes = rig.platform.notes;
+        ASSERT_EQ(notes.size(), c.sends ? 1u : 0u);
+        if (c.sends) {
+            const TrayIconRecord& r = notes[0].record;
+            EXPECT_EQ(notes[0].action, kNimModify);
+            EXPECT_EQ(r.uFlags, kNifTip);
+            EXPECT_EQ(Tip(r), c.tip);
+            EXPECT_EQ(r.cbSize, sizeof(TrayIconRecord));
+            EXPECT_EQ(r.hWnd, stored.hWnd);
+            EXPECT_EQ(r.uID, stored.uID);
+            EXPECT_EQ(r.hIcon, stored.hIcon);
+        }
+        // The stored record keeps what ShowIcon made.
+        EXPECT_EQ(rig.tray.IconRecord().uFlags, stored.uFlags);
+        EXPECT_EQ(Tip(rig.tray.IconRecord()), Tip(stored));
+    }
+}
+
+TEST(DCMinTray, HintSetWhileHiddenIsUsedByTheNextShowIcon) {
+    Rig rig;
+    rig.tray.SetHint("Время (Pause)");
+    EXPECT_TRUE(rig.platform.notes.empty());
+    rig.tray.ShowIcon();
+    ASSERT_EQ(rig.platform.notes.size(), 1u);
+    EXPECT_EQ(Tip(rig.platform.notes[0].record), "Время (Pause)");
+}
+
+TEST(TipText, NeverSplitsAUtf8Character) {
+    const std::string ru = "В";     // 2 bytes
+    const std::string euro = "€";   // 3 bytes
+    const std::string emoji = "😀";  // 4 bytes
+    auto repeat = [](const std::string& s, int n) {
+        std::string r;
+        for (int i = 0; i < n; ++i) r += s;
+        return r;
+    };
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t bytes;
+    };
+    const Case cases[] = {
+        {"empty", "", 0},
+        {"63 ASCII", std::string(63, 'a'), 63},
+        {"64 ASCII", std::string(64, 'a'), 63},
+        {"31 letters and one byte fit", "a" + repeat(ru, 32), 63},
+        {"a letter across the limit", "ab" + repeat(ru, 31), 62},
+        {"32 letters", repeat(ru, 32), 62},
+        {"3-byte characters", repeat(euro, 22), 63},
+        {"3-byte character across the limit", "a" + repeat(euro, 22), 61},
+        {"4-byte character across the limit", std::string(61, 'a') + emoji, 61},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string_view cut = TipText(c.text);
+        EXPECT_EQ(cut.size(), c.bytes);
+        EXPECT_EQ(cut, std::string_view(c.text).substr(0, c.bytes));
+    }
+}
+
+TEST(DCMinTray, OnePressAlwaysToggles) {
+    enum Start { Shown, HiddenByVisible, HiddenByMinimize };
+    struct Case {
+        const char* name;
+        Start start;
+        bool shownAfter;
+    };
+    const Case cases[] = {
+        {"shown", Shown, false},
+        {"hidden by Visible := false", HiddenByVisible, true},
+        {"hidden by a minimize command", HiddenByMinimize, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.tray.ShowIcon();
+        if (c.start != HiddenByVisible) rig.form.Show();
+        if (c.start == HiddenByMinimize) rig.Send(274, kScMinimize);
+        for (bool expected : {c.shownAfter, !c.shownAfter, c.shownAfter}) {
+            rig.Send(1025, 1, 513);
+            EXPECT_EQ(rig.platform.visible[kFormWindow], expected);
+            EXPECT_EQ(rig.form.Visible(), expected);
+            EXPECT_FALSE(rig.platform.visible[kAppWindow]);
+        }
+    }
+}
+
+TEST(DCMinTray, ToggleOrderOfCalls) {
+    Rig rig;
+    rig.Clear();
+    rig.Send(1025, 1, 513);  // hidden: show
+    EXPECT_EQ(rig.platform.log, (std::vector<std::string>{"show 100 0", "Visible := true",
+                                                          "show 200 0", "pass 100 1025 1 513"}));
+    rig.Clear();
+    rig.Send(1025, 1, 513);  // shown: hide
+    EXPECT_EQ(rig.platform.log, (std::vector<std::string>{"show 100 5", "Visible := false",
+                                                          "show 200 0", "pass 100 1025 1 513"}));
+}
+
+TEST(DCMinTray, OnlyARightClickOnTheIconCallsTheRightClickHandler) {
+    struct Case {
+        const char* name;
+        std::uint32_t msg;
+        std::intptr_t lParam;
+        int calls;
+    };
+    const Case cases[] = {
+        {"right release", 1025, 517, 1},    {"context menu", 1025, 123, 1},
+        {"right press", 1025, 516, 0},      {"right double-click", 1025, 518, 0},
+        {"left press", 1025, 513, 0},       {"mouse move", 1025, 512, 0},
+        {"WM_RBUTTONUP itself", 517, 0, 0}, {"WM_CONTEXTMENU itself", 123, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.form.Show();
+        rig.ShowIcon();
+        int calls = 0;
+        rig.tray.SetOnRightClick([&] { ++calls; });
+        TMessage m = rig.Send(c.msg, 1, c.lParam);
+        EXPECT_EQ(calls, c.calls);
+        // The message still reaches the window, and the clock is left as it was.
+        EXPECT_EQ(m.Result, kPassedResult);
+        if (c.lParam != 513) {
+            EXPECT_TRUE(rig.platform.visible[kFormWindow]);
+        }
+    }
+    // No handler: a right click is passed on and changes nothing.
+    Rig rig;
+    rig.form.Show();
+    EXPECT_EQ(rig.Send(1025, 1, 517).Result, kPassedResult);
+    EXPECT_TRUE(rig.platform.visible[kFormWindow]);
+}
+
+}  // namespace
+}  // namespace zv
