@@ -9,8 +9,9 @@ committed; run this again after changing the drawing:
     python3 tools/make_skin.py [output-dir]
     python3 tools/make_skin.py --png BMP PNG   # only the PNG, from a BMP
 
-Standard library only. Shapes are signed distance functions; pixels near an
-edge are supersampled 4 x 4, the rest are taken whole.
+Standard library only. Shapes are signed distance functions (skin_shapes.py),
+the icons are drawn in skin_icons.py; pixels near an edge are supersampled
+4 x 4, the rest are taken whole.
 """
 
 import math
@@ -18,6 +19,9 @@ import os
 import struct
 import sys
 import zlib
+
+from skin_icons import icon_about_image, icon_about_window, icon_main, write_ico
+from skin_shapes import arc, bbox_of, circle, circle_bbox, lerp, ring, rounded_rect, strokes
 
 # ---------------------------------------------------------------- the skin
 
@@ -41,10 +45,6 @@ NUMERAL_H = 22.0
 INK = (28, 33, 45)  # ticks and numerals
 
 SS = [(i + 0.5) / 4.0 for i in range(4)]
-
-
-def lerp(a, b, t):
-    return a + (b - a) * t
 
 
 def mix(c0, c1, t):
@@ -98,70 +98,7 @@ class Canvas:
         return FORBIDDEN.get(c, c)
 
 
-# Signed distance functions, negative inside.
-
-def circle(cx, cy, r):
-    return lambda x, y: math.hypot(x - cx, y - cy) - r
-
-
-def ring(cx, cy, r_in, r_out):
-    def f(x, y):
-        d = math.hypot(x - cx, y - cy)
-        return max(d - r_out, r_in - d)
-    return f
-
-
-def rounded_rect(left, top, right, bottom, radius):
-    cx, cy = (left + right) / 2.0, (top + bottom) / 2.0
-    hx, hy = (right - left) / 2.0, (bottom - top) / 2.0
-
-    def f(x, y):
-        qx = abs(x - cx) - hx + radius
-        qy = abs(y - cy) - hy + radius
-        outside = math.hypot(max(qx, 0.0), max(qy, 0.0))
-        return outside + min(max(qx, qy), 0.0) - radius
-    return f
-
-
-def segment_distance(x, y, ax, ay, bx, by):
-    dx, dy = bx - ax, by - ay
-    ll = dx * dx + dy * dy
-    t = 0.0 if ll == 0 else max(0.0, min(1.0, ((x - ax) * dx + (y - ay) * dy) / ll))
-    return math.hypot(x - ax - t * dx, y - ay - t * dy)
-
-
-def strokes(segments, half_width):
-    """The union of round-capped strokes along the given segments."""
-    def f(x, y):
-        best = 1e9
-        for ax, ay, bx, by in segments:
-            d = segment_distance(x, y, ax, ay, bx, by)
-            if d < best:
-                best = d
-        return best - half_width
-    return f
-
-
-def bbox_of(segments, pad):
-    xs = [p for s in segments for p in (s[0], s[2])]
-    ys = [p for s in segments for p in (s[1], s[3])]
-    return (min(xs) - pad, min(ys) - pad, max(xs) + pad, max(ys) + pad)
-
-
-def circle_bbox(cx, cy, r):
-    return (cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1)
-
-
 # ---------------------------------------------------------------- numerals
-
-def arc(cx, cy, rx, ry, t0, t1, steps):
-    """Points of an ellipse arc, angles in degrees, 0 right, 90 down."""
-    pts = []
-    for i in range(steps + 1):
-        t = math.radians(lerp(t0, t1, i / steps))
-        pts.append((cx + rx * math.cos(t), cy + ry * math.sin(t)))
-    return pts
-
 
 # Digits as polylines in a box one unit high; x runs over the digit's width.
 DIGIT_WIDTH = {"1": 0.36}
@@ -401,167 +338,6 @@ def write_png24(path, w, h, rows):
 def bmp_to_png(bmp, png):
     w, h, rows = read_bmp24(bmp)
     write_png24(png, w, h, rows)
-
-
-# ---------------------------------------------------------------- icons
-
-ICON = 32
-
-PALETTE = [
-    (0, 0, 0),  # 0: under the transparent pixels
-    (22, 25, 31),  # 1: bezel dark
-    (60, 66, 78),  # 2: bezel
-    (118, 126, 140),  # 3: bezel light
-    (170, 176, 186),  # 4: face edge
-    (204, 208, 214),  # 5: face
-    (240, 242, 245),  # 6: highlight
-    (28, 33, 45),  # 7: ink
-    (0, 0, 255),  # 8: minute hand
-    (128, 128, 0),  # 9: hour hand
-    (255, 255, 0),  # 10: second hand
-    (120, 78, 16),  # 11: bronze dark
-    (196, 142, 38),  # 12: bronze
-    (246, 204, 96),  # 13: bronze light
-    (90, 98, 110),  # 14: grey
-    (200, 40, 30),  # 15: red
-]
-
-
-class IconCanvas:
-    """Palette indices at 4 x 4 samples per pixel; a pixel takes the index most
-    of its samples have, so the few colours stay crisp."""
-
-    def __init__(self):
-        self.n = ICON * 4
-        self.samples = [None] * (self.n * self.n)
-
-    def paint(self, sdf, index):
-        for sy in range(self.n):
-            for sx in range(self.n):
-                x, y = (sx + 0.5) / 4.0, (sy + 0.5) / 4.0
-                if sdf(x, y) < 0:
-                    self.samples[sy * self.n + sx] = index(x, y) if callable(index) else index
-
-    def pixels(self):
-        out = []
-        for y in range(ICON):
-            row = []
-            for x in range(ICON):
-                counts = {}
-                for j in range(4):
-                    for i in range(4):
-                        k = self.samples[(y * 4 + j) * self.n + x * 4 + i]
-                        counts[k] = counts.get(k, 0) + 1
-                drawn = {k: v for k, v in counts.items() if k is not None}
-                if sum(drawn.values()) < 7:
-                    row.append(None)  # transparent
-                else:
-                    row.append(max(drawn, key=lambda k: drawn[k]))
-            out.append(row)
-        return out
-
-
-def lit_band(cx, cy, x, y, indices):
-    """One of the given indices, darker to brighter towards the upper left."""
-    a = math.atan2(y - cy, x - cx)
-    t = 0.5 + 0.5 * math.cos(a + math.radians(135))
-    return indices[min(int(t * len(indices)), len(indices) - 1)]
-
-
-def icon_clock(ic, cx, cy, r):
-    ic.paint(circle(cx, cy, r), lambda x, y: lit_band(cx, cy, x, y, (1, 2, 3)))
-    face_r = r - 2.6
-    ic.paint(circle(cx, cy, face_r),
-             lambda x, y: 6 if math.hypot(x - cx + 2, y - cy + 2) < face_r * 0.55 else 5)
-    for i in range(12):
-        a = math.radians(i * 30)
-        sx, sy = math.sin(a), -math.cos(a)
-        inner = face_r - (3.6 if i % 3 == 0 else 2.0)
-        outer = face_r - 0.9
-        seg = [(cx + sx * inner, cy + sy * inner, cx + sx * outer, cy + sy * outer)]
-        ic.paint(strokes(seg, 0.9 if i % 3 == 0 else 0.6), 7 if i % 3 == 0 else 14)
-
-    def hand(pos60, length, half, index):
-        a = math.radians(pos60 * 6)
-        ic.paint(strokes([(cx, cy, cx + math.sin(a) * length, cy - math.cos(a) * length)], half),
-                 index)
-
-    # 10:08:37, the hands spread like a smile
-    hand(50.7, face_r * 0.55, 1.1, 7)
-    hand(8.0, face_r * 0.82, 0.85, 7)
-    hand(37.0, face_r * 0.86, 0.5, 15)
-    ic.paint(circle(cx, cy, 1.4), 15)
-
-
-def icon_main():
-    ic = IconCanvas()
-    icon_clock(ic, 16, 16, 15.6)
-    return ic.pixels()
-
-
-def sound_waves(ic, cx, cy, radii, from_deg, to_deg, index):
-    for rr in radii:
-        def wave(x, y, rr=rr):
-            ang = (math.degrees(math.atan2(y - cy, x - cx)) - from_deg) % 360.0
-            if ang > to_deg - from_deg:
-                return 1.0
-            return abs(math.hypot(x - cx, y - cy) - rr) - 0.8
-        ic.paint(wave, index)
-
-
-def icon_about_window():
-    # the clock, with the sound of its voice to the upper right
-    ic = IconCanvas()
-    icon_clock(ic, 13.5, 18.5, 12.8)
-    sound_waves(ic, 20.5, 11.5, (8.0, 11.5), -85, -5, 12)
-    return ic.pixels()
-
-
-def icon_about_image():
-    # a bronze bell ringing
-    ic = IconCanvas()
-    cx = 16.0
-    top, rim = 5.0, 24.0
-
-    def bell(x, y):
-        if y > rim:
-            return y - rim
-        if y < top + 4.0:  # the dome
-            return math.hypot(x - cx, y - (top + 4.0)) - 5.0
-        t = (y - top - 4.0) / (rim - top - 4.0)
-        half = 5.0 + 1.2 * t + 5.3 * t ** 3
-        return abs(x - cx) - half
-
-    shade = lambda x, y: 13 if x < cx - 4.5 else (12 if x < cx + 3.5 else 11)
-    ic.paint(strokes([(cx, 2.2, cx, 4.5)], 1.3), 11)  # the loop it hangs from
-    ic.paint(bell, shade)
-    ic.paint(rounded_rect(3.0, 22.5, 29.0, 25.8, 1.6), shade)  # the lip
-    ic.paint(circle(cx, 27.6, 2.3), 11)  # the clapper
-    sound_waves(ic, cx, 14.0, (13.2,), -40, 15, 7)
-    sound_waves(ic, cx, 14.0, (13.2,), 165, 220, 7)
-    return ic.pixels()
-
-
-def write_ico(path, pixels):
-    """One 32 x 32 image, 4 bits per pixel, with its AND mask."""
-    xor = bytearray()
-    mask = bytearray()
-    for y in range(ICON - 1, -1, -1):  # bottom-up
-        row = pixels[y]
-        for x in range(0, ICON, 2):
-            xor.append(((row[x] or 0) << 4) | (row[x + 1] or 0))
-        bits = 0
-        for x in range(ICON):
-            bits = (bits << 1) | (1 if row[x] is None else 0)
-        mask += struct.pack(">I", bits)
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-    info = struct.pack("<IiiHHIIiiII", 40, ICON, ICON * 2, 1, 4, 0, len(xor) + len(mask),
-                       0, 0, 16, 0)
-    image = info + palette + xor + mask
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", ICON, ICON, 16, 0, 1, 4, len(image), 6 + 16)
-    with open(path, "wb") as f:
-        f.write(header + entry + image)
 
 
 def main():
