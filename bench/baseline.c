@@ -1,9 +1,10 @@
 /* The baseline for the benchmark: a bare PlaySound behind a global hotkey,
  * so that its key reaches it by the same road as the clock's. F9 plays the
  * first argument, F8 the second; the process idles in GetMessage otherwise. */
-#include <mmsystem.h>
 #include <stdio.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <mmsystem.h>
 
 int main(int argc, char** argv) {
     MSG msg;
