@@ -147,6 +147,7 @@ hn_session_begin() {
   export ZV_RUN ZV_SESSION_OWNER=$BASHPID
   : >"$ZV_RUN/pids"
   : >"$ZV_RUN/prefixes"
+  : >"$ZV_RUN/sessions"
   trap hn_session_end EXIT
   trap 'exit 130' INT
   trap 'exit 143' TERM
@@ -157,6 +158,11 @@ hn_session_end() {
   local rc=$? p
   [ -n "${ZV_RUN:-}" ] && [ -d "$ZV_RUN" ] || return $rc
   [ "${ZV_SESSION_OWNER:-}" = "$BASHPID" ] || return $rc
+  # A session started from this one (an e2e lane) ends its own programs: it
+  # is asked first and given the time that takes.
+  # No tier starts another case from here on (hn_session_ending).
+  : >"$ZV_RUN/ending"
+  [ ! -f "$ZV_RUN/sessions" ] || while read -r p; do hn_kill "$p" 600; done <"$ZV_RUN/sessions"
   while read -r p; do hn_stop_prefix "$p"; done <"$ZV_RUN/prefixes"
   tac "$ZV_RUN/pids" | while read -r p; do hn_kill "$p"; done
   # Debian's Wine keeps its server sockets in /tmp/wine-XXXXXX, named in the
@@ -171,6 +177,8 @@ hn_session_end() {
 }
 
 hn_track() { echo "$1" >>"$ZV_RUN/pids"; }
+hn_session_ending() { [ -e "$ZV_RUN/ending" ]; }
+hn_track_session() { echo "$1" >>"$ZV_RUN/sessions"; }
 
 # Runs "$@" in the background and waits for it: bash runs a trap only once
 # a foreground child is done, but interrupts a wait at once.
@@ -182,12 +190,12 @@ hn_wait_for() {
   return $rc
 }
 
-# TERM, then KILL after 3 s.
+# TERM, then KILL after TENTHS tenths of a second (30 unless given).
 hn_kill() {
   local pid=$1
   kill -0 "$pid" 2>/dev/null || return 0
   kill -TERM "$pid" 2>/dev/null || true
-  for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  for _ in $(seq "${2:-30}"); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
   kill -KILL "$pid" 2>/dev/null || true
 }
 
