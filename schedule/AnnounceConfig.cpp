@@ -1,9 +1,9 @@
 #include "schedule/AnnounceConfig.h"
 
-#include <cstdint>
 #include <initializer_list>
 
 #include "core/Errors.h"
+#include "core/Utf8.h"
 #include "settings/FileStore.h"
 
 namespace zv {
@@ -17,40 +17,14 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// Printable UTF-8 (tabs allowed); anything else is not a line of text.
+// Printable UTF-8 (tabs allowed); anything else is not a line of text. A
+// control byte never occurs inside a multi-byte character.
 bool IsText(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            if ((c < 0x20 && c != '\t') || c == 0x7F) return false;
-            ++i;
-            continue;
-        }
-        size_t n = 0;
-        uint32_t code = 0;
-        if (c >= 0xC2 && c <= 0xDF) {
-            n = 1, code = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            n = 2, code = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            n = 3, code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + n >= s.size()) return false;
-        for (size_t k = 1; k <= n; ++k) {
-            const auto t = static_cast<unsigned char>(s[i + k]);
-            if ((t & 0xC0) != 0x80) return false;
-            code = (code << 6) | (t & 0x3F);
-        }
-        // Overlong forms, UTF-16 surrogates and code points past U+10FFFF.
-        if ((n == 2 && code < 0x800) || (n == 3 && (code < 0x10000 || code > 0x10FFFF)) ||
-            (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += n + 1;
+    for (char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c < 0x20 && c != '\t') || c == 0x7F) return false;
     }
-    return true;
+    return IsValidUtf8(s);
 }
 
 // The start of a line for the box, cut on a character boundary.
