@@ -15,64 +15,13 @@
 import re
 import sys
 
-OPEN_RE = re.compile(r'^\s*(?:\d+\s+)?\d+\.\d+\s+openat\([^,]*,\s*"((?:[^"\\]|\\.)*)",[^)]*\)\s*=\s*(\d+)')
-
-
-def strace_bytes(s):
-    """strace's quoted string (octal and C escapes) as the bytes it stands for."""
-    out = bytearray()
-    i = 0
-    while i < len(s):
-        c = s[i]
-        if c != "\\":
-            out += c.encode("latin-1")
-            i += 1
-            continue
-        m = re.match(r"\\([0-7]{1,3})", s[i:])
-        if m:
-            out.append(int(m.group(1), 8))
-            i += len(m.group(0))
-            continue
-        m = re.match(r"\\x([0-9a-fA-F]{2})", s[i:])
-        if m:
-            out.append(int(m.group(1), 16))
-            i += 4
-            continue
-        out += {"n": b"\n", "t": b"\t", "r": b"\r"}.get(s[i + 1], s[i + 1].encode("latin-1"))
-        i += 2
-    return bytes(out)
-
-
-def wavs(log, directory):
-    want = b"/dosdevices/z:" + directory.encode("utf-8", "surrogateescape") + b"/"
-    opened = []
-    with open(log, encoding="latin-1") as f:
-        for line in f:
-            m = OPEN_RE.match(line)
-            if m:
-                path = strace_bytes(m.group(1))
-                if path.lower().endswith(b".wav"):
-                    opened.append(path)
-    bad = [p for p in opened if want not in p or b"/" in p.split(want, 1)[1]]
-    print("%d recordings opened" % len(opened))
-    for p in opened:
-        print("  " + p.decode("cp1251", "replace"))
-    if len(opened) < 3:
-        print("error: fewer than 3 recordings opened: the time was not spoken")
-        return 1
-    if bad:
-        print("error: recordings opened outside the program folder: %s" % bad)
-        return 1
-    return 0
+from startup_check import opens, wavs
 
 
 def opened(log, path):
     want = b"/dosdevices/z:" + path.encode("utf-8", "surrogateescape")
-    with open(log, encoding="latin-1") as f:
-        for line in f:
-            m = OPEN_RE.match(line)
-            if m and strace_bytes(m.group(1)).endswith(want):
-                return 0
+    if any(p.endswith(want) for p in opens(log)):
+        return 0
     print("error: %s was never opened" % path.encode("utf-8", "surrogateescape").decode("cp1251"))
     return 1
 
@@ -141,7 +90,7 @@ def run(regfile, want):
 
 def main(argv):
     if len(argv) == 4 and argv[1] == "wavs":
-        return wavs(argv[2], argv[3])
+        return wavs(argv[2], argv[3], "cp1251")
     if len(argv) >= 3 and argv[1] == "texts":
         return texts(argv[2], argv[3:])
     if len(argv) == 4 and argv[1] == "contains":

@@ -3,6 +3,7 @@
 
   startup_check.py texts WINELOG       the window texts set, one a line (WINEDEBUG=+win)
   startup_check.py wavs STRACE DIR      every recording opened was DIR/<name>, 3 at least
+                                        (cp1251_check.py imports wavs and opens)
 """
 import os
 import re
@@ -30,24 +31,56 @@ def texts(log):
     return 0
 
 
-def wavs(log, directory):
-    # A Z: path as the server opens it: <prefix>/dosdevices/z:<unix path>.
-    want = "/dosdevices/z:" + os.path.normpath(directory) + "/"
-    opened = []
-    with open(log, errors="replace") as f:
+def strace_bytes(s):
+    """strace's quoted string (octal and C escapes) as the bytes it stands for."""
+    out = bytearray()
+    i = 0
+    while i < len(s):
+        c = s[i]
+        if c != "\\":
+            out += c.encode("latin-1")
+            i += 1
+            continue
+        m = re.match(r"\\([0-7]{1,3})", s[i:])
+        if m:
+            out.append(int(m.group(1), 8))
+            i += len(m.group(0))
+            continue
+        m = re.match(r"\\x([0-9a-fA-F]{2})", s[i:])
+        if m:
+            out.append(int(m.group(1), 16))
+            i += 4
+            continue
+        out += {"n": b"\n", "t": b"\t", "r": b"\r"}.get(s[i + 1], s[i + 1].encode("latin-1"))
+        i += 2
+    return bytes(out)
+
+
+def opens(log):
+    """The Unix path of every file the traced server opened, as bytes."""
+    with open(log, encoding="latin-1") as f:
         for line in f:
             m = OPEN_RE.match(line)
-            if m and int(m.group(3)) >= 0 and m.group(2).lower().endswith(".wav"):
-                opened.append(m.group(2))
-    bad = [p for p in opened if want not in p or "/" in p.split(want, 1)[1]]
+            if m and int(m.group(3)) >= 0:
+                yield strace_bytes(m.group(2))
+
+
+def wavs(log, directory, encoding="utf-8"):
+    """Paths are shown in ENCODING, the locale Wine spelt them in."""
+    # A Z: path as the server opens it: <prefix>/dosdevices/z:<unix path>.
+    folder = os.fsencode(os.path.normpath(directory))
+    want = b"/dosdevices/z:" + folder + b"/"
+    opened = [p for p in opens(log) if p.lower().endswith(b".wav")]
+    bad = [p for p in opened if want not in p or b"/" in p.split(want, 1)[1]]
+    show = lambda p: p.decode(encoding, "replace")
     print("%d recordings opened" % len(opened))
     for p in opened:
-        print("  " + p)
+        print("  " + show(p))
     if len(opened) < 3:
         print("error: fewer than 3 recordings opened: the time was not spoken")
         return 1
     if bad:
-        print("error: recordings opened outside %s: %s" % (directory, bad))
+        print("error: recordings opened outside %s: %s" % (show(folder), [show(p) for p in bad]))
         return 1
     return 0
 
