@@ -108,8 +108,10 @@ hn_package() {
   # Only a run on another exe (ZV_EXE) may come without configured builds.
   [ -f "$config32" ] || { hn_log "warning: no $config32, so no packages: configure the win32 preset"; return 0; }
   [ -n "$exe32" ] || hn_build win64 Zvenoks >&2
-  [ -f "$exe64" ] && [ -f "$config64" ] ||
-    { hn_log "warning: no $exe64, so no packages: build the win64 preset"; return 0; }
+  if [ ! -f "$exe64" ] || [ ! -f "$config64" ]; then
+    hn_log "warning: no $exe64, so no packages: build the win64 preset"
+    return 0
+  fi
   # Made beside dist/, so that each file is renamed into place whole: a
   # concurrent reader never sees half a ZIP.
   tmp=$(mktemp -d "$ZV_ROOT/dist/.pack.XXXXXX")
