@@ -6,6 +6,7 @@
 
 #include "core/Errors.h"
 #include "resources/resource.h"
+#include "resources/version.h"
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
 #include "win32/Utf16.h"
@@ -33,7 +34,7 @@ struct ControlDesign {
 
 // The labels take no focus: the order is the order of creation only.
 const ControlDesign kDesigns[] = {
-    {"Label1", Kind::Label, 80, 16, 0, 0, "Zvenoks v.1.1"},
+    {"Label1", Kind::Label, 80, 16, 0, 0, "Zvenoks v." ZV_VERSION_TEXT},
     {"Label2", Kind::Label, 64, 128, 0, 0, "Екатеринбург, 2026"},
     {"Label3", Kind::Link, 56, 88, 0, 0, LinkText(kMakerUrl)},
     {"Label4", Kind::Label, 104, 56, 0, 0, "Zvenoks"},
