@@ -32,4 +32,7 @@ class TMemo {
 // The text with every CR LF, LF alone and CR alone made CR LF.
 std::string AdjustLineBreaks(std::string_view text);
 
+// The text without its one final line break (CR LF, LF or CR), if it has one.
+std::string_view WithoutFinalLineBreak(std::string_view text);
+
 }  // namespace zv
