@@ -19,7 +19,7 @@ class TMemo {
     // alone, CR alone) made CR LF. On failure throws EFileError
     // "Cannot open file "<full path>". <system text>" and keeps the text.
     void LoadFromFile(const std::string& name);
-    // Creates or truncates the file and writes the text unchanged. On failure
+    // Writes the text unchanged as the file (IFileStore::WriteAll). On failure
     // throws EFileError "Cannot create file "<full path>". <system text>".
     void SaveToFile(const std::string& name) const;
     const std::string& Text() const { return text_; }
