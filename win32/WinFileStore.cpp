@@ -131,8 +131,9 @@ void TWinFileStore::WriteAll(const std::string& name, std::string_view bytes) {
     const DWORD old = GetFileAttributesW(target.c_str());
     if (old != INVALID_FILE_ATTRIBUTES) {
         // What could not be overwritten in place is not replaced either: a
-        // folder, a read-only file (also where Wine runs as root and would
-        // write it), a file this user may not write or another program holds.
+        // folder, a read-only file (by its attribute, which not every file
+        // system enforces for every user), a file this user may not write or
+        // another program holds for itself.
         if (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) Throw(ERROR_ACCESS_DENIED);
         const UniqueFile writable(CreateFileW(target.c_str(), GENERIC_WRITE, kShareAll, nullptr,
                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
