@@ -73,7 +73,6 @@ TEST_F(WinFileStoreTest, AFileAnotherProgramHoldsIsReadOnceItLetsGo) {
         int releaseMs;  // -1: held all through the read
     } cases[] = {
         {"open for writing, shared", kShareAll, -1},
-        {"open for writing, shared but for deletion", FILE_SHARE_READ | FILE_SHARE_WRITE, -1},
         {"held alone for half a second", 0, 500},
         {"held alone longer than the wait", 0, -1},
     };
