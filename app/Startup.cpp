@@ -14,11 +14,6 @@ namespace {
 constexpr const char* kProgramFile = "Zvenoks.exe";
 constexpr const char* kDirFile = "dir.cfg";
 
-// Everything but the last n characters (the line break of dir.cfg).
-std::string DropLast(const std::string& text, size_t n) {
-    return text.size() > n ? text.substr(0, text.size() - n) : std::string();
-}
-
 // A root directory ("C:\") already ends in its separator.
 std::string InDirectory(const std::string& directory, const char* name) {
     return directory + (directory.ends_with('\\') ? "" : "\\") + name;
@@ -117,10 +112,11 @@ void TStartupWork::LocateProgramDirectory() {
 void TStartupWork::FollowDirCfg() {
     memo1_.Clear();
     memo1_.LoadFromFile(kDirFile);
-    // The text without its line break; a directory that does not exist leaves
-    // the current one current. The program writes the folder in UTF-8; a file
-    // that is not UTF-8 was written by hand in the system's code page.
-    std::string folder = DropLast(memo1_.Text(), 2);
+    // The text without its line break, which a file written by hand may lack;
+    // a directory that does not exist leaves the current one current. The
+    // program writes the folder in UTF-8; a file that is not UTF-8 was written
+    // by hand in the system's code page.
+    std::string folder(WithoutFinalLineBreak(memo1_.Text()));
     if (!IsValidUtf8(folder)) folder = platform_.FromAnsiCodePage(folder);
     (void)platform_.ChangeDirectory(folder);
 }
