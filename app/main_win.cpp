@@ -33,8 +33,13 @@ void KeepDllSearchInSystemFolder() {
     HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
     const auto setDirs = reinterpret_cast<SetDirs>(
         reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
-    // A failure leaves the default order, as on a system without the call.
-    if (setDirs) (void)setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (setDirs && setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+    // The most the old order allows: an empty DLL directory takes the current
+    // directory (a Run key or a shortcut may start the clock in any folder)
+    // out of the search. The program's folder stays first in it, so a DLL
+    // that Windows' own code loads by name is still looked for there. A
+    // failure leaves the default order.
+    (void)SetDllDirectoryW(L"");
 }
 
 }  // namespace

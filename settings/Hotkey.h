@@ -12,7 +12,10 @@
 namespace zv {
 
 inline constexpr int kHotkeyId = 101;
-inline constexpr unsigned kHotkeyModifiers = 0;
+// MOD_NOREPEAT and no modifier keys: a held key speaks once, not at the
+// keyboard's repeat rate. Windows 7 is the first to know it; Wine takes the
+// flag and still repeats.
+inline constexpr unsigned kHotkeyModifiers = 0x4000;
 inline constexpr std::uint32_t kWmHotkey = 0x0312;
 
 inline constexpr unsigned kVkF10 = 121;

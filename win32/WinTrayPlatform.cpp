@@ -45,9 +45,8 @@ bool WinTrayPlatform::Notify(unsigned action, const TrayIconRecord& record) {
     return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
-void WinTrayPlatform::NotifyIcon(unsigned action, const TrayIconRecord& record) {
-    // The tray is a convenience: a shell that refuses the icon must not stop the clock.
-    Notify(action, record);
+bool WinTrayPlatform::NotifyIcon(unsigned action, const TrayIconRecord& record) {
+    return Notify(action, record);
 }
 
 std::unique_ptr<IWindowHook> WinTrayPlatform::HookWindow(std::uintptr_t window,
@@ -65,6 +64,16 @@ bool WinTrayPlatform::IsWindowVisible(std::uintptr_t window) {
 
 unsigned WinTrayPlatform::RegisterMessage(std::string_view name) {
     return RegisterWindowMessageW(Widen(name).c_str());
+}
+
+void WinTrayPlatform::SetTimer(std::uintptr_t window, std::uintptr_t id, unsigned ms) {
+    // Without the timer the icon is not tried again; the clock goes on without it.
+    (void)::SetTimer(ToHwnd(window), id, ms, nullptr);
+}
+
+void WinTrayPlatform::KillTimer(std::uintptr_t window, std::uintptr_t id) {
+    // Fails only for a timer that is gone already, with its window.
+    (void)::KillTimer(ToHwnd(window), id);
 }
 
 }  // namespace zv::win

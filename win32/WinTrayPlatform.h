@@ -21,12 +21,14 @@ class WinTrayPlatform : public ITrayPlatform {
     // true when the shell took it.
     static bool Notify(unsigned action, const TrayIconRecord& record);
 
-    void NotifyIcon(unsigned action, const TrayIconRecord& record) override;
+    bool NotifyIcon(unsigned action, const TrayIconRecord& record) override;
     std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,
                                             std::function<void(TMessage&)> handler) override;
     void ShowWindow(std::uintptr_t window, int command) override;
     bool IsWindowVisible(std::uintptr_t window) override;
     unsigned RegisterMessage(std::string_view name) override;
+    void SetTimer(std::uintptr_t window, std::uintptr_t id, unsigned ms) override;
+    void KillTimer(std::uintptr_t window, std::uintptr_t id) override;
 };
 
 }  // namespace zv::win

@@ -104,7 +104,9 @@ TEST(DCMinTray, MinimizeHidesWindowAndTaskbarButtonAndAddsTheIconAgain) {
     rig.ShowIcon();
     TMessage m = rig.Send(274, kScMinimize);
     EXPECT_EQ(m.Result, 0);
-    EXPECT_EQ(rig.platform.log, (std::vector<std::string>{"show 100 0", "show 200 0", "notify 0"}));
+    // The shell holds the icon already: the add fails and the icon is changed instead.
+    EXPECT_EQ(rig.platform.log,
+              (std::vector<std::string>{"show 100 0", "show 200 0", "notify 0", "notify 1"}));
     EXPECT_TRUE(rig.form.Visible());
     EXPECT_FALSE(rig.platform.visible[kFormWindow]);
 }
@@ -114,10 +116,15 @@ TEST(DCMinTray, DestroyRemovesTheIconThenRestoresThenPassesOn) {
         const char* name;
         bool shown;
         std::vector<std::string> log;
+        bool refused = false;
     };
     const Case cases[] = {
         {"icon shown", true, {"notify 2", "unhook", "pass 100 2 0 0"}},
         {"icon not shown", false, {"unhook", "pass 100 2 0 0"}},
+        {"icon refused, tried again",
+         true,
+         {"kill timer 100 7452", "notify 2", "unhook", "pass 100 2 0 0"},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -127,6 +134,7 @@ TEST(DCMinTray, DestroyRemovesTheIconThenRestoresThenPassesOn) {
         auto t = std::make_unique<TDCMinTray>(&f, p, a);
         f.LoadComponents([] {});
         a.mainForm = &f;
+        p.shellRuns = !c.refused;
         if (c.shown) t->ShowIcon();
         p.log.clear();
         TMessage m;
@@ -136,6 +144,7 @@ TEST(DCMinTray, DestroyRemovesTheIconThenRestoresThenPassesOn) {
         EXPECT_FALSE(t->Hooked());
         EXPECT_FALSE(t->IconShown());
         EXPECT_EQ(p.log, c.log);
+        EXPECT_TRUE(p.timers.empty());
         // Later messages go straight to the window's own procedure.
         p.log.clear();
         EXPECT_EQ(p.Deliver(TMessage{15, 0, 0, -1}).Result, kPassedResult);
@@ -179,18 +188,24 @@ TEST(DCMinTray, ComponentOutlivedByItsWindowRemovesTheIconThenReleasesTheBinding
     }
 }
 
-TEST(DCMinTray, TaskbarCreatedAddsTheIconAgainWhenItWasShown) {
+TEST(DCMinTray, TaskbarCreatedPutsTheIconBackWhenItWasShown) {
     struct Case {
         const char* name;
         unsigned registered;
         bool shown;
         std::uint32_t msg;
-        bool readds;
+        std::vector<std::string> notes;
+        bool shellLostIcon = true;
     };
     const Case cases[] = {
-        {"shown", kTaskbarCreated, true, kTaskbarCreated, true},
-        {"not shown", kTaskbarCreated, false, kTaskbarCreated, false},
-        {"no number from the system, WM_NULL", 0, true, 0, false},
+        {"shown, the shell restarted",
+         kTaskbarCreated,
+         true,
+         kTaskbarCreated,
+         {"notify 1", "notify 0"}},
+        {"shown, the shell kept it", kTaskbarCreated, true, kTaskbarCreated, {"notify 1"}, false},
+        {"not shown", kTaskbarCreated, false, kTaskbarCreated, {}},
+        {"no number from the system, WM_NULL", 0, true, 0, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -202,18 +217,66 @@ TEST(DCMinTray, TaskbarCreatedAddsTheIconAgainWhenItWasShown) {
         f.LoadComponents([] {});
         a.mainForm = &f;
         if (c.shown) t.ShowIcon();
+        p.shellHasIcon = !c.shellLostIcon;
         p.log.clear();
         p.notes.clear();
         TMessage m;
         m.Msg = c.msg;
         p.Deliver(m);
-        std::vector<std::string> expected;
-        if (c.readds) expected.push_back("notify 0");
+        std::vector<std::string> expected = c.notes;
         expected.push_back("pass 100 " + std::to_string(c.msg) + " 0 0");
         EXPECT_EQ(p.log, expected);
-        if (c.readds) {
-            EXPECT_EQ(p.notes[0].record.uFlags, 7u);
+        for (const Notification& n : p.notes) EXPECT_EQ(n.record.uFlags, 7u);
+        EXPECT_EQ(p.shellHasIcon, c.shown && c.registered != 0);
+    }
+}
+
+// At logon the shell may not run yet when the clock puts its icon up.
+TEST(DCMinTray, AnIconTheShellRefusedIsTriedAgainEveryTwoSecondsForTwoMinutes) {
+    struct Case {
+        const char* name;
+        int shellRunsAfterTicks;
+        bool shellAnnounces;  // TaskbarCreated as it starts
+        int ticks;            // retry ticks until the timer is killed
+        bool inTray;
+    };
+    const Case cases[] = {
+        {"the third try", 2, false, 3, true},
+        {"the shell announces itself between tries", 2, true, 2, true},
+        {"no shell for two minutes", 1000, false, 60, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.platform.shellRuns = false;
+        rig.tray.ShowIcon();
+        EXPECT_TRUE(rig.tray.IconShown());
+        EXPECT_EQ(rig.platform.log.back(), "set timer 100 7452 2000");
+        // The tip set while the shell was away is the one it gets.
+        rig.tray.SetHint("Время (F10)");
+        int ticks = 0;
+        for (; ticks < 100 && !rig.platform.timers.empty(); ++ticks) {
+            if (ticks == c.shellRunsAfterTicks) {
+                rig.platform.shellRuns = true;
+                if (c.shellAnnounces) rig.Send(kTaskbarCreated);
+                if (rig.platform.timers.empty()) break;
+            }
+            rig.Clear();
+            // The component's own timer: the form never sees it.
+            EXPECT_EQ(rig.Send(kWmTimer, kTrayRetryTimer).Result, 0);
+            EXPECT_EQ(rig.platform.log.front(), "notify 0");
         }
+        EXPECT_EQ(ticks, c.ticks);
+        EXPECT_EQ(rig.platform.shellHasIcon, c.inTray);
+        if (c.inTray) {
+            EXPECT_EQ(Tip(rig.platform.notes.back().record), "Время (F10)");
+        }
+        // A tick already queued when the timer went asks the shell for nothing.
+        rig.Clear();
+        rig.Send(kWmTimer, kTrayRetryTimer);
+        EXPECT_TRUE(rig.platform.notes.empty());
+        // Another timer of the window is the form's.
+        EXPECT_EQ(rig.Send(kWmTimer, 1).Result, kPassedResult);
     }
 }
 

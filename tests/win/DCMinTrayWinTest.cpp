@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,21 +91,29 @@ class TestForm : public TComponent, public IForm, public TWindow {
     std::vector<UINT> received_;
 };
 
-// The real platform, keeping what the shell answered.
+// The real platform, keeping what the shell answered; it can refuse the
+// first notifications as a shell that is still starting does.
 class CheckedPlatform : public WinTrayPlatform {
   public:
     struct Answer {
         unsigned action;
         bool ok;
     };
-    void NotifyIcon(unsigned action, const TrayIconRecord& record) override {
+    bool NotifyIcon(unsigned action, const TrayIconRecord& record) override {
+        if (refuse > 0) {
+            --refuse;
+            answers.push_back({action, false});
+            return false;
+        }
         answers.push_back({action, Notify(action, record)});
         if (action == kNimDelete) {
             auto window = reinterpret_cast<HWND>(record.hWnd);
             hookedAtDelete = GetWindowLongPtrW(window, GWLP_WNDPROC) ==
                              reinterpret_cast<LONG_PTR>(WndProcHook::Procedure());
         }
+        return answers.back().ok;
     }
+    int refuse = 0;
     std::vector<Answer> answers;
     bool hookedAtDelete = false;
 };
@@ -242,18 +251,45 @@ TEST_F(TrayWin, ShellTakesTheTipAndTheIconAgainAfterARestart) {
     tray.SetHint("Время (F11)");
     tray.ShowIcon();
     tray.SetHint("Время (PrintScreen)");
+    // Announced while the shell still holds the icon: changed in place.
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    Send(taskbarCreated, 0, 0);
     // The shell forgets the icon as a restarted one would, then announces itself.
     ASSERT_TRUE(WinTrayPlatform::Notify(kNimDelete, tray.IconRecord()));
-    Send(RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    Send(taskbarCreated, 0, 0);
     tray.SetHint("Время (Pause)");
 
-    ASSERT_EQ(platform.answers.size(), 4u);
-    const unsigned actions[] = {kNimAdd, kNimModify, kNimAdd, kNimModify};
-    for (std::size_t i = 0; i < 4; ++i) {
+    const CheckedPlatform::Answer expected[] = {
+        {kNimAdd, true},     {kNimModify, true}, {kNimModify, true},
+        {kNimModify, false}, {kNimAdd, true},    {kNimModify, true},
+    };
+    ASSERT_EQ(platform.answers.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(platform.answers[i].action, actions[i]);
-        EXPECT_TRUE(platform.answers[i].ok);
+        EXPECT_EQ(platform.answers[i].action, expected[i].action);
+        EXPECT_EQ(platform.answers[i].ok, expected[i].ok);
     }
+}
+
+TEST_F(TrayWin, AnIconTheShellRefusedComesWithTheRetryTimer) {
+    platform.refuse = 2;  // the add and the change that follows it
+    tray.ShowIcon();
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (platform.answers.size() < 3 && GetTickCount() - start < 10000) {
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        } else {
+            Sleep(10);
+        }
+    }
+    const DWORD took = GetTickCount() - start;
+    ASSERT_EQ(platform.answers.size(), 3u);
+    EXPECT_EQ(platform.answers[2].action, kNimAdd);
+    EXPECT_TRUE(platform.answers[2].ok);
+    EXPECT_GE(took, 1900u);
+    EXPECT_FALSE(form.Received(WM_TIMER));           // the component's own
+    EXPECT_FALSE(KillTimer(hwnd, kTrayRetryTimer));  // gone once the icon is in
 }
 
 }  // namespace
