@@ -63,15 +63,15 @@ void TAnnouncements::Tick(const TimeFields& now) {
     }
 }
 
-void TAnnouncements::SpeakNow() {
+void TAnnouncements::SpeakNow(const TimeFields& now) {
     scheduled_.Cancel();
     if (!voice_.empty()) CheckVoice();
-    announcer_.Start();
+    announcer_.Start(now);
 }
 
-void TAnnouncements::Listen(const std::string& voice) {
+void TAnnouncements::Listen(const std::string& voice, const TimeFields& now) {
     scheduled_.Cancel();
-    announcer_.StartIn(voice);
+    announcer_.StartIn(voice, now);
 }
 
 std::vector<VoiceEntry> TAnnouncements::Packs() {

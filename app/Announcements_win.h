@@ -37,10 +37,10 @@ class TAnnouncements final : private IScheduleWorld {
     void Tick(const TimeFields& now);
     // Timer2: the scheduled chain, while one plays.
     void Poll() { scheduled_.Poll(); }
-    // The Time command: cuts a scheduled announcement, then speaks the time.
-    void SpeakNow();
-    // The dialog's "Прослушать": the time now, in that voice, this once.
-    void Listen(const std::string& voice);
+    // The Time command: cuts a scheduled announcement, then speaks `now`.
+    void SpeakNow(const TimeFields& now);
+    // The dialog's "Прослушать": `now` in that voice, this once.
+    void Listen(const std::string& voice, const TimeFields& now);
 
     const AnnounceSettings& Settings() const { return settings_; }
     // The packs under voices\ for the dialog, the standard voice not included.

@@ -13,7 +13,7 @@ void TScheduledChain::Start(const ScheduledAnnouncement& a) {
     active_ = true;
     inPrelude_ = !prelude_.empty();
     if (!inPrelude_) {
-        announcer_.Start();
+        announcer_.Start(spoken_);
         return;
     }
     timer2_.SetEnabled(true);
@@ -42,7 +42,7 @@ void TScheduledChain::Poll() {
     } else {
         inPrelude_ = false;
         player_.Close();
-        announcer_.Start();
+        announcer_.Start(spoken_);
     }
 }
 
@@ -70,7 +70,7 @@ void TScheduledChain::PlayPrelude(size_t index) {
 
 void TScheduledChain::StartSpeech() {
     try {
-        announcer_.Start();
+        announcer_.Start(spoken_);
     } catch (const Exception&) {
         // The prelude's error is the one reported; the announcer has stopped
         // its poll, so this one is not lost silently but replaced.

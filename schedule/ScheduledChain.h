@@ -41,7 +41,7 @@ class TScheduledChain {
     IMonotonicClock& clock_;
     TStallWatch stall_;
     TimeFields spoken_;
-    TAnnouncer announcer_{player_, timer2_, spoken_, clock_};
+    TAnnouncer announcer_{player_, timer2_, clock_};
     std::vector<std::string> prelude_;
     size_t next_ = 0;
     bool inPrelude_ = false;

@@ -57,16 +57,19 @@ std::string PlaybackFailedText(const std::string& file) {
            "\". Проверьте, есть ли в системе устройство вывода звука.";
 }
 
-TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, const TimeFields& now,
-                       IMonotonicClock& clock)
-    : player_(player), timer2_(timer2), now_(now), clock_(clock) {}
+TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, IMonotonicClock& clock)
+    : player_(player), timer2_(timer2), clock_(clock) {}
 
-void TAnnouncer::StartIn(const std::string& voice) {
+void TAnnouncer::StartIn(const std::string& voice, const TimeFields& at) {
     chainVoice_ = voice;
+    // A chain that ran on across a minute would mix two times ("двадцать
+    // час ноль минут" at 20:59:59): it keeps the one it was asked.
+    hour_ = at.hour;
+    minute_ = at.minute;
     state_ = 0;
     polling_ = true;
     timer2_.SetEnabled(true);
-    const unsigned h = now_.hour;
+    const unsigned h = hour_;
     std::string file = Wav(h);
     if (h >= 21) {
         file = "20.wav";
@@ -103,7 +106,7 @@ void TAnnouncer::Poll() {
 // The states are tested in the order 4, 3, 2, 0, 1: each step moves to a state
 // tested earlier (or to 5), so a tick takes at most one step.
 void TAnnouncer::Step() {
-    const unsigned m = now_.minute;
+    const unsigned m = minute_;
     if (state_ == 4) {
         player_.Close();
         PlayClip(MinuteWord(m));
@@ -126,11 +129,11 @@ void TAnnouncer::Step() {
         }
     } else if (state_ == 0) {
         player_.Close();
-        PlayClip(HourWord(now_.hour));
+        PlayClip(HourWord(hour_));
         state_ = 2;
     } else if (state_ == 1) {
         player_.Close();
-        PlayClip(Wav(now_.hour % 10));
+        PlayClip(Wav(hour_ % 10u));
         state_ = 0;
     }
 }

@@ -152,7 +152,7 @@ struct Rig {
     FakeTimer timer;
     TimeFields now;
     FakeClock clock;  // stands still unless a test moves it
-    TAnnouncer announcer{player, timer, now, clock};
+    TAnnouncer announcer{player, timer, clock};
 
     Rig(int h, int m, int pollsPerClip = 0) {
         now.hour = static_cast<uint16_t>(h);
