@@ -255,9 +255,7 @@ void TForm1::OnTimer1() {
 }
 
 void TForm1::Timer2Timer() {
-    // At most one of the two chains plays at a time.
     announcements_.Poll();
-    announcer_.Poll();
 }
 
 void TForm1::SetEnabled(bool on) {

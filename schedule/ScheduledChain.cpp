@@ -12,6 +12,8 @@ void TScheduledChain::Start(const ScheduledAnnouncement& a) {
     prelude_ = a.prelude;
     active_ = true;
     inPrelude_ = !prelude_.empty();
+    // The last word of the chain before is over, whether it had ended or not.
+    announcer_.Cancel();
     if (!inPrelude_) {
         announcer_.Start(spoken_);
         return;
@@ -74,14 +76,6 @@ void TScheduledChain::StartSpeech() {
     } catch (const Exception&) {
         // The prelude's error is the one reported; the announcer has stopped
         // its poll, so this one is not lost silently but replaced.
-    }
-}
-
-bool ClipStillPlaying(IClipPlayer& player) {
-    try {
-        return player.Length() != player.Position();
-    } catch (const EMCIDeviceError&) {
-        return false;  // nothing open, so nothing sounds
     }
 }
 

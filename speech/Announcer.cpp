@@ -68,6 +68,7 @@ void TAnnouncer::StartIn(const std::string& voice, const TimeFields& at) {
     minute_ = at.minute;
     state_ = 0;
     polling_ = true;
+    lastWord_ = false;
     timer2_.SetEnabled(true);
     const unsigned h = hour_;
     std::string file = Wav(h);
@@ -112,6 +113,7 @@ void TAnnouncer::Step() {
         PlayClip(MinuteWord(m));
         StopPolling();
         state_ = 5;
+        lastWord_ = true;
     } else if (state_ == 3) {
         state_ = 4;
         player_.Close();
@@ -138,6 +140,23 @@ void TAnnouncer::Step() {
     }
 }
 
+void TAnnouncer::Cancel() {
+    polling_ = false;
+    lastWord_ = false;
+}
+
+bool TAnnouncer::Sounding() {
+    if (polling_) return true;
+    if (!lastWord_) return false;
+    try {
+        const int32_t length = player_.Length();
+        if (length == player_.Position()) return false;
+        return clock_.NowMs() - clipStartMs_ <= std::max<int64_t>(length, 0) + kStallMarginMs;
+    } catch (const EMCIDeviceError&) {
+        return false;  // nothing open, so nothing sounds
+    }
+}
+
 void TAnnouncer::CheckStall(int32_t length, int32_t position) {
     if (!stall_.Stalled(length, position, clock_.NowMs())) return;
     // Nothing plays, so nothing will end: without this the poll would ask the
@@ -151,7 +170,8 @@ void TAnnouncer::PlayClip(const std::string& file) {
     player_.SetFileName(clip_);
     player_.Open();
     player_.Play();
-    stall_.Restart(clock_.NowMs());
+    clipStartMs_ = clock_.NowMs();
+    stall_.Restart(clipStartMs_);
 }
 
 void TAnnouncer::StopPolling() {

@@ -50,9 +50,15 @@ class TAnnouncer {
     // kStallMarginMs (no sound device, a busy or vanished driver) ends the
     // chain and throws PlaybackFailedText once; the next Start tries again.
     void Poll();
+    // Another chain takes the player and Timer2: this one stops where it is.
+    void Cancel();
     uint16_t State() const { return state_; }
     // True from Start until the chain has ended or failed.
     bool Polling() const { return polling_; }
+    // True while the chain sounds: polled, or its last word still playing. A
+    // failed or cancelled chain no longer sounds, nor does a last word past
+    // its length plus kStallMarginMs (the device gone in the middle of it).
+    bool Sounding();
 
   private:
     void Step();
@@ -67,10 +73,12 @@ class TAnnouncer {
     std::string chainVoice_;  // the voice of the chain playing now
     std::string clip_;        // the file playing now
     TStallWatch stall_;
+    int64_t clipStartMs_ = 0;
     uint16_t hour_ = 0;
     uint16_t minute_ = 0;
     uint16_t state_ = 0;
     bool polling_ = false;
+    bool lastWord_ = false;  // the last word has started, and nothing since
 };
 
 }  // namespace zv

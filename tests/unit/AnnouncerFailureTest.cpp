@@ -144,6 +144,57 @@ TEST(AnnouncerTest, TheVoiceChoosesTheFolderAndListeningDoesNotChangeIt) {
     }
 }
 
+// What the schedule counts as still playing at a boundary: a chain polled or
+// its last word sounding, never what a failed or cancelled chain left open.
+TEST(AnnouncerTest, SoundingIsAChainOrItsLastWordStillPlaying) {
+    struct Case {
+        const char* what;
+        int pollsPerClip;
+        std::function<void(Rig&)> after;  // once the chain has been run
+        bool sounding;
+    } cases[] = {
+        {"the last word plays", 1000, nullptr, true},
+        {"the last word has ended", 0, nullptr, false},
+        {"the last word stands still past its length and the margin", 1000,
+         [](Rig& r) { r.clock.ms += 800 + kStallMarginMs + 1; }, false},
+        {"cancelled in its last word", 1000, [](Rig& r) { r.announcer.Cancel(); }, false},
+        {"cancelled in mid-chain", 1000,
+         [](Rig& r) {
+             r.announcer.Start(r.now);
+             r.announcer.Cancel();
+         },
+         false},
+        {"stood still and failed, its clip left open", 0,
+         [](Rig& r) {
+             r.player.positionAt = [](int) { return 0; };
+             r.player.closeFails = true;
+             r.announcer.Start(r.now);
+             for (int i = 0; i < 300 && r.timer.enabled; ++i) {
+                 r.clock.ms += 10;
+                 try {
+                     r.announcer.Poll();
+                 } catch (const EMCIDeviceError&) {
+                 }
+             }
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig(10, 10, c.pollsPerClip);
+        rig.announcer.Start(rig.now);
+        EXPECT_TRUE(rig.announcer.Sounding());
+        // The minute word is the last: start it and poll no more.
+        while (rig.announcer.Polling()) {
+            rig.player.positionAt = [](int) { return 800; };
+            rig.announcer.Poll();
+            rig.player.positionAt = nullptr;
+        }
+        if (c.after) c.after(rig);
+        EXPECT_EQ(rig.announcer.Sounding(), c.sounding);
+    }
+}
+
 TEST(AnnouncerTest, PollsAfterTheEndDoNothing) {
     Rig rig(9, 9);
     rig.announcer.Start(rig.now);

@@ -35,7 +35,7 @@ class FakePlayer : public IClipPlayer {
     }
     void Close() override {
         if (opened_) calls.push_back("close");
-        opened_ = false;
+        if (!closeFails) opened_ = false;
     }
     int32_t Length() override {
         if (!opened_) throw EMCIDeviceError("No MCI device open");
@@ -49,6 +49,7 @@ class FakePlayer : public IClipPlayer {
 
     int pollsPerClip = 0;
     bool playFails = false;
+    bool closeFails = false;  // a driver that holds on to its clip
     // When set: the position at the n-th read since Open, n from 0.
     std::function<int32_t(int)> positionAt;
     std::set<std::string> missing;
