@@ -41,7 +41,7 @@ TForm1::TForm1(TApplication& application)
       MediaPlayer1(
           mciDriver_,
           [this] { return reinterpret_cast<uintptr_t>(mediaPlayerWindow_.Ensure(Handle())); }),
-      announcer_(MediaPlayer1, *this, now_),
+      announcer_(MediaPlayer1, *this),
       announcements_(files_, MediaPlayer1, *this, announcer_),
       captions_([this](int label) {
           if (label == 4) Button1Click();
@@ -255,9 +255,7 @@ void TForm1::OnTimer1() {
 }
 
 void TForm1::Timer2Timer() {
-    // At most one of the two chains plays at a time.
     announcements_.Poll();
-    announcer_.Poll();
 }
 
 void TForm1::SetEnabled(bool on) {
@@ -271,8 +269,14 @@ void TForm1::SetEnabled(bool on) {
     }
 }
 
+// The time of the moment asked, not the last tick's: the hotkey may be the
+// first message after a resume from sleep.
 void TForm1::Button1Click() {
-    announcements_.SpeakNow();
+    announcements_.SpeakNow(LocalTime());
+}
+
+void TForm1::Listen(const std::string& voice) {
+    announcements_.Listen(voice, LocalTime());
 }
 
 void TForm1::Button2Click() {

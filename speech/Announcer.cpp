@@ -57,16 +57,20 @@ std::string PlaybackFailedText(const std::string& file) {
            "\". Проверьте, есть ли в системе устройство вывода звука.";
 }
 
-TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, const TimeFields& now,
-                       IMonotonicClock& clock)
-    : player_(player), timer2_(timer2), now_(now), clock_(clock) {}
+TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, IMonotonicClock& clock)
+    : player_(player), timer2_(timer2), clock_(clock) {}
 
-void TAnnouncer::StartIn(const std::string& voice) {
+void TAnnouncer::StartIn(const std::string& voice, const TimeFields& at) {
     chainVoice_ = voice;
+    // A chain that ran on across a minute would mix two times ("двадцать
+    // час ноль минут" at 20:59:59): it keeps the one it was asked.
+    hour_ = at.hour;
+    minute_ = at.minute;
     state_ = 0;
     polling_ = true;
+    lastWord_ = false;
     timer2_.SetEnabled(true);
-    const unsigned h = now_.hour;
+    const unsigned h = hour_;
     std::string file = Wav(h);
     if (h >= 21) {
         file = "20.wav";
@@ -103,12 +107,13 @@ void TAnnouncer::Poll() {
 // The states are tested in the order 4, 3, 2, 0, 1: each step moves to a state
 // tested earlier (or to 5), so a tick takes at most one step.
 void TAnnouncer::Step() {
-    const unsigned m = now_.minute;
+    const unsigned m = minute_;
     if (state_ == 4) {
         player_.Close();
         PlayClip(MinuteWord(m));
         StopPolling();
         state_ = 5;
+        lastWord_ = true;
     } else if (state_ == 3) {
         state_ = 4;
         player_.Close();
@@ -126,12 +131,29 @@ void TAnnouncer::Step() {
         }
     } else if (state_ == 0) {
         player_.Close();
-        PlayClip(HourWord(now_.hour));
+        PlayClip(HourWord(hour_));
         state_ = 2;
     } else if (state_ == 1) {
         player_.Close();
-        PlayClip(Wav(now_.hour % 10));
+        PlayClip(Wav(hour_ % 10u));
         state_ = 0;
+    }
+}
+
+void TAnnouncer::Cancel() {
+    polling_ = false;
+    lastWord_ = false;
+}
+
+bool TAnnouncer::Sounding() {
+    if (polling_) return true;
+    if (!lastWord_) return false;
+    try {
+        const int32_t length = player_.Length();
+        if (length == player_.Position()) return false;
+        return clock_.NowMs() - clipStartMs_ <= std::max<int64_t>(length, 0) + kStallMarginMs;
+    } catch (const EMCIDeviceError&) {
+        return false;  // nothing open, so nothing sounds
     }
 }
 
@@ -148,7 +170,8 @@ void TAnnouncer::PlayClip(const std::string& file) {
     player_.SetFileName(clip_);
     player_.Open();
     player_.Play();
-    stall_.Restart(clock_.NowMs());
+    clipStartMs_ = clock_.NowMs();
+    stall_.Restart(clipStartMs_);
 }
 
 void TAnnouncer::StopPolling() {
