@@ -21,17 +21,16 @@ void HotkeyRegistration::Unregister() {
     platform_.Unregister(kHotkeyId);
 }
 
-void HotkeyRegistration::Register(const HotkeyRow& row, HotkeyPath path) {
-    platform_.Register(kHotkeyId, kHotkeyModifiers,
-                       path == HotkeyPath::Startup ? row.startupVk : row.reregistrationVk);
+void HotkeyRegistration::Register(const HotkeyRow& row) {
+    platform_.Register(kHotkeyId, kHotkeyModifiers, row.vk);
     // The tip names the key even when the system refused it.
     setTip_(std::string(row.tip));
 }
 
-void HotkeyRegistration::RegisterKey(int key, HotkeyPath path) {
+void HotkeyRegistration::RegisterKey(int key) {
     for (const HotkeyRow& row : kHotkeyTable) {
         if (row.key == key) {
-            Register(row, path);
+            Register(row);
             return;
         }
     }
@@ -43,7 +42,7 @@ void HotkeyRegistration::StartupPath(std::string_view settingsText, ISettingsCon
     // Not an else: a text holding both switches unchecks the box and still registers.
     if (Contains(settingsText, "Hotkey=1") && Contains(settingsText, "Key=")) {
         SetComboBox1(form3, ValueLookup(settingsText, "Key="));
-        RegisterKey(ValueLookup(settingsText, "Key="), HotkeyPath::Startup);
+        RegisterKey(ValueLookup(settingsText, "Key="));
     }
 }
 
@@ -58,7 +57,7 @@ void HotkeyRegistration::Reregistration(std::uint16_t& startupPhase, std::string
         Unregister();
         settingsText = std::string(memoText);
         SetComboBox1(form3, ValueLookup(settingsText, "Key="));
-        RegisterKey(ValueLookup(settingsText, "Key="), HotkeyPath::Reregistration);
+        RegisterKey(ValueLookup(settingsText, "Key="));
         startupPhase = 0;
     }
 }
