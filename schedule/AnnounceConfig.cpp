@@ -5,6 +5,7 @@
 #include "core/Errors.h"
 #include "core/Utf8.h"
 #include "settings/FileStore.h"
+#include "voices/VoiceList.h"
 
 namespace zv {
 namespace {
@@ -15,16 +16,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     return s;
-}
-
-// Printable UTF-8 (tabs allowed); anything else is not a line of text. A
-// control byte never occurs inside a multi-byte character.
-bool IsText(std::string_view s) {
-    for (char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c < 0x20 && c != '\t') || c == 0x7F) return false;
-    }
-    return IsValidUtf8(s);
 }
 
 // The start of a line for the box, cut on a character boundary.
@@ -127,15 +118,6 @@ std::string FormatQuiet(const AnnounceSettings& s) {
     return std::to_string(s.quietFrom) + "-" + std::to_string(s.quietTo);
 }
 
-bool IsSafeVoiceName(std::string_view name) {
-    if (name.empty() || name.size() > 64 || !IsText(name)) return false;
-    if (name == "." || name.find("..") != std::string_view::npos) return false;
-    // Separators, a drive's colon and what Windows forbids in a folder name.
-    if (name.find_first_of("/\\:*?\"<>|\t") != std::string_view::npos) return false;
-    // Windows drops a trailing blank or dot, so two names would mean one folder.
-    return name.back() != ' ' && name.back() != '.' && name.front() != ' ';
-}
-
 AnnounceRead ParseAnnounceConfig(const std::optional<std::string>& bytes) {
     AnnounceRead read;
     if (!bytes) return read;
@@ -157,7 +139,7 @@ AnnounceRead ParseAnnounceConfig(const std::optional<std::string>& bytes) {
         start = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
         ++lineNumber;
 
-        if (!IsText(line)) {
+        if (!IsPrintableUtf8(line)) {
             report("announce.cfg: строка " + std::to_string(lineNumber) +
                    " не является текстом; она пропущена.");
             continue;

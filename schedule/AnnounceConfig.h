@@ -48,7 +48,5 @@ std::string AnnounceUnreadableMessage(std::string_view systemText);
 std::string FormatQuiet(const AnnounceSettings& settings);
 // Parses a "Quiet=" value into settings; false (settings untouched) when bad.
 bool ParseQuiet(std::string_view value, AnnounceSettings& settings);
-// A voice folder name the program may join to its own path.
-bool IsSafeVoiceName(std::string_view name);
 
 }  // namespace zv
