@@ -2,11 +2,13 @@
 
 #include <chrono>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "core/Errors.h"
 #include "schedule/AnnounceConfig.h"
+#include "schedule/AnnounceKeys.h"
 #include "tests/unit/TempFiles.h"
 
 namespace zv {
@@ -122,6 +124,18 @@ TEST(AnnounceConfig, WritesCrLfLinesThatReadBackTheSame) {
         const AnnounceRead read = ParseAnnounceConfig(FormatAnnounceConfig(s));
         EXPECT_EQ(read.settings, s);
         EXPECT_EQ(read.errorCount, 0u);
+    }
+}
+
+TEST(AnnounceConfig, EachKeyIsALineOfItsOwnThatRefusesNonsense) {
+    std::set<std::string_view> names;
+    for (const AnnounceKey& key : AnnounceKeys()) {
+        SCOPED_TRACE(key.name);
+        EXPECT_TRUE(names.insert(key.name).second) << "two rows of one key";
+        const std::string line = std::string(key.name) + "=?";
+        const AnnounceRead read = ParseAnnounceConfig(line + "\r\n");
+        EXPECT_EQ(read.settings, AnnounceSettings{});
+        EXPECT_EQ(read.errors, std::vector<std::string>{BadValue(line)});
     }
 }
 
