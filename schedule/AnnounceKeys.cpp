@@ -173,6 +173,8 @@ constexpr AnnounceKey Row(std::string_view name) {
     return {name, Value::Read, Value::Write, Value::Reset, Value::Show, Value::Take};
 }
 
+// In the order Apply writes them. A new setting is a row here, its field in
+// AnnounceSettings and its control in the dialog.
 constexpr std::array kKeys = {
     Row<Choice<&AnnounceSettings::every, &AnnounceControls::every, kEveryChoices>>("Every"),
     Row<QuietHours>("Quiet"),
