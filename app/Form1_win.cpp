@@ -15,8 +15,6 @@ namespace zv::win {
 
 namespace {
 
-constexpr char kFormClass[] = "TForm1";
-
 // The local time of day as the current time fields.
 TimeFields LocalTime() {
     SYSTEMTIME st{};
@@ -61,14 +59,14 @@ TForm1::~TForm1() {
 }
 
 void TForm1::Create() {
-    RegisterClassOnce(kFormClass, 0, nullptr,
+    RegisterClassOnce(kClockClassName, 0, nullptr,
                       LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)), nullptr);
     frame_.Create();
 
     // Layered from the start so that nothing but the colour key is ever seen
     // before the first tick fills the controls in. Made at the size it is
     // maximized to: Wine does not resize a layered window's surface later.
-    CreateHandle(kFormClass, "Zvenoks", WS_EX_LAYERED | WS_EX_TOPMOST,
+    CreateHandle(kClockClassName, "Zvenoks", WS_EX_LAYERED | WS_EX_TOPMOST,
                  WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, 0,
                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                  reinterpret_cast<HWND>(application_.WindowHandle()));
@@ -84,14 +82,14 @@ void TForm1::Create() {
     ApplyColourKey();
 
     HINSTANCE inst = GetModuleHandleW(nullptr);
-    auto makeButton = [&](const wchar_t* caption, int id, int x, int y) {
-        return CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | BS_PUSHBUTTON, x, y, 65, 33,
-                               Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst,
-                               nullptr);
+    auto makeButton = [&](const wchar_t* caption, int id, const Bounds& b) {
+        return CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | BS_PUSHBUTTON, b.left, b.top,
+                               b.width, b.height, Handle(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
     };
-    button1_ = makeButton(L"Время", kButton1, 216, 128);
-    button2_ = makeButton(L"Закрыть", kButton2, 536, 409);
-    button3_ = makeButton(L"Свернуть", kButton3, 232, 408);
+    button1_ = makeButton(L"Время", kButton1, kButton1Design);
+    button2_ = makeButton(L"Закрыть", kButton2, kButton2Design);
+    button3_ = makeButton(L"Свернуть", kButton3, kButton3Design);
 
     menus_.Create(Handle());
     DCMinTray1.SetOnRightClick([this] { menus_.TrayMenu1(IsWindowVisible(Handle()) != FALSE); });

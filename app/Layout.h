@@ -17,10 +17,9 @@ struct Bounds {
 constexpr int kDesignClientWidth = 806;
 constexpr int kDesignClientHeight = 515;
 
-// Design bounds of the main window's controls.
+// Design bounds of the main window's visible controls.
 constexpr Bounds kImage1Design{0, 8, 801, 601};
 constexpr Bounds kImage2Design{120, 8, 593, 601};
-constexpr Bounds kImage3Design{832, 64, 105, 105};
 constexpr Bounds kLabel1Design{521, 168, 24, 16};
 constexpr Bounds kLabel2Design{545, 168, 24, 16};
 constexpr Bounds kLabel3Design{585, 168, 24, 16};
@@ -30,8 +29,6 @@ constexpr Bounds kLabel6Design{528, 448, 72, 16};
 constexpr Bounds kButton1Design{216, 128, 65, 33};
 constexpr Bounds kButton2Design{536, 409, 65, 33};
 constexpr Bounds kButton3Design{232, 408, 65, 33};
-constexpr Bounds kMediaPlayer1Design{8, 88, 253, 30};
-constexpr Bounds kMemo1Design{664, 24, 113, 73};
 
 // The visible controls, placed; sizes stay the design sizes.
 struct FormLayout {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/Utf8.h"
+#include "settings/ConfigFile.h"
 #include "settings/Memo.h"
 #include "settings/SettingsControls.h"
 #include "settings/SettingsText.h"
@@ -74,12 +75,13 @@ void TStartupWork::Run() {
     window_.ApplyLayout();
     window_.ShowMainWindowAndControls();
     memo1_.Clear();
-    memo1_.LoadFromFile("config.cfg");
+    memo1_.LoadFromFile(config::kFileName);
     settingsText_ = memo1_.Text();
     if (hotkeyStartupPath_) hotkeyStartupPath_();
-    if (Contains(settingsText_, "Run=2")) window_.HideMainWindow();
-    if (Contains(settingsText_, "Run="))
-        form3_.SetComboBox2Text(ComboItem(kComboBox2Items, ValueLookup(settingsText_, "Run=") - 1));
+    if (Contains(settingsText_, config::kRunInTray)) window_.HideMainWindow();
+    if (Contains(settingsText_, config::kRun))
+        form3_.SetComboBox2Text(
+            ComboItem(kComboBox2Items, ValueLookup(settingsText_, config::kRun) - 1));
 }
 
 bool TStartupWork::InProgramDirectory() {

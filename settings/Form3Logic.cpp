@@ -1,6 +1,7 @@
 #include "settings/Form3Logic.h"
 
 #include "core/Errors.h"
+#include "settings/ConfigFile.h"
 #include "settings/Memo.h"
 
 namespace zv {
@@ -24,16 +25,16 @@ int ExactItem(std::span<const std::string_view> items, const std::string& text) 
 }  // namespace
 
 std::string HotkeyLine(bool checkBox1Checked) {
-    return checkBox1Checked ? "Hotkey=1" : "Hotkey=0";
+    return std::string(checkBox1Checked ? config::kHotkeyOn : config::kHotkeyOff);
 }
 
 std::string KeyLine(int comboBox1ItemIndex) {
-    if (comboBox1ItemIndex < 1 || comboBox1ItemIndex > 4) return "Key=1";
-    return "Key=" + std::to_string(comboBox1ItemIndex + 1);
+    if (comboBox1ItemIndex < 1 || comboBox1ItemIndex > 4) return std::string(config::kKey) + "1";
+    return std::string(config::kKey) + std::to_string(comboBox1ItemIndex + 1);
 }
 
 std::string RunLine(int comboBox2ItemIndex) {
-    return comboBox2ItemIndex == 1 ? "Run=2" : "Run=1";
+    return std::string(comboBox2ItemIndex == 1 ? config::kRunInTray : config::kRunShown);
 }
 
 std::string AutostartRefusedText(TRegLocation location) {
@@ -91,7 +92,7 @@ void TForm3Logic::Button1Click() {
     memo1_.Add(HotkeyLine(controls_.Checked(kCheckBox1)));
     memo1_.Add(KeyLine(controls_.ItemIndex(kComboBox1)));
     memo1_.Add(RunLine(controls_.ItemIndex(kComboBox2)));
-    memo1_.SaveToFile("config.cfg");
+    memo1_.SaveToFile(config::kFileName);
     startupPhase_ = 2;
 }
 

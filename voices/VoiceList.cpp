@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "schedule/AnnounceConfig.h"
+#include "core/Utf8.h"
 
 namespace zv {
 
@@ -29,6 +29,15 @@ bool NameLess(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
+
+bool IsSafeVoiceName(std::string_view name) {
+    if (name.empty() || name.size() > 64 || !IsPrintableUtf8(name)) return false;
+    if (name == "." || name.find("..") != std::string_view::npos) return false;
+    // Separators, a drive's colon and what Windows forbids in a folder name.
+    if (name.find_first_of("/\\:*?\"<>|\t") != std::string_view::npos) return false;
+    // Windows drops a trailing blank or dot, so two names would mean one folder.
+    return name.back() != ' ' && name.back() != '.' && name.front() != ' ';
+}
 
 std::string VoiceFile(const std::string& voice, const std::string& file) {
     if (voice.empty()) return file;

@@ -3,6 +3,7 @@
 // then every folder under voices\ that holds a pack of its own.
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zv {
@@ -24,6 +25,10 @@ class IVoiceFolders {
     // True when `path` names a file (not a folder).
     virtual bool FileExists(const std::string& path) = 0;
 };
+
+// A pack folder's name the program may join to its own path and keep in
+// announce.cfg: one folder directly inside voices\, the same on every Windows.
+bool IsSafeVoiceName(std::string_view name);
 
 struct VoiceEntry {
     std::string name;          // "" for the standard voice, else the pack's folder

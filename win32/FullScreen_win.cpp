@@ -5,15 +5,6 @@
 namespace zv::win {
 namespace {
 
-HMODULE LoadShell32() {
-    HMODULE module = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
-    wchar_t dir[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(dir, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return nullptr;
-    return LoadLibraryW((std::wstring(dir, n) + L"\\shell32.dll").c_str());
-}
-
 ScreenRect ToRect(const RECT& r) {
     return ScreenRect{r.left, r.top, r.right, r.bottom};
 }
@@ -29,13 +20,8 @@ bool IsDesktop(HWND w) {
 
 }  // namespace
 
-TFullScreen::TFullScreen() : shell32_(LoadShell32()) {
-    if (shell32_) {
-        // The export's documented signature (SHQueryUserNotificationState).
-        queryState_ = reinterpret_cast<QueryStateFn>(reinterpret_cast<void*>(
-            GetProcAddress(shell32_.Get(), "SHQueryUserNotificationState")));
-    }
-}
+TFullScreen::TFullScreen()
+    : queryState_(shell32_.Find<QueryStateFn>("SHQueryUserNotificationState")) {}
 
 ForegroundFacts TFullScreen::Facts() {
     ForegroundFacts f;

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "schedule/FullScreenRule.h"
-#include "win32/Handles.h"
+#include "win32/SystemLibrary.h"
 
 namespace zv::win {
 
@@ -20,7 +20,7 @@ class TFullScreen {
 
   private:
     using QueryStateFn = HRESULT(WINAPI*)(int*);
-    UniqueModule shell32_;
+    TSystemLibrary shell32_{L"shell32.dll"};
     QueryStateFn queryState_ = nullptr;
 };
 

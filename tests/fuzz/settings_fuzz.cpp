@@ -227,11 +227,9 @@ struct App {
 };
 
 // The registrations a key value makes: its row's, or none without a row.
-std::vector<unsigned> RowKeys(std::optional<int> key, HotkeyPath path) {
+std::vector<unsigned> RowKeys(std::optional<int> key) {
     for (const HotkeyRow& row : kHotkeyTable) {
-        if (key == row.key) {
-            return {path == HotkeyPath::Startup ? row.startupVk : row.reregistrationVk};
-        }
+        if (key == row.key) return {row.vk};
     }
     return {};
 }
@@ -251,7 +249,7 @@ void CheckStart(const App& app, const std::string& text, bool finished) {
     ZV_CHECK(app.controls.Checked(Form3Control("CheckBox1")) == !Has(text, "Hotkey=0"));
     const int combo1 = hotkeyOn && key >= 1 && key <= 5 ? *key - 1 : -1;
     ZV_CHECK(app.controls.itemIndex.at(Form3Control("ComboBox1")) == combo1);
-    const auto registered = hotkeyOn ? RowKeys(key, HotkeyPath::Startup) : std::vector<unsigned>{};
+    const auto registered = hotkeyOn ? RowKeys(key) : std::vector<unsigned>{};
     ZV_CHECK(app.keys.registered == registered);
     ZV_CHECK(app.tips.size() == registered.size());
 
@@ -285,8 +283,7 @@ void CheckReregistration(const std::string& settings, const std::string& memo) {
     ZV_CHECK(text == (on ? memo : settings));
     ZV_CHECK(threw == (on && !key));
     ZV_CHECK(phase == (on && key ? 0 : 2));
-    ZV_CHECK(keys.registered ==
-             (on ? RowKeys(key, HotkeyPath::Reregistration) : std::vector<unsigned>{}));
+    ZV_CHECK(keys.registered == (on ? RowKeys(key) : std::vector<unsigned>{}));
     ZV_CHECK(form3.combo1.has_value() == (on && key));
 }
 
@@ -330,16 +327,14 @@ void Fuzz(std::string_view raw) {
     first.hotkey.Reregistration(first.startupPhase, first.settingsText, first.memo1.Text(),
                                 first.form3);
     ZV_CHECK(first.startupPhase == (checked ? 0 : 2));
-    ZV_CHECK(first.keys.registered ==
-             (checked ? RowKeys(key, HotkeyPath::Reregistration) : std::vector<unsigned>{}));
+    ZV_CHECK(first.keys.registered == (checked ? RowKeys(key) : std::vector<unsigned>{}));
 
     App next(true);
     next.files.files["config.cfg"] = written;
     ZV_CHECK(next.Start());
     CheckStart(next, written, true);
     ZV_CHECK(next.controls.Checked(Form3Control("CheckBox1")) == checked);
-    ZV_CHECK(next.keys.registered ==
-             (checked ? RowKeys(key, HotkeyPath::Startup) : std::vector<unsigned>{}));
+    ZV_CHECK(next.keys.registered == (checked ? RowKeys(key) : std::vector<unsigned>{}));
     ZV_CHECK(next.controls.itemIndex.at(Form3Control("ComboBox2")) == (combo2 == 1 ? 1 : 0));
 
     CheckReregistration(std::string(raw), adjusted);

@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AnnouncedChain.h"
@@ -121,6 +122,16 @@ TEST(VoiceListTest, PathsAndListItems) {
 
     EXPECT_EQ(VoiceItemText({"anna", ""}), "anna");
     EXPECT_EQ(VoiceItemText({"half", "9.wav"}), "half (неполный)");
+}
+
+TEST(VoiceListTest, VoiceNamesStayInsideTheirFolder) {
+    const std::pair<const char*, bool> rows[] = {
+        {"elena", true}, {"Алёна 2", true}, {"a.b", true},  {"", false},     {".", false},
+        {"..", false},   {"a..b", false},   {"a/b", false}, {"a\\b", false}, {"C:", false},
+        {"a*", false},   {"x.", false},     {" x", false},  {"a\tb", false}, {"\xFF", false},
+    };
+    for (const auto& [name, ok] : rows) EXPECT_EQ(IsSafeVoiceName(name), ok) << name;
+    EXPECT_FALSE(IsSafeVoiceName(std::string(65, 'v')));
 }
 
 }  // namespace
