@@ -1,6 +1,6 @@
 #include "speech/Phrasing.h"
 
-#include <stdexcept>
+#include "core/Errors.h"
 
 namespace zv {
 
@@ -128,7 +128,7 @@ Files Colloquial(unsigned h, unsigned m) {
 }  // namespace
 
 std::vector<std::string> SpokenChain(SpeechStyle style, unsigned hour, unsigned minute) {
-    if (hour > 23 || minute > 59) throw std::out_of_range("no such time of day");
+    if (hour > 23 || minute > 59) throw Exception("no such time of day");
     const bool styled = style == SpeechStyle::OfficialExact || style == SpeechStyle::Colloquial;
     if (styled && minute == 0 && hour % 12 == 0) {
         return {hour == 0 ? "polnoch.wav" : "polden.wav"};
