@@ -51,6 +51,17 @@ std::string FirstMissingFile(IVoiceFolders& folders, const std::string& voice) {
     return "";
 }
 
+bool HasStyleFiles(IVoiceFolders& folders, const std::string& voice) {
+    return std::all_of(kStyleFiles.begin(), kStyleFiles.end(), [&](const char* file) {
+        return folders.FileExists(VoiceFile(voice, file));
+    });
+}
+
+SpeechStyle StyleForVoice(IVoiceFolders& folders, const std::string& voice, SpeechStyle chosen) {
+    if (chosen == SpeechStyle::Official || HasStyleFiles(folders, voice)) return chosen;
+    return SpeechStyle::Official;
+}
+
 std::vector<VoiceEntry> ListVoices(IVoiceFolders& folders) {
     std::vector<std::string> names = folders.ListFolders(kVoicesFolder);
     // A folder whose name could not be written back to announce.cfg as one
@@ -59,8 +70,10 @@ std::vector<VoiceEntry> ListVoices(IVoiceFolders& folders) {
                                [](const std::string& n) { return !IsSafeVoiceName(n); }),
                 names.end());
     std::sort(names.begin(), names.end(), NameLess);
-    std::vector<VoiceEntry> voices{{"", ""}};
-    for (const std::string& name : names) voices.push_back({name, FirstMissingFile(folders, name)});
+    std::vector<VoiceEntry> voices{{"", "", HasStyleFiles(folders, "")}};
+    for (const std::string& name : names) {
+        voices.push_back({name, FirstMissingFile(folders, name), HasStyleFiles(folders, name)});
+    }
     return voices;
 }
 

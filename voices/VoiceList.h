@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "speech/Phrasing.h"
+
 namespace zv {
 
 // The recordings every voice has: whatever the announcement can ask for.
@@ -33,6 +35,7 @@ bool IsSafeVoiceName(std::string_view name);
 struct VoiceEntry {
     std::string name;          // "" for the standard voice, else the pack's folder
     std::string firstMissing;  // the first recording the pack lacks, "" when complete
+    bool allStyles = false;    // has every recording of kStyleFiles too
 
     bool Complete() const { return firstMissing.empty(); }
     bool operator==(const VoiceEntry&) const = default;
@@ -44,6 +47,13 @@ std::string VoiceFile(const std::string& voice, const std::string& file);
 
 // The first of the 33 recordings missing from `voice`, "" when it has them all.
 std::string FirstMissingFile(IVoiceFolders& folders, const std::string& voice);
+
+// True when `voice` has every recording of the «ровно» and colloquial styles.
+bool HasStyleFiles(IVoiceFolders& folders, const std::string& voice);
+
+// The style `voice` speaks when `chosen` is set: a voice made before those
+// styles existed keeps working, officially.
+SpeechStyle StyleForVoice(IVoiceFolders& folders, const std::string& voice, SpeechStyle chosen);
 
 // "Стандартный" first, then each folder under voices\ ordered by name, letter
 // case aside. A folder lacking a recording is listed with what it lacks.

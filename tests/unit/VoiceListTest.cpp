@@ -107,6 +107,44 @@ TEST(VoiceListTest, ChoiceFallsBackWhenThePackIsNotWhole) {
     }
 }
 
+// A pack made before the «ровно» and colloquial styles, or lacking one of
+// their words, speaks officially rather than failing mid-chain.
+TEST(VoiceListTest, StylesFallBackToOfficialWithoutTheirWords) {
+    TTempFiles dir;
+    MakePack(dir, "old");
+    for (const char* name : {"full", "short"}) {
+        MakePack(dir, name);
+        for (const char* file : kStyleFiles) {
+            if (std::string(name) != "short" || std::string(file) != "12_ord.wav") {
+                TTempFiles::Put(dir.Root() / "voices" / name / file, "RIFF");
+            }
+        }
+    }
+    TStdVoiceFolders folders(dir.Root());
+    EXPECT_EQ(ListVoices(folders), (std::vector<VoiceEntry>{
+                                       {"", "", false},
+                                       {"full", "", true},
+                                       {"old", "", false},
+                                       {"short", "", false},
+                                   }));
+    struct Case {
+        const char* voice;
+        SpeechStyle chosen, spoken;
+    };
+    const Case cases[] = {
+        {"full", SpeechStyle::Colloquial, SpeechStyle::Colloquial},
+        {"full", SpeechStyle::OfficialExact, SpeechStyle::OfficialExact},
+        {"old", SpeechStyle::Colloquial, SpeechStyle::Official},
+        {"short", SpeechStyle::OfficialExact, SpeechStyle::Official},
+        {"old", SpeechStyle::Official, SpeechStyle::Official},
+        {"", SpeechStyle::Colloquial, SpeechStyle::Official},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(StyleForVoice(folders, c.voice, c.chosen), c.spoken)
+            << c.voice << " " << int(c.chosen);
+    }
+}
+
 TEST(VoiceListTest, PathsAndListItems) {
     struct Case {
         const char* voice;
