@@ -22,7 +22,7 @@ TEST(PhrasingTest, OfficialIsWhatTheAnnouncerPlays) {
     for (int h = 0; h < 24; ++h) {
         for (int m = 0; m < 60; ++m) {
             Rig rig(h, m);
-            rig.announcer.Start();
+            rig.announcer.Start(rig.now);
             rig.RunToEnd();
             ASSERT_EQ(rig.player.played, SpokenChain(SpeechStyle::Official, h, m)) << h << ":" << m;
         }
