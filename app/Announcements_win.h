@@ -15,7 +15,7 @@
 #include "speech/Announcer.h"
 #include "speech/ClipPlayer.h"
 #include "voices/VoiceList.h"
-#include "win32/FullScreen_win.h"
+#include "win32/WinFullScreen.h"
 #include "win32/WinVoiceFolders.h"
 #include "win32/WinVolume.h"
 

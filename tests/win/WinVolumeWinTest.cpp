@@ -14,7 +14,7 @@
 
 #include "speech/MediaPlayer.h"
 #include "tests/win/WinTestSupport.h"
-#include "win32/FullScreen_win.h"
+#include "win32/WinFullScreen.h"
 #include "win32/WinMciDriver.h"
 #include "win32/WinVolume.h"
 

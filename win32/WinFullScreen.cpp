@@ -1,4 +1,4 @@
-#include "win32/FullScreen_win.h"
+#include "win32/WinFullScreen.h"
 
 #include <string>
 
