@@ -55,7 +55,7 @@ class TAnnouncements final : private IChainsHost {
     void Use(const AnnounceSettings& settings);
 
     IFileStore& files_;
-    TFullScreen fullScreen_;
+    TWinFullScreen fullScreen_;
     TWinVoiceFolders folders_;
     TChains chains_;
     std::unique_ptr<TWinVolume> volume_;  // made the first time the level is not 100 %

@@ -144,9 +144,9 @@ class TForm1 final : public TWindow,
     TWinRegistry registry_;
     TAutoRunner AutoRunner1;
 
-    WinTrayPlatform trayPlatform_;
+    TWinTrayPlatform trayPlatform_;
     TDCMinTray DCMinTray1;
-    WinHotkey hotkeyPlatform_{*this};
+    TWinHotkey hotkeyPlatform_{*this};
     HotkeyRegistration hotkey_;
 
     TWinMciDriver mciDriver_;

@@ -20,10 +20,10 @@ bool IsDesktop(HWND w) {
 
 }  // namespace
 
-TFullScreen::TFullScreen()
+TWinFullScreen::TWinFullScreen()
     : queryState_(shell32_.Find<QueryStateFn>("SHQueryUserNotificationState")) {}
 
-ForegroundFacts TFullScreen::Facts() {
+ForegroundFacts TWinFullScreen::Facts() {
     ForegroundFacts f;
     int state = 0;
     if (queryState_ && queryState_(&state) == S_OK) f.notificationState = state;

@@ -8,11 +8,11 @@
 
 namespace zv::win {
 
-class TFullScreen {
+class TWinFullScreen {
   public:
-    TFullScreen();
-    TFullScreen(const TFullScreen&) = delete;
-    TFullScreen& operator=(const TFullScreen&) = delete;
+    TWinFullScreen();
+    TWinFullScreen(const TWinFullScreen&) = delete;
+    TWinFullScreen& operator=(const TWinFullScreen&) = delete;
 
     // What is in front now. Windows of this process count as the clock's own.
     ForegroundFacts Facts();

@@ -1,6 +1,6 @@
 #pragma once
 // The tray component's platform: the shell's notification icons, window
-// visibility, and hooks on a window's procedure (WndProcHook). It keeps no
+// visibility, and hooks on a window's procedure (TWinWindowHook). It keeps no
 // state of its own.
 #include <windows.h>
 
@@ -10,12 +10,12 @@
 
 namespace zv::win {
 
-class WinTrayPlatform : public ITrayPlatform {
+class TWinTrayPlatform : public ITrayPlatform {
   public:
-    WinTrayPlatform();
-    ~WinTrayPlatform() override;
-    WinTrayPlatform(const WinTrayPlatform&) = delete;
-    WinTrayPlatform& operator=(const WinTrayPlatform&) = delete;
+    TWinTrayPlatform();
+    ~TWinTrayPlatform() override;
+    TWinTrayPlatform(const TWinTrayPlatform&) = delete;
+    TWinTrayPlatform& operator=(const TWinTrayPlatform&) = delete;
 
     // Shell_NotifyIconW with the record in its first form, the tip widened;
     // true when the shell took it.

@@ -9,8 +9,8 @@
 
 #include "shell/DCMinTray.h"
 #include "win32/WinTrayPlatform.h"
+#include "win32/WinWindowHook.h"
 #include "win32/Window.h"
-#include "win32/WndProcHook.h"
 
 namespace zv::win {
 namespace {
@@ -80,7 +80,7 @@ class TestForm : public TComponent, public IForm, public TWindow {
         received_.push_back(msg);
         if (msg == WM_DESTROY) {
             procAtDestroy = GetWindowLongPtrW(Handle(), GWLP_WNDPROC);
-            propAtDestroy = GetPropW(Handle(), WndProcHook::kPropName) != nullptr;
+            propAtDestroy = GetPropW(Handle(), TWinWindowHook::kPropName) != nullptr;
         }
         return Default(msg, wParam, lParam);
     }
@@ -93,7 +93,7 @@ class TestForm : public TComponent, public IForm, public TWindow {
 
 // The real platform, keeping what the shell answered; it can refuse the
 // first notifications as a shell that is still starting does.
-class CheckedPlatform : public WinTrayPlatform {
+class CheckedPlatform : public TWinTrayPlatform {
   public:
     struct Answer {
         unsigned action;
@@ -109,7 +109,7 @@ class CheckedPlatform : public WinTrayPlatform {
         if (action == kNimDelete) {
             auto window = reinterpret_cast<HWND>(record.hWnd);
             hookedAtDelete = GetWindowLongPtrW(window, GWLP_WNDPROC) ==
-                             reinterpret_cast<LONG_PTR>(WndProcHook::Procedure());
+                             reinterpret_cast<LONG_PTR>(TWinWindowHook::Procedure());
         }
         return answers.back().ok;
     }
@@ -147,7 +147,7 @@ class TrayWin : public testing::Test {
 TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
     ASSERT_TRUE(tray.Hooked());
     EXPECT_NE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
-    EXPECT_NE(GetPropW(hwnd, WndProcHook::kPropName), nullptr);
+    EXPECT_NE(GetPropW(hwnd, TWinWindowHook::kPropName), nullptr);
 
     tray.ShowIcon();
     DestroyWindow(hwnd);
@@ -166,8 +166,8 @@ TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
 
 TEST_F(TrayWin, AnotherHookAboveTheTrayChainsWithIt) {
     std::vector<UINT> seen;
-    std::unique_ptr<WndProcHook> other;
-    other = std::make_unique<WndProcHook>(hwnd, [&](TMessage& m) {
+    std::unique_ptr<TWinWindowHook> other;
+    other = std::make_unique<TWinWindowHook>(hwnd, [&](TMessage& m) {
         seen.push_back(m.Msg);
         m.Result = other->PassOn(m);
     });
@@ -191,7 +191,7 @@ TEST_F(TrayWin, AnotherHookAboveTheTrayChainsWithIt) {
 TEST_F(TrayWin, ComponentDestroyedFirstUnhooksTheWindow) {
     trayOwner.reset();
     EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
-    EXPECT_EQ(GetPropW(hwnd, WndProcHook::kPropName), nullptr);
+    EXPECT_EQ(GetPropW(hwnd, TWinWindowHook::kPropName), nullptr);
     Send(WM_HOTKEY, 101, 0);
     EXPECT_TRUE(form.Received(WM_HOTKEY));
 }
@@ -255,7 +255,7 @@ TEST_F(TrayWin, ShellTakesTheTipAndTheIconAgainAfterARestart) {
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     Send(taskbarCreated, 0, 0);
     // The shell forgets the icon as a restarted one would, then announces itself.
-    ASSERT_TRUE(WinTrayPlatform::Notify(kNimDelete, tray.IconRecord()));
+    ASSERT_TRUE(TWinTrayPlatform::Notify(kNimDelete, tray.IconRecord()));
     Send(taskbarCreated, 0, 0);
     tray.SetHint("Время (Pause)");
 

@@ -112,7 +112,7 @@ TEST(TrayMenuWin, ARightClickOpensTheMenuAndTheChoiceComesBack) {
         SCOPED_TRACE(c.name);
         MenuApplication app;
         MenuForm form(app);
-        WinTrayPlatform platform;
+        TWinTrayPlatform platform;
         TDCMinTray tray(&form, platform, app);
         form.LoadComponents([] {});
         app.mainForm = &form;

@@ -200,7 +200,7 @@ TEST(FullScreen, TheClocksOwnCoveringWindowNeverCounts) {
     ASSERT_TRUE(own.hwnd);
     SetForegroundWindow(own.hwnd);
     PumpMessages();
-    TFullScreen fullScreen;
+    TWinFullScreen fullScreen;
     const ForegroundFacts facts = fullScreen.Facts();
     if (facts.exists) {
         EXPECT_TRUE(facts.own);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/WndProcHook.h"
+#include "win32/WinWindowHook.h"
 
 namespace zv::win {
 namespace {
@@ -54,12 +54,12 @@ HWND MakeWindow() {
 // A hook that notes what it sees and passes everything on.
 struct TracingHook {
     TracingHook(HWND window, std::string name) {
-        hook = std::make_unique<WndProcHook>(window, [this, name](TMessage& m) {
+        hook = std::make_unique<TWinWindowHook>(window, [this, name](TMessage& m) {
             if (Traced(m.Msg)) trace.push_back(Entry(name, m.Msg, m.WParam, m.LParam));
             m.Result = hook->PassOn(m);
         });
     }
-    std::unique_ptr<WndProcHook> hook;
+    std::unique_ptr<TWinWindowHook> hook;
 };
 
 class WndProcHookWin : public testing::Test {
@@ -84,7 +84,7 @@ class WndProcHookWin : public testing::Test {
     }
     bool Pristine() {
         return GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == original &&
-               GetPropW(hwnd, WndProcHook::kPropName) == nullptr;
+               GetPropW(hwnd, TWinWindowHook::kPropName) == nullptr;
     }
     using Who = std::vector<std::string>;
 
@@ -181,7 +181,7 @@ TEST_F(WndProcHookWin, AForeignProcedureBetweenOrAboveTheHooksIsKeptInTheChain) 
 TEST_F(WndProcHookWin, AWindowThatIsGoneIsNotHooked) {
     DestroyWindow(hwnd);
     int calls = 0;
-    WndProcHook hook(hwnd, [&](TMessage&) { ++calls; });
+    TWinWindowHook hook(hwnd, [&](TMessage&) { ++calls; });
     EXPECT_FALSE(hook.Hooked());
     hook.Unhook();
     EXPECT_EQ(calls, 0);

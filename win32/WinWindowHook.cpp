@@ -1,4 +1,4 @@
-#include "win32/WndProcHook.h"
+#include "win32/WinWindowHook.h"
 
 #include <utility>
 
@@ -13,9 +13,9 @@ LONG_PTR AsLong(WNDPROC proc) {
 
 }  // namespace
 
-WndProcHook::WndProcHook(HWND window, Handler handler)
+TWinWindowHook::TWinWindowHook(HWND window, Handler handler)
     : window_(window), handler_(std::move(handler)) {
-    WndProcHook* newest = Newest(window_);
+    TWinWindowHook* newest = Newest(window_);
     // The property first: the procedure may be called as soon as it is set.
     if (SetPropW(window_, kPropName, this) == FALSE) return;
     previous_ = SetWindowLongPtrW(window_, GWLP_WNDPROC, AsLong(Procedure()));
@@ -32,22 +32,22 @@ WndProcHook::WndProcHook(HWND window, Handler handler)
     hooked_ = true;
 }
 
-WndProcHook::~WndProcHook() {
+TWinWindowHook::~TWinWindowHook() {
     Unhook();
 }
 
-WndProcHook* WndProcHook::Newest(HWND window) {
-    return static_cast<WndProcHook*>(GetPropW(window, kPropName));
+TWinWindowHook* TWinWindowHook::Newest(HWND window) {
+    return static_cast<TWinWindowHook*>(GetPropW(window, kPropName));
 }
 
-void WndProcHook::Unhook() {
+void TWinWindowHook::Unhook() {
     if (!hooked_) return;
     hooked_ = false;
     if (!IsWindow(window_)) return;
-    WndProcHook* newest = Newest(window_);
+    TWinWindowHook* newest = Newest(window_);
     if (newest != this) {
         // A newer hook sits above: it takes over what this one replaced.
-        for (WndProcHook* h = newest; h != nullptr; h = h->below_) {
+        for (TWinWindowHook* h = newest; h != nullptr; h = h->below_) {
             if (h->below_ != this) continue;
             h->below_ = below_;
             if (h->previous_ == AsLong(Procedure())) h->previous_ = previous_;
@@ -70,7 +70,7 @@ void WndProcHook::Unhook() {
     }
 }
 
-std::intptr_t WndProcHook::PassOn(const TMessage& message) {
+std::intptr_t TWinWindowHook::PassOn(const TMessage& message) {
     if (previous_ == AsLong(Procedure())) {
         if (below_ != nullptr) return below_->Deliver(message.Msg, message.WParam, message.LParam);
         return Left(window_, message.Msg, message.WParam, message.LParam);
@@ -83,12 +83,12 @@ std::intptr_t WndProcHook::PassOn(const TMessage& message) {
     return result;
 }
 
-bool WndProcHook::Forwarding(UINT msg, WPARAM wParam, LPARAM lParam) const {
+bool TWinWindowHook::Forwarding(UINT msg, WPARAM wParam, LPARAM lParam) const {
     return forwarding_ != nullptr && forwarding_->Msg == msg && forwarding_->WParam == wParam &&
            forwarding_->LParam == lParam;
 }
 
-LRESULT WndProcHook::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TWinWindowHook::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage message;
     message.Msg = msg;
     message.WParam = wParam;
@@ -97,7 +97,7 @@ LRESULT WndProcHook::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {
     return message.Result;
 }
 
-LRESULT WndProcHook::Left(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TWinWindowHook::Left(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     // No hook left while a foreign procedure installed after ours still calls
     // it: on to what the last hook had replaced.
     auto left = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kLeftProcName));
@@ -106,8 +106,8 @@ LRESULT WndProcHook::Left(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(left, hwnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK WndProcHook::Installed(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    WndProcHook* hook = Newest(hwnd);
+LRESULT CALLBACK TWinWindowHook::Installed(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinWindowHook* hook = Newest(hwnd);
     // A foreign procedure between two hooks passing the message on: it is
     // for the hooks below the one that handed it over.
     while (hook != nullptr && hook->Forwarding(msg, wParam, lParam)) hook = hook->below_;

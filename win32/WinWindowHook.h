@@ -14,16 +14,16 @@
 
 namespace zv::win {
 
-class WndProcHook : public IWindowHook {
+class TWinWindowHook : public IWindowHook {
   public:
     using Handler = std::function<void(TMessage&)>;
 
     // Hooks window; a window that cannot be hooked (gone, or another
     // process's) is left alone and the handler is never called.
-    WndProcHook(HWND window, Handler handler);
-    ~WndProcHook() override;
-    WndProcHook(const WndProcHook&) = delete;
-    WndProcHook& operator=(const WndProcHook&) = delete;
+    TWinWindowHook(HWND window, Handler handler);
+    ~TWinWindowHook() override;
+    TWinWindowHook(const TWinWindowHook&) = delete;
+    TWinWindowHook& operator=(const TWinWindowHook&) = delete;
 
     std::intptr_t PassOn(const TMessage& message) override;
     void Unhook() override;
@@ -38,7 +38,7 @@ class WndProcHook : public IWindowHook {
 
   private:
     static LRESULT CALLBACK Installed(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static WndProcHook* Newest(HWND window);
+    static TWinWindowHook* Newest(HWND window);
     static LRESULT Left(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Deliver(UINT msg, WPARAM wParam, LPARAM lParam);
     bool Forwarding(UINT msg, WPARAM wParam, LPARAM lParam) const;
@@ -48,7 +48,7 @@ class WndProcHook : public IWindowHook {
     // The procedure this hook replaced; when it is Installed, the hook below
     // is the one that gets passed-on messages.
     LONG_PTR previous_ = 0;
-    WndProcHook* below_ = nullptr;
+    TWinWindowHook* below_ = nullptr;
     bool hooked_ = false;
     // The message being passed to a foreign procedure, which may be chained
     // on to Installed again: that call belongs to the hooks below.
