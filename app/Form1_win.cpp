@@ -6,7 +6,7 @@
 #include "app/SingleInstance_win.h"
 #include "app/Startup_win.h"
 #include "core/Errors.h"
-#include "schedule/Form4_win.h"
+#include "schedule/AnnouncementsDialog_win.h"
 #include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
 #include "win32/Monitors.h"
@@ -43,15 +43,15 @@ TForm1::TForm1(TApplication& application)
           [this] { return reinterpret_cast<uintptr_t>(mediaPlayerWindow_.Ensure(Handle())); }),
       announcer_(MediaPlayer1, *this, now_),
       announcements_(files_, MediaPlayer1, *this, announcer_),
-      captions_([this](int label) {
-          if (label == 4) Button1Click();
-          if (label == 5) Button3Click();
-          if (label == 6) Button2Click();
+      captions_([this](TCaption caption) {
+          if (caption == TCaption::Time) Button1Click();
+          if (caption == TCaption::Hide) Button3Click();
+          if (caption == TCaption::Close) Button2Click();
       }),
       menus_(application, {[this] { ClickButton1(); }, [this] { Button3Click(); },
                            [this] { DCMinTray1.ShowOwner(); }, [this] { Button2Click(); },
-                           [this](TForm4& form4) {
-                               form4.Load(announcements_.Settings(), announcements_.Packs());
+                           [this](TAnnouncementsDialog& dialog) {
+                               dialog.Load(announcements_.Settings(), announcements_.Packs());
                            }}) {
     playerForWindow_ = &MediaPlayer1;
 }
@@ -94,7 +94,7 @@ void TForm1::Create() {
     button3_ = makeButton(L"Свернуть", kButton3, 232, 408);
 
     menus_.Create(Handle());
-    DCMinTray1.SetOnRightClick([this] { menus_.TrayMenu1(IsWindowVisible(Handle()) != FALSE); });
+    DCMinTray1.SetOnRightClick([this] { menus_.TrayIconMenu(IsWindowVisible(Handle()) != FALSE); });
 
     ArmTimer1(Handle(), DelayToNextSecond(LocalTime().millisecond));
     FormCreate();
@@ -110,7 +110,7 @@ void TForm1::ApplyColourKey() {
 }
 
 void TForm1::FormCreate() {
-    startupPhase_ = 1;
+    startupPhase_ = kPhaseStartup;
     DCMinTray1.ShowIcon();
     now_ = LocalTime();
     frame_.SetReadOut(now_);
@@ -237,7 +237,7 @@ void TForm1::RefreshDisplay() {
 }
 
 void TForm1::Timer1Timer() {
-    if (startupPhase_ == 1) StartupWork();
+    if (startupPhase_ == kPhaseStartup) StartupWork();
     settingsText_ = Memo1.Text();
     hotkey_.Reregistration(startupPhase_, settingsText_, Memo1.Text(), *this);
     now_ = LocalTime();

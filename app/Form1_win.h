@@ -18,6 +18,7 @@
 #include "app/TickSchedule.h"
 #include "core/Component.h"
 #include "core/Forms.h"
+#include "core/StartupPhase.h"
 #include "core/TimeFields.h"
 #include "schedule/AnnounceSettings.h"
 #include "settings/Hotkey.h"
@@ -40,7 +41,7 @@ namespace zv::win {
 
 class TForm2;
 class TForm3;
-class TForm4;
+class TAnnouncementsDialog;
 
 class TForm1 final : public TWindow,
                      public TComponent,
@@ -58,9 +59,10 @@ class TForm1 final : public TWindow,
     // Creates the window and its components and runs FormCreate.
     void Create();
     // The dialogs, created after this window.
-    void SetDialogs(TForm2* form2, TForm3* form3, TForm4* form4 = nullptr) {
+    void SetDialogs(TForm2* form2, TForm3* form3,
+                    TAnnouncementsDialog* announcementsDialog = nullptr) {
         form3_ = form3;
-        menus_.SetDialogs(form2, form3, form4);
+        menus_.SetDialogs(form2, form3, announcementsDialog);
     }
     // What the settings dialog works on.
     TMemo& Memo() { return Memo1; }
@@ -91,7 +93,7 @@ class TForm1 final : public TWindow,
 
     void N4Click() { menus_.N4Click(); }
     void N7Click() { menus_.N7Click(); }
-    void N8Click() { menus_.N8Click(); }
+    void AnnouncementsItemClick() { menus_.AnnouncementsItemClick(); }
 
     const TimeFields& Now() const { return now_; }
     uint16_t& StartupPhaseRef() { return startupPhase_; }
@@ -135,7 +137,7 @@ class TForm1 final : public TWindow,
     TForm3* form3_ = nullptr;
 
     // Program-wide state kept with the main window.
-    uint16_t startupPhase_ = 0;
+    uint16_t startupPhase_ = kPhaseIdle;
     TimeFields now_;
     std::string settingsText_;
 

@@ -8,7 +8,7 @@
 #include "app/Application_win.h"
 #include "app/Form1_win.h"
 #include "app/SingleInstance_win.h"
-#include "schedule/Form4_win.h"
+#include "schedule/AnnouncementsDialog_win.h"
 #include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
@@ -58,12 +58,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         zv::win::TForm3 form3(reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo(),
                               form1.AutoRunner(), form1.StartupPhaseRef());
         application.AddTranslator([&form3](MSG& msg) { return form3.TranslateDialogMessage(msg); });
-        zv::win::TForm4 form4(
+        zv::win::TAnnouncementsDialog announcements(
             reinterpret_cast<HWND>(application.WindowHandle()),
             [&form1](const zv::AnnounceSettings& s) { form1.ApplyAnnouncements(s); },
             [&form1](const std::string& voice) { form1.Listen(voice); });
-        application.AddTranslator([&form4](MSG& msg) { return form4.TranslateDialogMessage(msg); });
-        form1.SetDialogs(&form2, &form3, &form4);
+        application.AddTranslator(
+            [&announcements](MSG& msg) { return announcements.TranslateDialogMessage(msg); });
+        form1.SetDialogs(&form2, &form3, &announcements);
         form1.ShowOnStart(showCommand);
         result = application.Run();
     });

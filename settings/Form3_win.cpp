@@ -25,7 +25,7 @@ struct WindowKind {
 
 // Check boxes and radio buttons are not automatic: the handlers set them.
 WindowKind KindOf(size_t index) {
-    const TControlDesign& d = kForm3Designs[index];
+    const TControlDesign& d = kForm3Controls[index];
     switch (d.kind) {
         case TControlKind::CheckBox:
             return {L"BUTTON", BS_CHECKBOX | WS_TABSTOP | WS_GROUP, 0};
@@ -33,7 +33,7 @@ WindowKind KindOf(size_t index) {
             // A radio button right after another continues its group, and lies
             // under the one before it, which it must not paint over.
             const bool follows =
-                index > 0 && kForm3Designs[index - 1].kind == TControlKind::RadioButton;
+                index > 0 && kForm3Controls[index - 1].kind == TControlKind::RadioButton;
             const DWORD group = follows ? WS_CLIPSIBLINGS : WS_GROUP;
             return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP | group, 0};
         }
@@ -74,7 +74,7 @@ void FitComboHeight(HWND combo, int designHeight) {
 
 TForm3::TForm3(HWND applicationWindow, TMemo& memo1, TAutoRunner& autoRunner1,
                uint16_t& startupPhase)
-    : logic_(*this, memo1, autoRunner1, startupPhase),
+    : handlers_(*this, memo1, autoRunner1, startupPhase),
       // Where the system's "MS Sans Serif" has no Russian letters, a face that does.
       font_(CreateCyrillicFont({"MS Sans Serif", 11})) {
     // The arrow cursor (IDC_ARROW, spelt for the W call).
@@ -98,7 +98,7 @@ TForm3::~TForm3() {
 void TForm3::CreateControls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
-        const TControlDesign& d = kForm3Designs[i];
+        const TControlDesign& d = kForm3Controls[i];
         const WindowKind kind = KindOf(i);
         HWND parent = d.parent.empty() ? Handle() : Control(d.parent);
         const bool combo = d.kind == TControlKind::ComboBox;
@@ -127,7 +127,7 @@ void TForm3::CreateControls() {
 
 HWND TForm3::Control(std::string_view name) const {
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
-        if (name == kForm3Designs[i].name) return controls_[i];
+        if (name == kForm3Controls[i].name) return controls_[i];
     }
     return nullptr;
 }
@@ -181,7 +181,7 @@ LRESULT TForm3::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             const int index = LOWORD(wParam) - kFirstId;
             if (lParam != 0 && HIWORD(wParam) == BN_CLICKED && index >= 0 &&
                 index < static_cast<int>(kForm3ControlCount))
-                logic_.UserClicked(static_cast<TForm3Control>(index));
+                handlers_.UserClicked(static_cast<TForm3Control>(index));
             return 0;
         }
         case WM_CLOSE:

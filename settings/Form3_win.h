@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "settings/Form3Logic.h"
+#include "settings/Form3Handlers.h"
 #include "win32/DialogFocus.h"
 #include "win32/Handles.h"
 #include "win32/Window.h"
@@ -27,7 +27,7 @@ class TForm3 final : public TWindow, public ISettingsControls, private IForm3Con
     ~TForm3() override;
 
     // Copies the autostart component's state into the autostart controls.
-    void FormCreate() { logic_.FormCreate(); }
+    void FormCreate() { handlers_.FormCreate(); }
     // Centred on the primary monitor's work area the first time; later
     // where it was left.
     void Show();
@@ -38,13 +38,13 @@ class TForm3 final : public TWindow, public ISettingsControls, private IForm3Con
     // dialog is shown. True when the message was used.
     bool TranslateDialogMessage(MSG& msg);
 
-    void SetCheckBox1Checked(bool checked) override { logic_.SetCheckBox1Checked(checked); }
-    void SetComboBox1Text(const std::string& text) override { logic_.SetComboBox1Text(text); }
-    void SetComboBox2Text(const std::string& text) override { logic_.SetComboBox2Text(text); }
+    void SetCheckBox1Checked(bool checked) override { handlers_.SetCheckBox1Checked(checked); }
+    void SetComboBox1Text(const std::string& text) override { handlers_.SetComboBox1Text(text); }
+    void SetComboBox2Text(const std::string& text) override { handlers_.SetComboBox2Text(text); }
 
     // The control of that designer name ("CheckBox1", "Bevel2", ...); null if none.
     HWND Control(std::string_view name) const;
-    TForm3Logic& Logic() { return logic_; }
+    TForm3Handlers& Logic() { return handlers_; }
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -60,7 +60,7 @@ class TForm3 final : public TWindow, public ISettingsControls, private IForm3Con
     void CreateControls();
     HWND ControlOf(TForm3Control control) const { return controls_[IndexOf(control)]; }
 
-    TForm3Logic logic_;
+    TForm3Handlers handlers_;
     UniqueFont font_;
     std::array<HWND, kForm3ControlCount> controls_{};
     TDialogFocus focus_;

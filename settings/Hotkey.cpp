@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/StartupPhase.h"
 #include "settings/SettingsText.h"
 
 namespace zv {
@@ -49,17 +50,19 @@ void HotkeyRegistration::StartupPath(std::string_view settingsText, ISettingsCon
 
 void HotkeyRegistration::Reregistration(std::uint16_t& startupPhase, std::string& settingsText,
                                         std::string_view memoText, ISettingsControls& form3) {
-    // With the hotkey off the phase stays 2, so this unregisters on every tick
+    // With the hotkey off the phase stays kPhaseApplied, so this unregisters on every tick
     // until an Apply turns the hotkey on again.
-    if (startupPhase == 2 && Contains(settingsText, "Hotkey=0") && Contains(settingsText, "Key=")) {
+    if (startupPhase == kPhaseApplied && Contains(settingsText, "Hotkey=0") &&
+        Contains(settingsText, "Key=")) {
         Unregister();
     }
-    if (startupPhase == 2 && Contains(settingsText, "Hotkey=1") && Contains(settingsText, "Key=")) {
+    if (startupPhase == kPhaseApplied && Contains(settingsText, "Hotkey=1") &&
+        Contains(settingsText, "Key=")) {
         Unregister();
         settingsText = std::string(memoText);
         SetComboBox1(form3, ValueLookup(settingsText, "Key="));
         RegisterKey(ValueLookup(settingsText, "Key="), HotkeyPath::Reregistration);
-        startupPhase = 0;
+        startupPhase = kPhaseIdle;
     }
 }
 

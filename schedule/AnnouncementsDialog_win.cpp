@@ -1,4 +1,4 @@
-#include "schedule/Form4_win.h"
+#include "schedule/AnnouncementsDialog_win.h"
 
 #include <commctrl.h>
 
@@ -13,7 +13,7 @@
 namespace zv::win {
 namespace {
 
-constexpr const char* kClassName = "TForm4";
+constexpr const char* kClassName = "TAnnouncementsDialog";
 constexpr int kFirstId = 101;
 
 struct ControlDesign {
@@ -97,7 +97,7 @@ void Check(HWND button, bool checked) {
 
 }  // namespace
 
-TForm4::TForm4(HWND owner, ApplyHandler onApply, ListenHandler onListen)
+TAnnouncementsDialog::TAnnouncementsDialog(HWND owner, ApplyHandler onApply, ListenHandler onListen)
     : onApply_(std::move(onApply)),
       onListen_(std::move(onListen)),
       // Where the system's "MS Sans Serif" has no Russian letters, a face that does.
@@ -118,12 +118,12 @@ TForm4::TForm4(HWND owner, ApplyHandler onApply, ListenHandler onListen)
     Load(AnnounceSettings{}, {});
 }
 
-TForm4::~TForm4() {
+TAnnouncementsDialog::~TAnnouncementsDialog() {
     // The controls go before the font they were given.
     if (Handle()) DestroyWindow(Handle());
 }
 
-void TForm4::CreateControls() {
+void TAnnouncementsDialog::CreateControls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     for (size_t i = 0; i < kControlCount; ++i) {
         const ControlDesign& d = kDesigns[i];
@@ -148,7 +148,7 @@ void TForm4::CreateControls() {
     SendMessageW(controls_[kVolumeBar], TBM_SETPAGESIZE, 0, 10);
 }
 
-void TForm4::Load(const AnnounceSettings& settings, std::vector<VoiceEntry> voices) {
+void TAnnouncementsDialog::Load(const AnnounceSettings& settings, std::vector<VoiceEntry> voices) {
     voices_ = std::move(voices);
     HWND voiceBox = controls_[kVoiceBox];
     SendMessageW(voiceBox, CB_RESETCONTENT, 0, 0);
@@ -170,7 +170,7 @@ void TForm4::Load(const AnnounceSettings& settings, std::vector<VoiceEntry> voic
     EnableQuietHours();
 }
 
-AnnounceControls TForm4::ReadControls() const {
+AnnounceControls TAnnouncementsDialog::ReadControls() const {
     AnnounceControls c;
     c.every = Selected(controls_[kEveryBox]);
     c.quiet = Checked(controls_[kQuietCheck]);
@@ -183,18 +183,18 @@ AnnounceControls TForm4::ReadControls() const {
     return c;
 }
 
-AnnounceSettings TForm4::Settings() const {
+AnnounceSettings TAnnouncementsDialog::Settings() const {
     return FromControls(ReadControls(), voices_);
 }
 
-HWND TForm4::Control(std::string_view name) const {
+HWND TAnnouncementsDialog::Control(std::string_view name) const {
     for (size_t i = 0; i < kControlCount; ++i) {
         if (name == kDesigns[i].name) return controls_[i];
     }
     return nullptr;
 }
 
-void TForm4::Show() {
+void TAnnouncementsDialog::Show() {
     if (!placed_) {
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -210,11 +210,11 @@ void TForm4::Show() {
     SetForegroundWindow(Handle());
 }
 
-bool TForm4::TranslateDialogMessage(MSG& msg) {
+bool TAnnouncementsDialog::TranslateDialogMessage(MSG& msg) {
     return Visible() && IsDialogMessageW(Handle(), &msg) != FALSE;
 }
 
-void TForm4::WidenVoiceList() {
+void TAnnouncementsDialog::WidenVoiceList() {
     // A pack's folder name may be longer than the closed box: the open list
     // shows it whole.
     HWND voiceBox = controls_[kVoiceBox];
@@ -232,24 +232,24 @@ void TForm4::WidenVoiceList() {
     SendMessageW(voiceBox, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest), 0);
 }
 
-void TForm4::ShowVolume() {
+void TAnnouncementsDialog::ShowVolume() {
     const auto volume = static_cast<int>(SendMessageW(controls_[kVolumeBar], TBM_GETPOS, 0, 0));
     SetWindowTextW(controls_[kVolumeText], Widen(PercentText(volume)).c_str());
 }
 
-void TForm4::EnableQuietHours() {
+void TAnnouncementsDialog::EnableQuietHours() {
     const BOOL on = Checked(controls_[kQuietCheck]) ? TRUE : FALSE;
     for (size_t i : {kFromLabel, kFromBox, kToLabel, kToBox}) EnableWindow(controls_[i], on);
 }
 
-void TForm4::VoiceChanged() {
+void TAnnouncementsDialog::VoiceChanged() {
     // An incomplete pack cannot be chosen: the selection moves past it, or
     // back to where it was.
     voiceItem_ = SelectableVoice(voices_, voiceItem_, Selected(controls_[kVoiceBox]));
     Select(controls_[kVoiceBox], voiceItem_);
 }
 
-void TForm4::OnCommand(int id, int code) {
+void TAnnouncementsDialog::OnCommand(int id, int code) {
     const int index = id - kFirstId;
     if (index < 0 || index >= static_cast<int>(kControlCount)) return;
     switch (static_cast<size_t>(index)) {
@@ -273,7 +273,7 @@ void TForm4::OnCommand(int id, int code) {
     }
 }
 
-LRESULT TForm4::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TAnnouncementsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND:
             // Enter and Esc arrive as IDOK and IDCANCEL from the dialog manager;

@@ -1,6 +1,6 @@
 #pragma once
-// TForm4, the announcements dialog "Оповещения": the schedule, the sounds
-// around it and the voice. Non-modal and topmost, created once and shown and
+// The announcements dialog "Оповещения": the schedule, the sounds around it
+// and the voice. Non-modal and topmost, created once and shown and
 // hidden many times, like the settings dialog.
 #include <windows.h>
 
@@ -17,7 +17,7 @@
 
 namespace zv::win {
 
-class TForm4 final : public TWindow {
+class TAnnouncementsDialog final : public TWindow {
   public:
     // Gets what Apply built; writing and using it is the caller's. If it
     // throws, the error box shows and the dialog stays as the user left it.
@@ -26,8 +26,8 @@ class TForm4 final : public TWindow {
     using ListenHandler = std::function<void(const std::string& voice)>;
 
     // Creates the dialog hidden, owned by the application window (may be null).
-    TForm4(HWND owner, ApplyHandler onApply, ListenHandler onListen);
-    ~TForm4() override;
+    TAnnouncementsDialog(HWND owner, ApplyHandler onApply, ListenHandler onListen);
+    ~TAnnouncementsDialog() override;
 
     // Fills the controls; the voice list is "Стандартный" and then the packs.
     void Load(const AnnounceSettings& settings, std::vector<VoiceEntry> voices);

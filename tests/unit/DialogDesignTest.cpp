@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "settings/Form3Design.h"
+#include "settings/Form3Controls.h"
 
 namespace zv {
 namespace {
@@ -22,10 +22,10 @@ bool TakesFocus(TControlKind kind) {
     }
 }
 
-TEST(Form3Design, EveryNameFindsItsOwnRowAndNoOther) {
+TEST(Form3Controls, EveryNameFindsItsOwnRowAndNoOther) {
     std::set<std::string_view> names;
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
-        const std::string_view name = kForm3Designs[i].name;
+        const std::string_view name = kForm3Controls[i].name;
         SCOPED_TRACE(std::string(name));
         EXPECT_TRUE(names.insert(name).second) << "declared twice";
         EXPECT_EQ(IndexOf(Form3Control(name)), i);
@@ -35,9 +35,9 @@ TEST(Form3Design, EveryNameFindsItsOwnRowAndNoOther) {
     }
 }
 
-TEST(Form3Design, ParentsComeFirstAndHoldTheirControls) {
+TEST(Form3Controls, ParentsComeFirstAndHoldTheirControls) {
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
-        const TControlDesign& d = kForm3Designs[i];
+        const TControlDesign& d = kForm3Controls[i];
         SCOPED_TRACE(std::string(d.name));
         int width = kForm3ClientWidth, height = kForm3ClientHeight;
         if (!d.parent.empty()) {
@@ -55,40 +55,40 @@ TEST(Form3Design, ParentsComeFirstAndHoldTheirControls) {
     }
 }
 
-TEST(Form3Design, FramesAndLabelsLieUnderEveryControlThatTakesFocus) {
+TEST(Form3Controls, FramesAndLabelsLieUnderEveryControlThatTakesFocus) {
     // The later a row, the lower its window: a frame before a control would
     // paint over it.
     size_t lastFocusable = 0;
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
-        if (TakesFocus(kForm3Designs[i].kind)) lastFocusable = i;
+        if (TakesFocus(kForm3Controls[i].kind)) lastFocusable = i;
     }
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
-        const TControlDesign& d = kForm3Designs[i];
+        const TControlDesign& d = kForm3Controls[i];
         if (d.kind == TControlKind::Label || d.kind == TControlKind::Bevel) {
             EXPECT_GT(i, lastFocusable) << d.name;
         }
     }
 }
 
-TEST(Form3Design, RadioButtonsOfOneFrameFollowEachOther) {
+TEST(Form3Controls, RadioButtonsOfOneFrameFollowEachOther) {
     // One group for the dialog manager is a run of rows.
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
         for (size_t j = i + 1; j < kForm3ControlCount; ++j) {
-            const TControlDesign& a = kForm3Designs[i];
-            const TControlDesign& b = kForm3Designs[j];
+            const TControlDesign& a = kForm3Controls[i];
+            const TControlDesign& b = kForm3Controls[j];
             if (a.kind != TControlKind::RadioButton || b.kind != TControlKind::RadioButton ||
                 a.parent != b.parent)
                 continue;
             for (size_t k = i + 1; k < j; ++k) {
-                EXPECT_EQ(kForm3Designs[k].kind, TControlKind::RadioButton)
-                    << kForm3Designs[k].name << " splits " << a.name << " from " << b.name;
+                EXPECT_EQ(kForm3Controls[k].kind, TControlKind::RadioButton)
+                    << kForm3Controls[k].name << " splits " << a.name << " from " << b.name;
             }
         }
     }
 }
 
-TEST(Form3Design, ListsAndCheckMarksOnlyWhereTheyMeanSomething) {
-    for (const TControlDesign& d : kForm3Designs) {
+TEST(Form3Controls, ListsAndCheckMarksOnlyWhereTheyMeanSomething) {
+    for (const TControlDesign& d : kForm3Controls) {
         SCOPED_TRACE(std::string(d.name));
         if (!d.items.empty()) {
             EXPECT_EQ(d.kind, TControlKind::ComboBox);
