@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/FaceFrame_win.h"
+#include "win32/Window.h"
 
 namespace zv::win {
 
@@ -25,7 +26,7 @@ bool TCaptionClicks::Message(HWND window, UINT msg, WPARAM, LPARAM lParam, LRESU
             GetCursorPos(&p);
             ScreenToClient(window, &p);
             if (!CaptionAt(p)) return false;
-            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+            SetCursor(HandCursor());
             result = TRUE;
             return true;
         case WM_LBUTTONDOWN:

@@ -1,5 +1,6 @@
 #include "app/ClockMenus_win.h"
 
+#include <initializer_list>
 #include <utility>
 
 #include "about/Form2_win.h"
@@ -100,20 +101,24 @@ void TClockMenus::TrayIconMenu(bool clockShown) {
 }
 
 void TClockMenus::HideDialogs() {
-    if (form2_) form2_->Hide();
-    if (form3_) form3_->Hide();
-    if (announcementsDialog_) announcementsDialog_->Hide();
+    for (TDialog* dialog : std::initializer_list<TDialog*>{form2_, form3_, announcementsDialog_}) {
+        if (dialog) dialog->Hide();
+    }
+}
+
+void TClockMenus::ShowDialog(TDialog* dialog) {
+    if (!dialog) return;
+    // The dialog brings back the taskbar button, which the start-up hid.
+    application_.FormShowing();
+    dialog->Show();
 }
 
 void TClockMenus::N4Click() {
-    if (form2_) form2_->Show();
+    ShowDialog(form2_);
 }
 
 void TClockMenus::N7Click() {
-    if (form3_) {
-        application_.FormShowing();
-        form3_->Show();
-    }
+    ShowDialog(form3_);
 }
 
 void TClockMenus::AnnouncementsItemClick() {
@@ -122,8 +127,7 @@ void TClockMenus::AnnouncementsItemClick() {
     // the packs there are now, so a pack put in meanwhile shows up.
     if (!announcementsDialog_->Visible() && actions_.loadAnnouncements)
         actions_.loadAnnouncements(*announcementsDialog_);
-    application_.FormShowing();
-    announcementsDialog_->Show();
+    ShowDialog(announcementsDialog_);
 }
 
 }  // namespace zv::win

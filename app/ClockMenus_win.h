@@ -11,6 +11,7 @@
 
 namespace zv::win {
 
+class TDialog;
 class TForm2;
 class TForm3;
 class TAnnouncementsDialog;
@@ -51,6 +52,8 @@ class TClockMenus {
     void AnnouncementsItemClick();  // "Оповещения…"
 
   private:
+    void ShowDialog(TDialog* dialog);
+
     TApplication& application_;
     Actions actions_;
     HWND clock_ = nullptr;

@@ -61,8 +61,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::Create() {
-    RegisterClassOnce(kFormClass, 0, nullptr,
-                      LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)), nullptr);
+    RegisterClassOnce(kFormClass, 0, nullptr, ArrowCursor(), nullptr);
     frame_.Create();
 
     // Layered from the start so that nothing but the colour key is ever seen

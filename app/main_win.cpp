@@ -52,18 +52,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         zv::win::TApplication application;
         zv::win::TForm1 form1(application);
         form1.Create();
-        zv::win::TForm2 form2(application);
-        form2.Create();
+        const auto owner = reinterpret_cast<HWND>(application.WindowHandle());
+        zv::win::TForm2 form2(owner);
         // The settings dialog reads the main window's autostart component.
-        zv::win::TForm3 form3(reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo(),
-                              form1.AutoRunner(), form1.StartupPhaseRef());
-        application.AddTranslator([&form3](MSG& msg) { return form3.TranslateDialogMessage(msg); });
+        zv::win::TForm3 form3(owner, form1.Memo(), form1.AutoRunner(), form1.StartupPhaseRef());
         zv::win::TAnnouncementsDialog announcements(
-            reinterpret_cast<HWND>(application.WindowHandle()),
-            [&form1](const zv::AnnounceSettings& s) { form1.ApplyAnnouncements(s); },
+            owner, [&form1](const zv::AnnounceSettings& s) { form1.ApplyAnnouncements(s); },
             [&form1](const std::string& voice) { form1.Listen(voice); });
-        application.AddTranslator(
-            [&announcements](MSG& msg) { return announcements.TranslateDialogMessage(msg); });
+        application.AddDialog(form2);
+        application.AddDialog(form3);
+        application.AddDialog(announcements);
         form1.SetDialogs(&form2, &form3, &announcements);
         form1.ShowOnStart(showCommand);
         result = application.Run();

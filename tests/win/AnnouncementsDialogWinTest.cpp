@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "schedule/AnnouncementsDialogControls.h"
 #include "schedule/AnnouncementsDialog_win.h"
 #include "tests/win/WinTestSupport.h"
 #include "win32/ErrorBox.h"
@@ -141,8 +142,8 @@ TEST_F(AnnouncementsDialogWinTest, ControlsCarryTheirTextsAndTheTextsFit) {
     EXPECT_EQ(Text(h), "Оповещения");
     RECT client{};
     GetClientRect(h, &client);
-    EXPECT_EQ(client.right, TAnnouncementsDialog::kClientWidth);
-    EXPECT_EQ(client.bottom, TAnnouncementsDialog::kClientHeight);
+    EXPECT_EQ(client.right, kAnnouncementsDialogDesign.clientWidth);
+    EXPECT_EQ(client.bottom, kAnnouncementsDialogDesign.clientHeight);
     auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_EXSTYLE));
     EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
     EXPECT_FALSE(dialog_->Visible());
