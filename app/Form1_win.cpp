@@ -48,7 +48,7 @@ TForm1::TForm1(TApplication& application)
           if (caption == TCaption::Hide) Button3Click();
           if (caption == TCaption::Close) Button2Click();
       }),
-      menus_(application, {[this] { ClickButton1(); }, [this] { Button3Click(); },
+      menus_(application, {[this] { Button1Click(); }, [this] { Button3Click(); },
                            [this] { DCMinTray1.ShowOwner(); }, [this] { Button2Click(); },
                            [this](TAnnouncementsDialog& dialog) {
                                dialog.Load(announcements_.Settings(), announcements_.Packs());
@@ -194,8 +194,8 @@ void TForm1::Paint() {
 
 void TForm1::StartupWork() {
     TWinStartupPlatform platform(Handle());
-    TStartupWork work(platform, *this, Memo1, settingsText_, startupPhase_, *this,
-                      [this] { hotkey_.StartupPath(settingsText_, *this); });
+    TStartupWork work(platform, *this, Memo1, settingsText_, startupPhase_, *form3_,
+                      [this] { hotkey_.StartupPath(settingsText_, *form3_); });
     try {
         work.Run();
     } catch (...) {
@@ -218,18 +218,6 @@ void TForm1::ShowMainWindowAndControls() {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TForm1::SetCheckBox1Checked(bool checked) {
-    if (form3_) form3_->SetCheckBox1Checked(checked);
-}
-
-void TForm1::SetComboBox1Text(const std::string& text) {
-    if (form3_) form3_->SetComboBox1Text(text);
-}
-
-void TForm1::SetComboBox2Text(const std::string& text) {
-    if (form3_) form3_->SetComboBox2Text(text);
-}
-
 void TForm1::RefreshDisplay() {
     const RECT dirty = frame_.Tick(now_);
     InvalidateRect(Handle(), &dirty, FALSE);
@@ -238,7 +226,7 @@ void TForm1::RefreshDisplay() {
 void TForm1::Timer1Timer() {
     if (startupPhase_ == kPhaseStartup) StartupWork();
     settingsText_ = Memo1.Text();
-    hotkey_.Reregistration(startupPhase_, settingsText_, Memo1.Text(), *this);
+    hotkey_.Reregistration(startupPhase_, settingsText_, Memo1.Text(), *form3_);
     now_ = LocalTime();
     tickSchedule_.Shown(now_);
     RefreshDisplay();
@@ -319,7 +307,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case kButton1:
-                    ClickButton1();
+                    Button1Click();
                     return 0;
                 case kButton2:
                     Button2Click();
@@ -348,7 +336,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_HOTKEY:
-            HotkeyMessage(kWmHotkey, wParam, [this] { ClickButton1(); });
+            HotkeyMessage(kWmHotkey, wParam, [this] { Button1Click(); });
             return 0;
         case WM_NCHITTEST:
             // No caption to drag: the whole window is client area.

@@ -23,7 +23,6 @@
 #include "schedule/AnnounceSettings.h"
 #include "settings/Hotkey.h"
 #include "settings/Memo.h"
-#include "settings/SettingsControls.h"
 #include "shell/AutoRunner.h"
 #include "shell/DCMinTray.h"
 #include "speech/Announcer.h"
@@ -47,8 +46,7 @@ class TForm1 final : public TWindow,
                      public TComponent,
                      public IForm,
                      private IPollTimer,
-                     private IStartupWindow,
-                     private ISettingsControls {
+                     private IStartupWindow {
   public:
     enum CommandId : int { kButton1 = 1001, kButton2, kButton3 };
     enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
@@ -58,7 +56,7 @@ class TForm1 final : public TWindow,
 
     // Creates the window and its components and runs FormCreate.
     void Create();
-    // The dialogs, created after this window.
+    // The dialogs, created after this window and set before its first tick.
     void SetDialogs(TForm2* form2, TForm3* form3,
                     TAnnouncementsDialog* announcementsDialog = nullptr) {
         form3_ = form3;
@@ -85,7 +83,6 @@ class TForm1 final : public TWindow,
     void Button1Click();  // Time
     void Button2Click();  // Close
     void Button3Click();  // Hide
-    void ClickButton1() { Button1Click(); }
 
     // Runs one clock tick now (the Windows tests drive the tick themselves).
     void Timer1Timer();
@@ -120,10 +117,6 @@ class TForm1 final : public TWindow,
     void ApplyLayout() override;
     void ShowMainWindowAndControls() override;
     void HideMainWindow() override { SetVisible(false); }
-    // ISettingsControls, passed on to the settings dialog once it exists.
-    void SetCheckBox1Checked(bool checked) override;
-    void SetComboBox1Text(const std::string& text) override;
-    void SetComboBox2Text(const std::string& text) override;
 
     void FormCreate();
     void FormActivate();
