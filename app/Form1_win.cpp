@@ -6,7 +6,7 @@
 #include "app/SingleInstance_win.h"
 #include "app/Startup_win.h"
 #include "core/Errors.h"
-#include "schedule/Form4_win.h"
+#include "schedule/AnnouncementsDialog_win.h"
 #include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
 #include "win32/Monitors.h"
@@ -41,15 +41,15 @@ TForm1::TForm1(TApplication& application)
           [this] { return reinterpret_cast<uintptr_t>(mediaPlayerWindow_.Ensure(Handle())); }),
       announcer_(MediaPlayer1, *this),
       announcements_(files_, MediaPlayer1, *this, announcer_),
-      captions_([this](int label) {
-          if (label == 4) Button1Click();
-          if (label == 5) Button3Click();
-          if (label == 6) Button2Click();
+      captions_([this](TCaption caption) {
+          if (caption == TCaption::Time) Button1Click();
+          if (caption == TCaption::Hide) Button3Click();
+          if (caption == TCaption::Close) Button2Click();
       }),
-      menus_(application, {[this] { ClickButton1(); }, [this] { Button3Click(); },
+      menus_(application, {[this] { Button1Click(); }, [this] { Button3Click(); },
                            [this] { DCMinTray1.ShowOwner(); }, [this] { Button2Click(); },
-                           [this](TForm4& form4) {
-                               form4.Load(announcements_.Settings(), announcements_.Packs());
+                           [this](TAnnouncementsDialog& dialog) {
+                               dialog.Load(announcements_.Settings(), announcements_.Packs());
                            }}) {
     playerForWindow_ = &MediaPlayer1;
 }
@@ -59,8 +59,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::Create() {
-    RegisterClassOnce(kClockClassName, 0, nullptr,
-                      LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)), nullptr);
+    RegisterClassOnce(kClockClassName, 0, nullptr, ArrowCursor(), nullptr);
     frame_.Create();
 
     // Layered from the start so that nothing but the colour key is ever seen
@@ -92,7 +91,7 @@ void TForm1::Create() {
     button3_ = makeButton(L"Свернуть", kButton3, kButton3Design);
 
     menus_.Create(Handle());
-    DCMinTray1.SetOnRightClick([this] { menus_.TrayMenu1(IsWindowVisible(Handle()) != FALSE); });
+    DCMinTray1.SetOnRightClick([this] { menus_.TrayIconMenu(IsWindowVisible(Handle()) != FALSE); });
 
     ArmTimer1(Handle(), DelayToNextSecond(LocalTime().millisecond));
     FormCreate();
@@ -108,7 +107,7 @@ void TForm1::ApplyColourKey() {
 }
 
 void TForm1::FormCreate() {
-    startupPhase_ = 1;
+    startupPhase_ = kPhaseStartup;
     DCMinTray1.ShowIcon();
     now_ = LocalTime();
     frame_.SetReadOut(now_);
@@ -193,8 +192,8 @@ void TForm1::Paint() {
 
 void TForm1::StartupWork() {
     TWinStartupPlatform platform(Handle());
-    TStartupWork work(platform, *this, Memo1, settingsText_, startupPhase_, *this,
-                      [this] { hotkey_.StartupPath(settingsText_, *this); });
+    TStartupWork work(platform, *this, Memo1, settingsText_, startupPhase_, *form3_,
+                      [this] { hotkey_.StartupPath(settingsText_, *form3_); });
     try {
         work.Run();
     } catch (...) {
@@ -217,27 +216,15 @@ void TForm1::ShowMainWindowAndControls() {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TForm1::SetCheckBox1Checked(bool checked) {
-    if (form3_) form3_->SetCheckBox1Checked(checked);
-}
-
-void TForm1::SetComboBox1Text(const std::string& text) {
-    if (form3_) form3_->SetComboBox1Text(text);
-}
-
-void TForm1::SetComboBox2Text(const std::string& text) {
-    if (form3_) form3_->SetComboBox2Text(text);
-}
-
 void TForm1::RefreshDisplay() {
     const RECT dirty = frame_.Tick(now_);
     InvalidateRect(Handle(), &dirty, FALSE);
 }
 
 void TForm1::Timer1Timer() {
-    if (startupPhase_ == 1) StartupWork();
+    if (startupPhase_ == kPhaseStartup) StartupWork();
     settingsText_ = Memo1.Text();
-    hotkey_.Reregistration(startupPhase_, settingsText_, Memo1.Text(), *this);
+    hotkey_.Reregistration(startupPhase_, settingsText_, Memo1.Text(), *form3_);
     now_ = LocalTime();
     tickSchedule_.Shown(now_);
     RefreshDisplay();
@@ -322,7 +309,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case kButton1:
-                    ClickButton1();
+                    Button1Click();
                     return 0;
                 case kButton2:
                     Button2Click();
@@ -351,7 +338,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_HOTKEY:
-            HotkeyMessage(kWmHotkey, wParam, [this] { ClickButton1(); });
+            HotkeyMessage(kWmHotkey, wParam, [this] { Button1Click(); });
             return 0;
         case WM_NCHITTEST:
             // No caption to drag: the whole window is client area.

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/StartupPhase.h"
 #include "core/Utf8.h"
 #include "settings/ConfigFile.h"
 #include "settings/Memo.h"
@@ -69,7 +70,7 @@ TStartupWork::TStartupWork(IStartupPlatform& platform, IStartupWindow& window, T
 
 void TStartupWork::Run() {
     window_.HideApplicationWindow();
-    startupPhase_ = 0;
+    startupPhase_ = kPhaseIdle;
     if (!InProgramDirectory() && !platform_.FileExists(kDirFile)) LocateProgramDirectory();
     if (!InProgramDirectory() && platform_.FileExists(kDirFile)) FollowDirCfg();
     window_.ApplyLayout();

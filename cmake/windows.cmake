@@ -19,15 +19,6 @@ target_compile_definitions(zvenoks_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN3
 target_compile_options(zvenoks_logic PRIVATE -ffunction-sections -fdata-sections)
 target_compile_options(zvenoks_win PRIVATE -ffunction-sections -fdata-sections)
 
-# The project's version for the version resource and the About text.
-set(ZV_VERSION_PATCH "${PROJECT_VERSION_PATCH}")
-if(ZV_VERSION_PATCH STREQUAL "")
-  set(ZV_VERSION_PATCH 0)
-endif()
-configure_file("${CMAKE_SOURCE_DIR}/resources/version.h.in"
-  "${CMAKE_BINARY_DIR}/generated/resources/version.h" @ONLY)
-target_include_directories(zvenoks_win PUBLIC "${CMAKE_BINARY_DIR}/generated")
-
 set(ZV_RC "${CMAKE_SOURCE_DIR}/resources/zvenoks.rc")
 set_source_files_properties("${ZV_RC}" PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/zvenoks.manifest;${CMAKE_SOURCE_DIR}/resources/skin.png")

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/StartupPhase.h"
 #include "settings/ConfigFile.h"
 #include "settings/SettingsText.h"
 
@@ -49,19 +50,19 @@ void HotkeyRegistration::StartupPath(std::string_view settingsText, ISettingsCon
 
 void HotkeyRegistration::Reregistration(std::uint16_t& startupPhase, std::string& settingsText,
                                         std::string_view memoText, ISettingsControls& form3) {
-    // With the hotkey off the phase stays 2, so this unregisters on every tick
+    // With the hotkey off the phase stays kPhaseApplied, so this unregisters on every tick
     // until an Apply turns the hotkey on again.
-    if (startupPhase == 2 && Contains(settingsText, config::kHotkeyOff) &&
+    if (startupPhase == kPhaseApplied && Contains(settingsText, config::kHotkeyOff) &&
         Contains(settingsText, config::kKey)) {
         Unregister();
     }
-    if (startupPhase == 2 && Contains(settingsText, config::kHotkeyOn) &&
+    if (startupPhase == kPhaseApplied && Contains(settingsText, config::kHotkeyOn) &&
         Contains(settingsText, config::kKey)) {
         Unregister();
         settingsText = std::string(memoText);
         SetComboBox1(form3, ValueLookup(settingsText, config::kKey));
         RegisterKey(ValueLookup(settingsText, config::kKey));
-        startupPhase = 0;
+        startupPhase = kPhaseIdle;
     }
 }
 

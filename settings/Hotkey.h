@@ -62,8 +62,9 @@ class HotkeyRegistration {
     // value that is not a digit.
     void StartupPath(std::string_view settingsText, ISettingsControls& form3);
 
-    // Every clock tick, after the settings text refresh. Acts only in start-up
-    // phase 2 (after an Apply); goes back to phase 0 once the hotkey is on.
+    // Every clock tick, after the settings text refresh. Acts only in
+    // kPhaseApplied (after an Apply); goes back to kPhaseIdle once the hotkey
+    // is on.
     void Reregistration(std::uint16_t& startupPhase, std::string& settingsText,
                         std::string_view memoText, ISettingsControls& form3);
 

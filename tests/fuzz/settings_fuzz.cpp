@@ -14,7 +14,7 @@
 #include "app/Startup.h"
 #include "core/Errors.h"
 #include "settings/FileStore.h"
-#include "settings/Form3Logic.h"
+#include "settings/Form3Handlers.h"
 #include "settings/Hotkey.h"
 #include "settings/Memo.h"
 #include "settings/SettingsText.h"
@@ -219,7 +219,7 @@ struct App {
     TMemo memo1{files};
     std::string settingsText;
     uint16_t startupPhase = 1;
-    TForm3Logic form3{controls, memo1, autoRunner1, startupPhase};
+    TForm3Handlers form3{controls, memo1, autoRunner1, startupPhase};
     HotkeyRegistration hotkey{keys, [this](const std::string& tip) { tips.push_back(tip); }};
     TStartupWork work{machine, window, memo1, settingsText, startupPhase, form3, [this] {
                           hotkey.StartupPath(settingsText, form3);

@@ -18,7 +18,7 @@
 #include "app/Layout.h"
 #include "core/Errors.h"
 #include "settings/FileStore.h"
-#include "settings/Form3Logic.h"
+#include "settings/Form3Handlers.h"
 #include "settings/Hotkey.h"
 #include "settings/Memo.h"
 #include "shell/AutoRunner.h"
@@ -209,7 +209,7 @@ struct Clock {
     test::TFakeRegistry registry;
     TAutoRunner autoRunner1{nullptr, registry, "C:\\Zvenoks\\Zvenoks.exe"};
     TControls controls;
-    TForm3Logic form3{controls, memo1, autoRunner1, startupPhase};
+    TForm3Handlers form3{controls, memo1, autoRunner1, startupPhase};
     TKeys keys;
     std::string tip;
     HotkeyRegistration hotkey{keys, [this](const std::string& t) { tip = t; }};

@@ -52,7 +52,7 @@ class TestForm : public TComponent, public IForm, public TWindow {
 
     std::uintptr_t WindowHandle() override {
         if (Handle() == nullptr) {
-            RegisterClassOnce(kFormClass, 0, nullptr, LoadCursorA(nullptr, IDC_ARROW), nullptr);
+            RegisterClassOnce(kFormClass, 0, nullptr, ArrowCursor(), nullptr);
             CreateHandle(kFormClass, "Zvenoks", 0, WS_POPUP, 0, 0, 200, 100, app_.Window());
         }
         return reinterpret_cast<std::uintptr_t>(Handle());

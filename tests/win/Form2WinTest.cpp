@@ -36,11 +36,10 @@ RECT WindowRect(HWND h) {
 
 class Form2WinTest : public ::testing::Test {
   protected:
-    void SetUp() override { form2_.Create(); }
     HWND Dialog() const { return form2_.Handle(); }
 
     TApplication application_;
-    TForm2 form2_{application_};
+    TForm2 form2_{reinterpret_cast<HWND>(application_.WindowHandle())};
 };
 
 TEST_F(Form2WinTest, FrameAndClientAreaAreTheDesignOnes) {

@@ -1,6 +1,7 @@
-#include "settings/Form3Logic.h"
+#include "settings/Form3Handlers.h"
 
 #include "core/Errors.h"
+#include "core/StartupPhase.h"
 #include "settings/ConfigFile.h"
 #include "settings/Memo.h"
 
@@ -44,11 +45,11 @@ std::string AutostartRefusedText(TRegLocation location) {
     return "Не удалось записать настройку автозапуска в реестр.";
 }
 
-void TForm3Logic::FormCreate() {
+void TForm3Handlers::FormCreate() {
     ShowAutostart();
 }
 
-void TForm3Logic::ShowAutostart() {
+void TForm3Handlers::ShowAutostart() {
     // Each change runs its click handler, which assigns the value just read:
     // no registry write.
     SetCheckBox2Checked(autoRunner1_.AutoRun());
@@ -57,11 +58,11 @@ void TForm3Logic::ShowAutostart() {
     SetRadioButton1Checked(autoRunner1_.RegLocation() == TRegLocation::LocalMachine);
 }
 
-void TForm3Logic::CheckBox1Click() {
+void TForm3Handlers::CheckBox1Click() {
     controls_.SetEnabled(kComboBox1, controls_.Checked(kCheckBox1));
 }
 
-void TForm3Logic::CheckBox2Click() {
+void TForm3Handlers::CheckBox2Click() {
     const TRegLocation location = autoRunner1_.RegLocation();
     if (!autoRunner1_.SetAutoRun(controls_.Checked(kCheckBox2))) {
         ShowAutostart();
@@ -70,15 +71,15 @@ void TForm3Logic::CheckBox2Click() {
     SetRadioButtonsEnabled();
 }
 
-void TForm3Logic::RadioButton1Click() {
+void TForm3Handlers::RadioButton1Click() {
     MoveAutostart(TRegLocation::LocalMachine);
 }
 
-void TForm3Logic::RadioButton2Click() {
+void TForm3Handlers::RadioButton2Click() {
     MoveAutostart(TRegLocation::CurrentUser);
 }
 
-void TForm3Logic::MoveAutostart(TRegLocation location) {
+void TForm3Handlers::MoveAutostart(TRegLocation location) {
     if (!controls_.Checked(kCheckBox2)) return;
     if (!autoRunner1_.SetRegLocation(location)) {
         ShowAutostart();
@@ -86,17 +87,17 @@ void TForm3Logic::MoveAutostart(TRegLocation location) {
     }
 }
 
-void TForm3Logic::Button1Click() {
+void TForm3Handlers::Button1Click() {
     controls_.HideDialog();
     memo1_.Clear();
     memo1_.Add(HotkeyLine(controls_.Checked(kCheckBox1)));
     memo1_.Add(KeyLine(controls_.ItemIndex(kComboBox1)));
     memo1_.Add(RunLine(controls_.ItemIndex(kComboBox2)));
     memo1_.SaveToFile(config::kFileName);
-    startupPhase_ = 2;
+    startupPhase_ = kPhaseApplied;
 }
 
-void TForm3Logic::UserClicked(TForm3Control control) {
+void TForm3Handlers::UserClicked(TForm3Control control) {
     switch (DesignOf(control).kind) {
         case TControlKind::CheckBox:
             SetCheckBox(control, !controls_.Checked(control));
@@ -112,42 +113,42 @@ void TForm3Logic::UserClicked(TForm3Control control) {
     }
 }
 
-void TForm3Logic::SetCheckBox1Checked(bool checked) {
+void TForm3Handlers::SetCheckBox1Checked(bool checked) {
     SetCheckBox(kCheckBox1, checked);
 }
-void TForm3Logic::SetCheckBox2Checked(bool checked) {
+void TForm3Handlers::SetCheckBox2Checked(bool checked) {
     SetCheckBox(kCheckBox2, checked);
 }
-void TForm3Logic::SetRadioButton1Checked(bool checked) {
+void TForm3Handlers::SetRadioButton1Checked(bool checked) {
     SetRadioButton(kRadioButton1, checked);
 }
-void TForm3Logic::SetRadioButton2Checked(bool checked) {
+void TForm3Handlers::SetRadioButton2Checked(bool checked) {
     SetRadioButton(kRadioButton2, checked);
 }
 
-void TForm3Logic::SetComboBox1Text(const std::string& text) {
+void TForm3Handlers::SetComboBox1Text(const std::string& text) {
     controls_.SetComboText(kComboBox1, text, ExactItem(DesignOf(kComboBox1).items, text));
 }
 
-void TForm3Logic::SetComboBox2Text(const std::string& text) {
+void TForm3Handlers::SetComboBox2Text(const std::string& text) {
     controls_.SetComboText(kComboBox2, text, ExactItem(DesignOf(kComboBox2).items, text));
 }
 
-void TForm3Logic::SetCheckBox(TForm3Control box, bool checked) {
+void TForm3Handlers::SetCheckBox(TForm3Control box, bool checked) {
     if (controls_.Checked(box) == checked) return;
     controls_.SetCheckState(box, checked);
     if (box == kCheckBox1) CheckBox1Click();
     if (box == kCheckBox2) CheckBox2Click();
 }
 
-void TForm3Logic::SetRadioButton(TForm3Control button, bool checked) {
+void TForm3Handlers::SetRadioButton(TForm3Control button, bool checked) {
     if (controls_.Checked(button) == checked) return;
     controls_.SetCheckState(button, checked);
     if (!checked) return;
     // The radio buttons of one frame are one group: checking one unchecks the others.
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
         const auto other = static_cast<TForm3Control>(i);
-        const TControlDesign& d = kForm3Designs[i];
+        const TControlDesign& d = kForm3Controls[i];
         if (other != button && d.kind == TControlKind::RadioButton &&
             d.parent == DesignOf(button).parent)
             controls_.SetCheckState(other, false);
@@ -156,7 +157,7 @@ void TForm3Logic::SetRadioButton(TForm3Control button, bool checked) {
     if (button == kRadioButton2) RadioButton2Click();
 }
 
-void TForm3Logic::SetRadioButtonsEnabled() {
+void TForm3Handlers::SetRadioButtonsEnabled() {
     bool on = controls_.Checked(kCheckBox2);
     controls_.SetEnabled(kRadioButton1, on);
     controls_.SetEnabled(kRadioButton2, on);

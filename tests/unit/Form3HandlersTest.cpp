@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "core/Errors.h"
-#include "settings/Form3Logic.h"
+#include "settings/Form3Handlers.h"
 #include "settings/Memo.h"
 #include "shell/AutoRunner.h"
 #include "tests/unit/FakeRegistry.h"
@@ -42,9 +42,9 @@ class TFakeControls final : public IForm3Controls {
     void HideDialog() override { ++hides; }
 };
 
-class Form3LogicTest : public ::testing::Test {
+class Form3HandlersTest : public ::testing::Test {
   protected:
-    Form3LogicTest() {
+    Form3HandlersTest() {
         registry.AddKey(kHKeyCurrentUser);
         registry.AddKey(kHKeyLocalMachine);
     }
@@ -63,10 +63,10 @@ class Form3LogicTest : public ::testing::Test {
     TAutoRunner autoRunner1{&form, registry, "C:\\Zvenoks\\Zvenoks.exe"};
     uint16_t startupPhase = 0;
     TFakeControls controls;
-    TForm3Logic logic{controls, memo1, autoRunner1, startupPhase};
+    TForm3Handlers logic{controls, memo1, autoRunner1, startupPhase};
 };
 
-TEST_F(Form3LogicTest, FormCreateShowsTheAutostartStateAndWritesNothing) {
+TEST_F(Form3HandlersTest, FormCreateShowsTheAutostartStateAndWritesNothing) {
     struct Case {
         const char* what;
         uint32_t valueUnder;  // 0: no value
@@ -87,7 +87,7 @@ TEST_F(Form3LogicTest, FormCreateShowsTheAutostartStateAndWritesNothing) {
         form.LoadComponents([&] { ApplyStoredValues(runner); });
         registry.log.clear();
         TFakeControls controls;
-        TForm3Logic logic(controls, memo1, runner, startupPhase);
+        TForm3Handlers logic(controls, memo1, runner, startupPhase);
         logic.FormCreate();
         EXPECT_EQ(controls.Checked(Form3Control("CheckBox2")), c.checkBox2);
         EXPECT_EQ(controls.enabled[Form3Control("RadioButton1")], c.checkBox2);
@@ -98,7 +98,7 @@ TEST_F(Form3LogicTest, FormCreateShowsTheAutostartStateAndWritesNothing) {
     }
 }
 
-TEST_F(Form3LogicTest, ApplyWritesTheThreeLinesAndAsksForReRegistration) {
+TEST_F(Form3HandlersTest, ApplyWritesTheThreeLinesAndAsksForReRegistration) {
     struct Case {
         bool checkBox1;
         int key, run;
@@ -127,7 +127,7 @@ TEST_F(Form3LogicTest, ApplyWritesTheThreeLinesAndAsksForReRegistration) {
     }
 }
 
-TEST_F(Form3LogicTest, FailedApplyHidesFillsMemo1AndLeavesThePhase) {
+TEST_F(Form3HandlersTest, FailedApplyHidesFillsMemo1AndLeavesThePhase) {
     Create();
     std::filesystem::create_directory(files.Root() / "config.cfg");
     startupPhase = 0;
@@ -144,7 +144,7 @@ TEST_F(Form3LogicTest, FailedApplyHidesFillsMemo1AndLeavesThePhase) {
     EXPECT_EQ(startupPhase, 0);
 }
 
-TEST_F(Form3LogicTest, ComboTextSelectsTheItemOfExactlyThatText) {
+TEST_F(Form3HandlersTest, ComboTextSelectsTheItemOfExactlyThatText) {
     struct Case {
         const char* text;
         bool first;  // ComboBox1, else ComboBox2
@@ -171,7 +171,7 @@ TEST_F(Form3LogicTest, ComboTextSelectsTheItemOfExactlyThatText) {
     }
 }
 
-TEST_F(Form3LogicTest, CheckBox1EnablesComboBox1WhetherUserOrProgramChangesIt) {
+TEST_F(Form3HandlersTest, CheckBox1EnablesComboBox1WhetherUserOrProgramChangesIt) {
     Create();
     logic.UserClicked(Form3Control("CheckBox1"));
     EXPECT_FALSE(controls.Checked(Form3Control("CheckBox1")));
@@ -187,12 +187,12 @@ TEST_F(Form3LogicTest, CheckBox1EnablesComboBox1WhetherUserOrProgramChangesIt) {
     EXPECT_EQ(memo1.Text(), "Hotkey=0\r\nKey=5\r\nRun=1\r\n");
 }
 
-TEST_F(Form3LogicTest, OfTheOtherControlsOnlyButton1AnswersAClick) {
+TEST_F(Form3HandlersTest, OfTheOtherControlsOnlyButton1AnswersAClick) {
     // Check boxes and radio buttons have their own cases above.
     Create();
     const auto config = files.Root() / "config.cfg";
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
-        const TControlDesign& d = kForm3Designs[i];
+        const TControlDesign& d = kForm3Controls[i];
         if (d.kind == TControlKind::CheckBox || d.kind == TControlKind::RadioButton) continue;
         SCOPED_TRACE(std::string(d.name));
         const auto state = [&] {
@@ -212,7 +212,7 @@ TEST_F(Form3LogicTest, OfTheOtherControlsOnlyButton1AnswersAClick) {
     }
 }
 
-TEST_F(Form3LogicTest, AutostartClicksWriteTheRegistryAtOnce) {
+TEST_F(Form3HandlersTest, AutostartClicksWriteTheRegistryAtOnce) {
     Create();
     EXPECT_FALSE(controls.enabled[Form3Control("RadioButton1")]);
     // Radio buttons of an unchecked CheckBox2 change nothing in the registry.
@@ -248,7 +248,7 @@ TEST_F(Form3LogicTest, AutostartClicksWriteTheRegistryAtOnce) {
     EXPECT_TRUE(controls.Checked(Form3Control("RadioButton1")));
 }
 
-TEST_F(Form3LogicTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
+TEST_F(Form3HandlersTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
     const std::string quoted = "\"C:\\Zvenoks\\Zvenoks.exe\"";
     const std::string admin = "Автозапуск для всех пользователей требует прав администратора.";
     const std::string cannot = "Не удалось записать настройку автозапуска в реестр.";
@@ -286,7 +286,7 @@ TEST_F(Form3LogicTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
         TAutoRunner runner(&owner, registry, "C:\\Zvenoks\\Zvenoks.exe");
         owner.LoadComponents([&] { ApplyStoredValues(runner); });
         TFakeControls fake;
-        TForm3Logic dialog(fake, memo1, runner, startupPhase);
+        TForm3Handlers dialog(fake, memo1, runner, startupPhase);
         dialog.FormCreate();
 
         int thrown = 0;

@@ -1,5 +1,5 @@
-// TForm4 with its real controls: texts as Windows holds them, what Apply
-// hands over, the voice list's rule, and where it opens.
+// The announcements dialog with its real controls: texts as Windows holds
+// them, what Apply hands over, the voice list's rule, and where it opens.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "schedule/Form4_win.h"
+#include "schedule/AnnouncementsDialogControls.h"
+#include "schedule/AnnouncementsDialog_win.h"
 #include "tests/win/WinTestSupport.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
@@ -96,12 +97,12 @@ AnnounceSettings Example() {
 const std::vector<VoiceEntry> kVoices = {
     {"anna", ""}, {"elena", "5.wav"}, {"aleksandr", ""}, {"irina", "chas.wav"}};
 
-class Form4WinTest : public ::testing::Test {
+class AnnouncementsDialogWinTest : public ::testing::Test {
   protected:
     void SetUp() override {
         gShown.clear();
         SetErrorSink(&Record);
-        dialog_ = std::make_unique<TForm4>(
+        dialog_ = std::make_unique<TAnnouncementsDialog>(
             nullptr, [this](const AnnounceSettings& s) { Applied(s); },
             [this](const std::string& voice) { listened_.push_back(voice); });
     }
@@ -129,20 +130,20 @@ class Form4WinTest : public ::testing::Test {
         test::PumpMessages();
     }
 
-    std::unique_ptr<TForm4> dialog_;
+    std::unique_ptr<TAnnouncementsDialog> dialog_;
     std::optional<AnnounceSettings> applied_;
     std::vector<std::string> listened_;
     bool failApply_ = false;
 };
 
-TEST_F(Form4WinTest, ControlsCarryTheirTextsAndTheTextsFit) {
+TEST_F(AnnouncementsDialogWinTest, ControlsCarryTheirTextsAndTheTextsFit) {
     dialog_->Load(Example(), kVoices);
     HWND h = dialog_->Handle();
     EXPECT_EQ(Text(h), "Оповещения");
     RECT client{};
     GetClientRect(h, &client);
-    EXPECT_EQ(client.right, TForm4::kClientWidth);
-    EXPECT_EQ(client.bottom, TForm4::kClientHeight);
+    EXPECT_EQ(client.right, kAnnouncementsDialogDesign.clientWidth);
+    EXPECT_EQ(client.bottom, kAnnouncementsDialogDesign.clientHeight);
     auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_EXSTYLE));
     EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
     EXPECT_FALSE(dialog_->Visible());
@@ -213,7 +214,7 @@ TEST_F(Form4WinTest, ControlsCarryTheirTextsAndTheTextsFit) {
                                         "irina (неполный)"}));
 }
 
-TEST_F(Form4WinTest, ApplyHandsOverWhatWasLoadedAndHides) {
+TEST_F(AnnouncementsDialogWinTest, ApplyHandsOverWhatWasLoadedAndHides) {
     AnnounceSettings quietOff = Example();
     quietOff.quiet = false;
     quietOff.voice = "aleksandr";
@@ -235,7 +236,7 @@ TEST_F(Form4WinTest, ApplyHandsOverWhatWasLoadedAndHides) {
     }
 }
 
-TEST_F(Form4WinTest, WhatTheUserChangesIsWhatApplyHandsOver) {
+TEST_F(AnnouncementsDialogWinTest, WhatTheUserChangesIsWhatApplyHandsOver) {
     dialog_->Load(AnnounceSettings{}, kVoices);
     dialog_->Show();
     Click("QuietCheck");
@@ -257,7 +258,7 @@ TEST_F(Form4WinTest, WhatTheUserChangesIsWhatApplyHandsOver) {
     EXPECT_EQ(*applied_, expected);
 }
 
-TEST_F(Form4WinTest, AnIncompleteVoiceCannotBeChosen) {
+TEST_F(AnnouncementsDialogWinTest, AnIncompleteVoiceCannotBeChosen) {
     // A setting that names it shows the standard voice.
     AnnounceSettings s;
     s.voice = "elena";
@@ -290,7 +291,7 @@ TEST_F(Form4WinTest, AnIncompleteVoiceCannotBeChosen) {
     EXPECT_TRUE(dialog_->Visible());
 }
 
-TEST_F(Form4WinTest, AFailedApplyIsShownAndKeepsTheDialog) {
+TEST_F(AnnouncementsDialogWinTest, AFailedApplyIsShownAndKeepsTheDialog) {
     dialog_->Load(Example(), kVoices);
     dialog_->Show();
     failApply_ = true;
@@ -301,7 +302,7 @@ TEST_F(Form4WinTest, AFailedApplyIsShownAndKeepsTheDialog) {
     EXPECT_EQ(dialog_->Settings(), Example());
 }
 
-TEST_F(Form4WinTest, TabWalksTheControlsInTheirOrder) {
+TEST_F(AnnouncementsDialogWinTest, TabWalksTheControlsInTheirOrder) {
     dialog_->Load(Example(), kVoices);
     dialog_->Show();
     const char* order[] = {"EveryBox",     "QuietCheck",  "FromBox",         "ToBox",
@@ -320,7 +321,7 @@ TEST_F(Form4WinTest, TabWalksTheControlsInTheirOrder) {
     EXPECT_FALSE(dialog_->TranslateDialogMessage(tab));
 }
 
-TEST_F(Form4WinTest, CentredOnTheWorkAreaTheFirstTimeThenWhereItWasLeft) {
+TEST_F(AnnouncementsDialogWinTest, CentredOnTheWorkAreaTheFirstTimeThenWhereItWasLeft) {
     dialog_->Show();
     EXPECT_TRUE(dialog_->Visible());
     RECT work{};
@@ -340,10 +341,10 @@ TEST_F(Form4WinTest, CentredOnTheWorkAreaTheFirstTimeThenWhereItWasLeft) {
     EXPECT_EQ(r.top, 30);
 }
 
-// ZV_FORM4_PICTURE=C:\\path.bmp saves the dialog as a user sees it.
-TEST_F(Form4WinTest, PictureWhenAsked) {
+// ZV_ANNOUNCEMENTS_PICTURE=C:\\path.bmp saves the dialog as a user sees it.
+TEST_F(AnnouncementsDialogWinTest, PictureWhenAsked) {
     wchar_t path[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(L"ZV_FORM4_PICTURE", path, MAX_PATH)) GTEST_SKIP();
+    if (!GetEnvironmentVariableW(L"ZV_ANNOUNCEMENTS_PICTURE", path, MAX_PATH)) GTEST_SKIP();
     dialog_->Load(Example(), kVoices);
     dialog_->Show();
     SetFocus(C("VoiceBox"));

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/Form3Design.h"
+#include "settings/Form3Controls.h"
 #include "shell/AutoRunner.h"
 
 namespace zv {
@@ -37,10 +37,10 @@ std::string RunLine(int comboBox2ItemIndex);
 // Why an autostart change under `location`'s root did not take effect.
 std::string AutostartRefusedText(TRegLocation location);
 
-class TForm3Logic final : public ISettingsControls {
+class TForm3Handlers final : public ISettingsControls {
   public:
-    TForm3Logic(IForm3Controls& controls, TMemo& memo1, TAutoRunner& autoRunner1,
-                uint16_t& startupPhase)
+    TForm3Handlers(IForm3Controls& controls, TMemo& memo1, TAutoRunner& autoRunner1,
+                   uint16_t& startupPhase)
         : controls_(controls),
           memo1_(memo1),
           autoRunner1_(autoRunner1),
