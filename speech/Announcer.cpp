@@ -4,38 +4,12 @@
 #include <chrono>
 
 #include "core/Errors.h"
+#include "speech/Phrasing.h"
 #include "voices/VoiceList.h"
 
 namespace zv {
 
 namespace {
-
-std::string Wav(unsigned n) {
-    return std::to_string(n) + ".wav";
-}
-
-// One and two of the minutes are feminine: одна минута, две минуты.
-std::string FeminineNumber(unsigned n) {
-    if (n == 1) return "odna.wav";
-    if (n == 2) return "dve.wav";
-    return Wav(n);
-}
-
-std::string HourWord(unsigned h) {
-    std::string file;
-    if (h == 0 || (h >= 5 && h <= 20)) file = "chasov.wav";
-    if (h == 1 || h == 21) file = "chas.wav";
-    const unsigned last = h % 10;
-    if (last >= 2 && last <= 4 && (h < 12 || h > 14)) file = "chasa.wav";
-    return file;
-}
-
-std::string MinuteWord(unsigned m) {
-    const unsigned u = m > 20 ? m % 10 : m;
-    if (u == 1) return "minuta.wav";
-    if (u >= 2 && u <= 4) return "minuty.wav";
-    return "minut.wav";
-}
 
 class TSteadyClock final : public IMonotonicClock {
   public:
@@ -71,7 +45,7 @@ void TAnnouncer::StartIn(const std::string& voice, const TimeFields& at) {
     lastWord_ = false;
     timer2_.SetEnabled(true);
     const unsigned h = hour_;
-    std::string file = Wav(h);
+    std::string file = NumberFile(h);
     if (h >= 21) {
         file = "20.wav";
         state_ = 1;
@@ -127,7 +101,7 @@ void TAnnouncer::Step() {
             PlayClip(FeminineNumber(m));
         } else {
             state_ = 3;
-            PlayClip(Wav(m / 10 * 10));
+            PlayClip(NumberFile(m / 10 * 10));
         }
     } else if (state_ == 0) {
         player_.Close();
@@ -135,7 +109,7 @@ void TAnnouncer::Step() {
         state_ = 2;
     } else if (state_ == 1) {
         player_.Close();
-        PlayClip(Wav(hour_ % 10u));
+        PlayClip(NumberFile(hour_ % 10u));
         state_ = 0;
     }
 }

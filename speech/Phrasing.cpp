@@ -4,21 +4,7 @@
 
 namespace zv {
 
-const std::array<const char*, 42> kStyleFiles = {
-    "bez.wav",     "chetvert.wav", "chetverti.wav", "polovina.wav", "rovno.wav",  "polden.wav",
-    "polnoch.wav", "utra.wav",     "dnya.wav",      "vechera.wav",  "nochi.wav",  "1_ord.wav",
-    "2_ord.wav",   "3_ord.wav",    "4_ord.wav",     "5_ord.wav",    "6_ord.wav",  "7_ord.wav",
-    "8_ord.wav",   "9_ord.wav",    "10_ord.wav",    "11_ord.wav",   "12_ord.wav", "1_gen.wav",
-    "2_gen.wav",   "3_gen.wav",    "4_gen.wav",     "5_gen.wav",    "6_gen.wav",  "7_gen.wav",
-    "8_gen.wav",   "9_gen.wav",    "10_gen.wav",    "11_gen.wav",   "12_gen.wav", "13_gen.wav",
-    "14_gen.wav",  "16_gen.wav",   "17_gen.wav",    "18_gen.wav",   "19_gen.wav", "20_gen.wav",
-};
-
-namespace {
-
-using Files = std::vector<std::string>;
-
-std::string Wav(unsigned n) {
+std::string NumberFile(unsigned n) {
     return std::to_string(n) + ".wav";
 }
 
@@ -26,7 +12,7 @@ std::string Wav(unsigned n) {
 std::string FeminineNumber(unsigned n) {
     if (n == 1) return "odna.wav";
     if (n == 2) return "dve.wav";
-    return Wav(n);
+    return NumberFile(n);
 }
 
 std::string HourWord(unsigned h) {
@@ -45,13 +31,17 @@ std::string MinuteWord(unsigned m) {
     return "minut.wav";
 }
 
+namespace {
+
+using Files = std::vector<std::string>;
+
 // There is no "21.wav": 21..23 are "20.wav" and the units.
 void OfficialHour(Files& chain, unsigned h) {
     if (h >= 21) {
         chain.push_back("20.wav");
-        chain.push_back(Wav(h % 10));
+        chain.push_back(NumberFile(h % 10));
     } else {
-        chain.push_back(Wav(h));
+        chain.push_back(NumberFile(h));
     }
     chain.push_back(HourWord(h));
 }
@@ -62,7 +52,7 @@ void Minutes(Files& chain, unsigned m, bool unitsSlot) {
     if (m < 20) {
         chain.push_back(FeminineNumber(m));
     } else {
-        chain.push_back(Wav(m / 10 * 10));
+        chain.push_back(NumberFile(m / 10 * 10));
         if (m % 10 != 0) {
             chain.push_back(FeminineNumber(m % 10));
         } else if (unitsSlot) {
@@ -93,7 +83,7 @@ Files Colloquial(unsigned h, unsigned m) {
         if (dial == 1) {
             chain.push_back("chas.wav");  // «час ночи», not «один час ночи»
         } else {
-            chain.push_back(Wav(dial));
+            chain.push_back(NumberFile(dial));
             chain.push_back(HourWord(dial));
         }
         chain.push_back(PartOfDay(h));
@@ -119,7 +109,7 @@ Files Colloquial(unsigned h, unsigned m) {
             if (left % 5 != 0) chain.push_back(left == 1 ? "minuty.wav" : "minut.wav");
         }
         const unsigned dial = OnDial(next);
-        chain.push_back(dial == 1 ? "chas.wav" : Wav(dial));
+        chain.push_back(dial == 1 ? "chas.wav" : NumberFile(dial));
         chain.push_back(PartOfDay(next));
     }
     return chain;
