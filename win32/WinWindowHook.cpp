@@ -77,17 +77,15 @@ std::intptr_t TWinWindowHook::PassOn(const TMessage& message) {
     }
     if (previous_ == 0) return DefWindowProcW(window_, message.Msg, message.WParam, message.LParam);
     const TMessage* outer = std::exchange(forwarding_, &message);
-    const LONG outerAt = std::exchange(forwardedAt_, GetMessageTime());
     LRESULT result = CallWindowProcW(reinterpret_cast<WNDPROC>(previous_), window_, message.Msg,
                                      message.WParam, message.LParam);
     forwarding_ = outer;
-    forwardedAt_ = outerAt;
     return result;
 }
 
 bool TWinWindowHook::Forwarding(UINT msg, WPARAM wParam, LPARAM lParam) const {
     return forwarding_ != nullptr && forwarding_->Msg == msg && forwarding_->WParam == wParam &&
-           forwarding_->LParam == lParam && GetMessageTime() == forwardedAt_;
+           forwarding_->LParam == lParam;
 }
 
 LRESULT TWinWindowHook::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {

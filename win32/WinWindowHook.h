@@ -53,10 +53,6 @@ class TWinWindowHook : public IWindowHook {
     // The message being passed to a foreign procedure, which may be chained
     // on to Installed again: that call belongs to the hooks below.
     const TMessage* forwarding_ = nullptr;
-    // The message loop's time when it was passed on: a message box's own
-    // loop dispatching a like message meanwhile (the next tick of a timer
-    // whose handler opened the box) has a later one and is not forwarded.
-    LONG forwardedAt_ = 0;
 };
 
 }  // namespace zv::win
