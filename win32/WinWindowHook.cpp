@@ -50,7 +50,13 @@ void TWinWindowHook::Unhook() {
         for (TWinWindowHook* h = newest; h != nullptr; h = h->below_) {
             if (h->below_ != this) continue;
             h->below_ = below_;
-            if (h->previous_ == AsLong(Procedure())) h->previous_ = previous_;
+            if (h->previous_ == AsLong(Procedure())) {
+                h->previous_ = previous_;
+            } else if (below_ == nullptr) {
+                // A foreign procedure between still calls ours: it must lead
+                // on to what this hook replaced, not back to the hook above.
+                SetPropW(window_, kLeftProcName, reinterpret_cast<HANDLE>(previous_));
+            }
             break;
         }
         return;

@@ -199,6 +199,18 @@ TEST_F(WndProcHookWin, AForeignProcedureBetweenOrAboveTheHooksIsKeptInTheChain) 
     EXPECT_EQ(Probe(), Who{"own"});
 }
 
+TEST_F(WndProcHookWin, TheHookUnderAForeignProcedureComesOffFirst) {
+    auto a = std::make_unique<TracingHook>(hwnd, "A");
+    foreignPrevious =
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc));
+    auto b = std::make_unique<TracingHook>(hwnd, "B");
+    a.reset();  // the foreign procedure, called back, leads on to the window's own
+    EXPECT_EQ(Probe(), (Who{"B", "foreign", "own"}));
+    b.reset();
+    EXPECT_EQ(Probe(), (Who{"foreign", "own"}));
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, foreignPrevious);
+}
+
 TEST_F(WndProcHookWin, AWindowThatIsGoneIsNotHooked) {
     DestroyWindow(hwnd);
     int calls = 0;
