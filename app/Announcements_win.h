@@ -39,8 +39,10 @@ class TAnnouncements final : private IChainsHost {
     void Poll() { chains_.Poll(); }
     // The Time command: cuts a scheduled announcement, then speaks `now`.
     void SpeakNow(const TimeFields& now) { chains_.SpeakNow(now); }
-    // The dialog's "Прослушать": `now` in that voice, this once.
-    void Listen(const std::string& voice, const TimeFields& now) { chains_.Listen(voice, now); }
+    // The dialog's "Прослушать": `now` in that voice and style, this once.
+    void Listen(const std::string& voice, SpeechStyle style, const TimeFields& now) {
+        chains_.Listen(voice, style, now);
+    }
 
     const AnnounceSettings& Settings() const { return chains_.Settings(); }
     // The packs under voices\ for the dialog, the standard voice not included.

@@ -260,8 +260,8 @@ void TForm1::Button1Click() {
     announcements_.SpeakNow(LocalTime());
 }
 
-void TForm1::Listen(const std::string& voice) {
-    announcements_.Listen(voice, LocalTime());
+void TForm1::Listen(const AnnounceSettings& choice) {
+    announcements_.Listen(choice.voice, SpeechStyle(choice.style), LocalTime());
 }
 
 void TForm1::Button2Click() {

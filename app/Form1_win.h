@@ -67,7 +67,7 @@ class TForm1 final : public TWindow,
     TAutoRunner& AutoRunner() { return AutoRunner1; }
     // The announcements dialog's Apply and "Прослушать".
     void ApplyAnnouncements(const AnnounceSettings& settings) { announcements_.Apply(settings); }
-    void Listen(const std::string& voice);
+    void Listen(const AnnounceSettings& choice);
     // Shows the window as the message loop starts: maximized and topmost,
     // or minimized when the program was started so.
     void ShowOnStart(int showCommand);

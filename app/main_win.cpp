@@ -63,7 +63,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         zv::win::TForm3 form3(owner, form1.Memo(), form1.AutoRunner(), form1.StartupPhaseRef());
         zv::win::TAnnouncementsDialog announcements(
             owner, [&form1](const zv::AnnounceSettings& s) { form1.ApplyAnnouncements(s); },
-            [&form1](const std::string& voice) { form1.Listen(voice); });
+            [&form1](const zv::AnnounceSettings& s) { form1.Listen(s); });
         application.AddDialog(form2);
         application.AddDialog(form3);
         application.AddDialog(announcements);

@@ -5,7 +5,8 @@
 namespace zv {
 
 std::string VoiceItemText(const VoiceEntry& voice) {
-    return voice.Complete() ? voice.name : voice.name + " (неполный)";
+    if (!voice.Complete()) return voice.name + " (неполный)";
+    return voice.allStyles ? voice.name : voice.name + " (только официально)";
 }
 
 std::string PercentText(int volume) {

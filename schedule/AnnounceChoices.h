@@ -16,7 +16,7 @@ struct EveryChoice {
     std::string_view text;
 };
 inline constexpr std::array<EveryChoice, 7> kEveryChoices = {{
-    {0, "Не говорить"},
+    {0, "Только по запросу"},
     {1, "Каждую минуту"},
     {5, "Каждые 5 минут"},
     {10, "Каждые 10 минут"},
@@ -25,13 +25,17 @@ inline constexpr std::array<EveryChoice, 7> kEveryChoices = {{
     {60, "Каждый час"},
 }};
 // By the value of the chime setting.
-inline constexpr std::array<std::string_view, 3> kChimeChoices = {"Нет", "Колокольчик",
-                                                                  "Кукушка в начале часа"};
+inline constexpr std::array<std::string_view, 3> kChimeChoices = {
+    "Без звука", "Колокольчик", "Колокольчик, в начале часа — кукушка"};
+// By the value of the style setting.
+inline constexpr std::array<std::string_view, 3> kStyleChoices = {
+    "Официально", "Официально, с „ровно“", "Разговорно"};
 inline constexpr std::string_view kStandardVoice = "Стандартный";
 inline constexpr int kHours = 24;
 
 // How the voice list shows a pack, short enough for the list: an incomplete
-// one says so (which file it lacks is in the guide's checklist).
+// one says so (which file it lacks is in the guide's checklist), and so does
+// one that lacks the words of the other styles.
 std::string VoiceItemText(const VoiceEntry& voice);
 // The volume beside its slider: "50 %".
 std::string PercentText(int volume);
@@ -47,6 +51,7 @@ struct AnnounceControls {
     int volume{};
     bool fullscreen{};
     int voice{};  // 0 the standard voice, n the voices' entry n - 1
+    int style{};  // index into kStyleChoices
 
     bool operator==(const AnnounceControls&) const = default;
 };

@@ -182,6 +182,7 @@ constexpr std::array kKeys = {
     Row<Number<&AnnounceSettings::volume, &AnnounceControls::volume, 100>>("Volume"),
     Row<Flag<&AnnounceSettings::fullscreen, &AnnounceControls::fullscreen>>("Fullscreen"),
     Row<VoiceFolder>("Voice"),
+    Row<Listed<&AnnounceSettings::style, &AnnounceControls::style, kStyleChoices>>("Style"),
 };
 
 }  // namespace

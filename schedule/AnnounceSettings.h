@@ -16,6 +16,7 @@ struct AnnounceSettings {
     int volume = 100;        // percent, for every sound of the clock
     bool fullscreen = true;  // stay silent while another program has the screen
     std::string voice;       // "": the recordings beside the exe, else the folder voices\<voice>
+    int style = 0;           // how the time is said: a SpeechStyle, 0 official
 
     bool operator==(const AnnounceSettings&) const = default;
 };

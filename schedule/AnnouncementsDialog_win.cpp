@@ -26,6 +26,7 @@ constexpr size_t kChimeBox = Row("ChimeBox");
 constexpr size_t kVolumeBar = Row("VolumeBar");
 constexpr size_t kVolumeText = Row("VolumeText");
 constexpr size_t kFullscreenCheck = Row("FullscreenCheck");
+constexpr size_t kStyleBox = Row("StyleBox");
 constexpr size_t kVoiceBox = Row("VoiceBox");
 constexpr size_t kListenButton = Row("ListenButton");
 constexpr size_t kApplyButton = Row("ApplyButton");
@@ -63,6 +64,7 @@ TAnnouncementsDialog::TAnnouncementsDialog(HWND owner, ApplyHandler onApply, Lis
         AddItem(ControlAt(kToBox), std::to_string(hour));
     }
     for (std::string_view text : kChimeChoices) AddItem(ControlAt(kChimeBox), text);
+    for (std::string_view text : kStyleChoices) AddItem(ControlAt(kStyleBox), text);
     SendMessageW(ControlAt(kVolumeBar), TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     SendMessageW(ControlAt(kVolumeBar), TBM_SETPAGESIZE, 0, 10);
     Load(AnnounceSettings{}, {});
@@ -83,6 +85,7 @@ void TAnnouncementsDialog::Load(const AnnounceSettings& settings, std::vector<Vo
     Select(ControlAt(kChimeBox), c.chime);
     SendMessageW(ControlAt(kVolumeBar), TBM_SETPOS, TRUE, c.volume);
     Check(ControlAt(kFullscreenCheck), c.fullscreen);
+    Select(ControlAt(kStyleBox), c.style);
     Select(voiceBox, c.voice);
     voiceItem_ = c.voice;
     WidenVoiceList();
@@ -100,6 +103,7 @@ AnnounceControls TAnnouncementsDialog::ReadControls() const {
     c.volume = static_cast<int>(SendMessageW(ControlAt(kVolumeBar), TBM_GETPOS, 0, 0));
     c.fullscreen = Checked(ControlAt(kFullscreenCheck));
     c.voice = voiceItem_;
+    c.style = Selected(ControlAt(kStyleBox));
     return c;
 }
 
@@ -151,7 +155,7 @@ void TAnnouncementsDialog::Command(size_t row, int code) {
             if (code == CBN_SELCHANGE) VoiceChanged();
             break;
         case kListenButton:
-            if (code == BN_CLICKED && onListen_) onListen_(Settings().voice);
+            if (code == BN_CLICKED && onListen_) onListen_(Settings());
             break;
         case kApplyButton:
             if (code == BN_CLICKED) {

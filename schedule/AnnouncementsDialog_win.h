@@ -18,8 +18,8 @@ class TAnnouncementsDialog final : public TDialog {
     // Gets what Apply built; writing and using it is the caller's. If it
     // throws, the error box shows and the dialog stays as the user left it.
     using ApplyHandler = std::function<void(const AnnounceSettings&)>;
-    // Speaks the current time in that voice ("" the standard one).
-    using ListenHandler = std::function<void(const std::string& voice)>;
+    // Speaks the current time in the voice and style the controls hold.
+    using ListenHandler = std::function<void(const AnnounceSettings&)>;
 
     // Creates the dialog hidden, owned by the application window (may be null).
     TAnnouncementsDialog(HWND owner, ApplyHandler onApply, ListenHandler onListen);

@@ -28,8 +28,9 @@ void TChains::Use(const AnnounceSettings& settings) {
 
 std::string TChains::PickVoice() {
     const VoiceChoice choice = ChooseVoice(folders_, voice_);
-    announcer_.SetVoice(choice.voice);
-    scheduled_.SetVoice(choice.voice);
+    const SpeechStyle style = StyleForVoice(folders_, choice.voice, SpeechStyle(settings_.style));
+    announcer_.SetVoice(choice.voice, style);
+    scheduled_.SetVoice(choice.voice, style);
     if (!choice.fellBack) return {};
     // Only the voice in use falls back: announce.cfg keeps the choice, so a
     // pack put back is used again at the next start.
@@ -100,9 +101,9 @@ void TChains::SpeakNow(const TimeFields& now) {
     });
 }
 
-void TChains::Listen(const std::string& voice, const TimeFields& now) {
+void TChains::Listen(const std::string& voice, SpeechStyle style, const TimeFields& now) {
     scheduled_.Cancel();
-    announcer_.StartIn(voice, now);
+    announcer_.StartIn(voice, StyleForVoice(folders_, voice, style), now);
 }
 
 bool TChains::ChainPlaying() {

@@ -49,14 +49,15 @@ class TChains final : private IScheduleWorld {
     void Poll();
     // The Time command: cuts a scheduled announcement, then speaks `now`.
     void SpeakNow(const TimeFields& now);
-    // The dialog's «Прослушать»: `now` in that voice, this once.
-    void Listen(const std::string& voice, const TimeFields& now);
+    // The dialog's «Прослушать»: `now` in that voice and style, this once.
+    void Listen(const std::string& voice, SpeechStyle style, const TimeFields& now);
 
   private:
     bool ChainPlaying() override;
     bool OtherFullScreen() override { return host_.OtherFullScreen(); }
-    // The chosen pack while it is whole, else the standard voice; returns the
-    // text that says so the first time, else "".
+    // The chosen pack while it is whole, else the standard voice, in the
+    // chosen style where the voice has its words; returns the text that says
+    // the pack is gone the first time, else "".
     std::string PickVoice();
     template <class F>
     void StartThenTell(const std::string& note, F start);

@@ -25,8 +25,11 @@ class TScheduledChain {
     void Start(const ScheduledAnnouncement& announcement);
     // Timer2Timer: when the clip has finished, moves on to the next one.
     void Poll();
-    // The voice the time is spoken in; the bell and the cuckoo are the clock's own.
-    void SetVoice(const std::string& voice) { announcer_.SetVoice(voice); }
+    // The voice and style the time is spoken in; the bell and the cuckoo are
+    // the clock's own.
+    void SetVoice(const std::string& voice, SpeechStyle style = SpeechStyle::Official) {
+        announcer_.SetVoice(voice, style);
+    }
     // The Time command cuts a scheduled chain: call before it starts its own.
     void Cancel() {
         active_ = inPrelude_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "core/Errors.h"
 #include "speech/Phrasing.h"
@@ -34,7 +35,12 @@ std::string PlaybackFailedText(const std::string& file) {
 TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, IMonotonicClock& clock)
     : player_(player), timer2_(timer2), clock_(clock) {}
 
-void TAnnouncer::StartIn(const std::string& voice, const TimeFields& at) {
+void TAnnouncer::StartIn(const std::string& voice, SpeechStyle style, const TimeFields& at) {
+    // The official chain is the state machine's; another style is a list.
+    std::vector<std::string> words;
+    if (style != SpeechStyle::Official) words = SpokenChain(style, at.hour, at.minute);
+    words_ = std::move(words);
+    nextWord_ = 0;
     chainVoice_ = voice;
     // A chain that ran on across a minute would mix two times ("двадцать
     // час ноль минут" at 20:59:59): it keeps the one it was asked.
@@ -44,13 +50,14 @@ void TAnnouncer::StartIn(const std::string& voice, const TimeFields& at) {
     polling_ = true;
     lastWord_ = false;
     timer2_.SetEnabled(true);
-    const unsigned h = hour_;
-    std::string file = NumberFile(h);
-    if (h >= 21) {
-        file = "20.wav";
-        state_ = 1;
-    }
     try {
+        if (!words_.empty()) return PlayWord();
+        const unsigned h = hour_;
+        std::string file = NumberFile(h);
+        if (h >= 21) {
+            file = "20.wav";
+            state_ = 1;
+        }
         PlayClip(file);
     } catch (...) {
         StopPolling();
@@ -81,6 +88,11 @@ void TAnnouncer::Poll() {
 // The states are tested in the order 4, 3, 2, 0, 1: each step moves to a state
 // tested earlier (or to 5), so a tick takes at most one step.
 void TAnnouncer::Step() {
+    if (!words_.empty()) {
+        player_.Close();
+        PlayWord();
+        return;
+    }
     const unsigned m = minute_;
     if (state_ == 4) {
         player_.Close();
@@ -112,6 +124,16 @@ void TAnnouncer::Step() {
         PlayClip(NumberFile(hour_ % 10u));
         state_ = 0;
     }
+}
+
+// The next recording of a styled chain; the last one ends the poll as the
+// official chain's last word does.
+void TAnnouncer::PlayWord() {
+    PlayClip(words_[nextWord_++]);
+    if (nextWord_ < words_.size()) return;
+    StopPolling();
+    state_ = 5;
+    lastWord_ = true;
 }
 
 void TAnnouncer::Cancel() {

@@ -3,9 +3,11 @@
 // after another, polled by Timer2 for the end of each clip.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/TimeFields.h"
 #include "speech/ClipPlayer.h"
+#include "speech/Phrasing.h"
 #include "speech/StallWatch.h"
 
 namespace zv {
@@ -39,12 +41,16 @@ class TAnnouncer {
     // Button1Click: begins the chain at the hour, whatever is playing, in the
     // chosen voice. The hour and minute of `at` are taken here, once: the
     // chain speaks them to its end, whenever that is.
-    void Start(const TimeFields& at) { StartIn(voice_, at); }
-    // The same in another voice, for this chain only ("" the standard one).
-    void StartIn(const std::string& voice, const TimeFields& at);
+    void Start(const TimeFields& at) { StartIn(voice_, style_, at); }
+    // The same in another voice and style, for this chain only ("" the
+    // standard voice). The voice must have the style's words.
+    void StartIn(const std::string& voice, SpeechStyle style, const TimeFields& at);
     // The voice of later chains: "" for the recordings beside the exe, else a
     // pack under voices\ (whose files are opened by their relative path).
-    void SetVoice(const std::string& voice) { voice_ = voice; }
+    void SetVoice(const std::string& voice, SpeechStyle style = SpeechStyle::Official) {
+        voice_ = voice;
+        style_ = style;
+    }
     // Timer2Timer: when the clip has finished, moves on to the next one. A clip
     // whose position has stood still for longer than its length plus
     // kStallMarginMs (no sound device, a busy or vanished driver) ends the
@@ -62,6 +68,7 @@ class TAnnouncer {
 
   private:
     void Step();
+    void PlayWord();
     void PlayClip(const std::string& file);
     void StopPolling();
     void CheckStall(int32_t length, int32_t position);
@@ -69,7 +76,12 @@ class TAnnouncer {
     IClipPlayer& player_;
     IPollTimer& timer2_;
     IMonotonicClock& clock_;
-    std::string voice_;       // the chosen voice
+    std::string voice_;  // the chosen voice
+    SpeechStyle style_ = SpeechStyle::Official;
+    // The recordings of a chain in another style than the official one, which
+    // is the state machine's; the next of them to play.
+    std::vector<std::string> words_;
+    size_t nextWord_ = 0;
     std::string chainVoice_;  // the voice of the chain playing now
     std::string clip_;        // the file playing now
     TStallWatch stall_;

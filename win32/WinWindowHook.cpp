@@ -76,6 +76,14 @@ std::intptr_t TWinWindowHook::PassOn(const TMessage& message) {
         return Left(window_, message.Msg, message.WParam, message.LParam);
     }
     if (previous_ == 0) return DefWindowProcW(window_, message.Msg, message.WParam, message.LParam);
+    // Only a foreign procedure installed over a hook of ours can call
+    // Installed again with this message. With none below, a like message
+    // arriving meanwhile comes from a loop nested in the handler (a message
+    // box opened from a timer tick) and must reach the hooks as usual.
+    if (below_ == nullptr && GetPropW(window_, kLeftProcName) == nullptr) {
+        return CallWindowProcW(reinterpret_cast<WNDPROC>(previous_), window_, message.Msg,
+                               message.WParam, message.LParam);
+    }
     const TMessage* outer = std::exchange(forwarding_, &message);
     LRESULT result = CallWindowProcW(reinterpret_cast<WNDPROC>(previous_), window_, message.Msg,
                                      message.WParam, message.LParam);

@@ -150,12 +150,13 @@ hn_caption_box() {
   python3 -c 'import sys; x,y,w,h=map(int,sys.argv[1:]); print(x+round(w/2)-180, y+round(h/2)-142, 95, 16)' "$@"
 }
 
-# Waits until the chain has ended: a minute word has been opened and the
+# Waits until the chain has ended: a last word (a minute word, or a style's
+# «ровно», «полдень», «полночь» or part of day) has been opened and the
 # recording has been quiet for a second since (bounded by SECS).
 hn_wait_chain_end() {
   local log=$1 wav=$2 secs=${3:-60} end=$((SECONDS + ${3:-60})) q
   while [ $SECONDS -lt $end ]; do
-    if hn_analyze opened "$log" | tail -n 1 | grep -Eqx 'minut[ay]?\.wav'; then
+    if hn_analyze opened "$log" | tail -n 1 | grep -Eqx '(minut[ay]?|rovno|polden|polnoch|utra|dnya|vechera|nochi)\.wav'; then
       q=$(hn_analyze quiet "$wav" 2>/dev/null || echo "0 0")
       awk -v q="$q" 'BEGIN{split(q,a," "); exit !(a[1]==1 && a[2]>=1.0)}' && return 0
     fi

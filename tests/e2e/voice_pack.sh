@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# "Voice=anna": the Time command opens that pack's recordings, in the chain's
-# order; with the pack gone the next one falls back to the standard voice and
-# says so in one box.
+# "Voice=anna", spoken colloquially: the Time command opens that pack's
+# recordings, in the chain's order; with the pack gone the next one falls
+# back to the standard voice, in the same style, and says so in one box.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
@@ -9,7 +9,7 @@ source "$here/error_box.bash"
 hn_case_begin voice_pack
 
 prog=$(hn_case_program voice_pack 'Hotkey=0\r\nKey=1\r\nRun=1\r\n')
-printf 'Voice=anna\r\n' >"$prog/announce.cfg"
+printf 'Voice=anna\r\nStyle=2\r\n' >"$prog/announce.cfg"
 wav="$CASE_OUT/sound.wav"
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
 
@@ -29,7 +29,7 @@ say() {
 }
 say
 hn_wait_chain_end "$CASE_OUT/strace.log" "$wav" 30 || rc=1
-python3 "$here/schedule_check.py" voice "$CASE_OUT/strace.log" "$since" 'voices/anna' || rc=1
+python3 "$here/schedule_check.py" voice "$CASE_OUT/strace.log" "$since" 'voices/anna' --style 2 || rc=1
 
 rm -rf "$prog/voices/anna"
 say
@@ -38,7 +38,7 @@ zv_dismiss_box "$sw" "$sh"
 # The chain starts once the box is gone; before it, the last chain's end.
 sleep 1.5
 hn_wait_chain_end "$CASE_OUT/strace.log" "$wav" 30 || rc=1
-python3 "$here/schedule_check.py" voice "$CASE_OUT/strace.log" "$since" '' || rc=1
+python3 "$here/schedule_check.py" voice "$CASE_OUT/strace.log" "$since" '' --style 2 || rc=1
 # Said once: the next one speaks without a box.
 say
 sleep 3

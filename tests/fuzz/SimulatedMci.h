@@ -13,15 +13,21 @@
 #include <string_view>
 
 #include "speech/MciDriver.h"
+#include "speech/Phrasing.h"
 
 namespace zv::test {
 
-inline constexpr std::array<std::string_view, 33> kRecordings = {
-    "0.wav",     "1.wav",      "2.wav",      "3.wav",      "4.wav",    "5.wav",   "6.wav",
-    "7.wav",     "8.wav",      "9.wav",      "10.wav",     "11.wav",   "12.wav",  "13.wav",
-    "14.wav",    "15.wav",     "16.wav",     "17.wav",     "18.wav",   "19.wav",  "20.wav",
-    "30.wav",    "40.wav",     "50.wav",     "0_0.wav",    "odna.wav", "dve.wav", "chas.wav",
-    "chasa.wav", "chasov.wav", "minuta.wav", "minuty.wav", "minut.wav"};
+// Those of the official chains first: only they can be made to fail.
+inline constexpr std::array<std::string_view, 33 + kStyleFiles.size()> kRecordings = [] {
+    std::array<std::string_view, 33 + kStyleFiles.size()> all = {
+        "0.wav",     "1.wav",      "2.wav",      "3.wav",      "4.wav",    "5.wav",   "6.wav",
+        "7.wav",     "8.wav",      "9.wav",      "10.wav",     "11.wav",   "12.wav",  "13.wav",
+        "14.wav",    "15.wav",     "16.wav",     "17.wav",     "18.wav",   "19.wav",  "20.wav",
+        "30.wav",    "40.wav",     "50.wav",     "0_0.wav",    "odna.wav", "dve.wav", "chas.wav",
+        "chasa.wav", "chasov.wav", "minuta.wav", "minuty.wav", "minut.wav"};
+    for (size_t i = 0; i < kStyleFiles.size(); ++i) all[33 + i] = kStyleFiles[i];
+    return all;
+}();
 
 // The recording's index in kRecordings, or -1.
 inline int RecordingIndex(std::string_view name) {
@@ -42,7 +48,7 @@ class TSimulatedMci final : public IMciDriver {
             ++opens;
             if (onOpen) onOpen(r.elementName);
             const int index = RecordingIndex(r.elementName);
-            if (index >= 0 && (missing >> index & 1) != 0) return kMciFileNotFound;
+            if (index >= 0 && index < 64 && (missing >> index & 1) != 0) return kMciFileNotFound;
             open_ = true;
             id_ = static_cast<uint16_t>(id_ % 1000 + 1);
             position_ = 0;

@@ -12,8 +12,9 @@ const std::vector<VoiceEntry> kVoices = {
     {"anna", ""}, {"elena", "5.wav"}, {"aleksandr", ""}, {"irina", "chas.wav"}};
 
 AnnounceSettings Make(int every, bool quiet, int from, int to, int chime, int volume,
-                      bool fullscreen, std::string voice) {
+                      bool fullscreen, std::string voice, int style = 0) {
     AnnounceSettings s;
+    s.style = style;
     s.every = every;
     s.quiet = quiet;
     s.quietFrom = from;
@@ -29,9 +30,9 @@ TEST(AnnounceChoices, EverySettingTheControlsCanShowComesBackAsItWas) {
     const AnnounceSettings cases[] = {
         AnnounceSettings{},
         Make(1, false, 0, 0, 1, 0, false, "anna"),
-        Make(5, true, 23, 7, 2, 50, true, "aleksandr"),
+        Make(5, true, 23, 7, 2, 50, true, "aleksandr", 2),
         Make(10, true, 0, 23, 0, 1, true, ""),
-        Make(15, false, 22, 6, 1, 99, false, "anna"),
+        Make(15, false, 22, 6, 1, 99, false, "anna", 1),
         Make(30, true, 7, 23, 2, 100, true, ""),
         Make(60, true, 12, 13, 0, 33, false, "aleksandr"),
     };

@@ -38,10 +38,10 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
         {"no file", std::nullopt, defaults, {}},
         {"empty file", "", defaults, {}},
         {"every line, LF only",
-         "Every=15\nQuiet=22-6\nChime=2\nVolume=50\nFullscreen=0\nVoice=elena\n",
+         "Every=15\nQuiet=22-6\nChime=2\nVolume=50\nFullscreen=0\nVoice=elena\nStyle=2\n",
          With([](AnnounceSettings& s) {
              s.every = 15, s.quietFrom = 22, s.quietTo = 6, s.chime = 2, s.volume = 50;
-             s.fullscreen = false, s.voice = "elena";
+             s.fullscreen = false, s.voice = "elena", s.style = 2;
          }),
          {}},
         {"CR only, no final break",
@@ -82,10 +82,11 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
          {BadValue(1, "Quiet=25-3"), BadValue(2, "Quiet=7"), BadValue(3, "Quiet=-3"),
           BadValue(4, "Quiet=a-b"), BadValue(5, "Quiet=1-2-3")}},
         {"bad numbers",
-         "Volume=x\r\nVolume=101\r\nChime=3\r\nFullscreen=2\r\nEvery=-1\r\nEvery=\r\n",
+         "Volume=x\r\nVolume=101\r\nChime=3\r\nFullscreen=2\r\nEvery=-1\r\nEvery=\r\nStyle=3\r\n",
          defaults,
          {BadValue(1, "Volume=x"), BadValue(2, "Volume=101"), BadValue(3, "Chime=3"),
-          BadValue(4, "Fullscreen=2"), BadValue(5, "Every=-1"), BadValue(6, "Every=")}},
+          BadValue(4, "Fullscreen=2"), BadValue(5, "Every=-1"), BadValue(6, "Every="),
+          BadValue(7, "Style=3")}},
         {"a voice that leaves its folder",
          "Voice=../x\r\nVoice=a\\b\r\nVoice=c:\r\n",
          defaults,
@@ -110,8 +111,9 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
 }
 
 TEST(AnnounceConfig, WritesCrLfLinesThatReadBackTheSame) {
-    EXPECT_EQ(FormatAnnounceConfig(AnnounceSettings{}),
-              "Every=0\r\nQuiet=23-7\r\nChime=0\r\nVolume=100\r\nFullscreen=1\r\nVoice=\r\n");
+    EXPECT_EQ(
+        FormatAnnounceConfig(AnnounceSettings{}),
+        "Every=0\r\nQuiet=23-7\r\nChime=0\r\nVolume=100\r\nFullscreen=1\r\nVoice=\r\nStyle=0\r\n");
     const AnnounceSettings all[] = {
         AnnounceSettings{},
         With([](AnnounceSettings& s) { s.every = 30, s.quiet = false, s.chime = 2, s.volume = 0; }),

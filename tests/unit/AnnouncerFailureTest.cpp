@@ -128,7 +128,7 @@ TEST(AnnouncerTest, TheVoiceChoosesTheFolderAndListeningDoesNotChangeIt) {
         Rig rig(21, 5);
         rig.announcer.SetVoice(c.chosen);
         if (c.listenedTo) {
-            rig.announcer.StartIn(c.listenedTo, rig.now);
+            rig.announcer.StartIn(c.listenedTo, SpeechStyle::Official, rig.now);
         } else {
             rig.announcer.Start(rig.now);
         }

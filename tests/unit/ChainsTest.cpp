@@ -117,6 +117,47 @@ TEST(Chains, AScheduledFailureIsShownOnceAndTheScheduleKeepsTrying) {
     }
 }
 
+// The style reaches the Time command, the schedule and «Прослушать»; a pack
+// made before the styles speaks officially.
+TEST(Chains, EveryChainSpeaksTheStyleItsVoiceHasTheWordsFor) {
+    const TimeFields at{14, 45, 0, 0};
+    struct Row {
+        const char* what;
+        bool words;  // the pack has the styles' recordings
+        std::function<void(World&)> speak;
+        SpeechStyle spoken;
+    } rows[] = {
+        {"the Time command", true, [&](World& w) { w.chains.SpeakNow(at); },
+         SpeechStyle::Colloquial},
+        {"the schedule", true, [](World& w) { w.Tick(14, 45); }, SpeechStyle::Colloquial},
+        {"«Прослушать»", true,
+         [&](World& w) { w.chains.Listen("anna", SpeechStyle::OfficialExact, at); },
+         SpeechStyle::OfficialExact},
+        {"the Time command, an old pack", false, [&](World& w) { w.chains.SpeakNow(at); },
+         SpeechStyle::Official},
+        {"«Прослушать», an old pack", false,
+         [&](World& w) { w.chains.Listen("anna", SpeechStyle::Colloquial, at); },
+         SpeechStyle::Official},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        AnnounceSettings s;
+        s.every = 15;
+        s.quiet = false;
+        s.voice = "anna";
+        s.style = int(SpeechStyle::Colloquial);
+        World w(s);
+        if (row.words) {
+            for (const char* f : kStyleFiles) w.folders.files.insert(VoiceFile("anna", f));
+        }
+        row.speak(w);
+        w.RunToEnd();
+        Files want;
+        for (const auto& f : SpokenChain(row.spoken, 14, 45)) want.push_back(VoiceFile("anna", f));
+        EXPECT_EQ(w.player.played, want);
+    }
+}
+
 // The chosen voice found gone at a boundary: its box stays open for hours,
 // boundaries and a Time command pass meanwhile, and closing it starts nothing.
 TEST(Chains, ABoxOpenAcrossBoundariesStartsNothingStale) {

@@ -17,14 +17,23 @@ using namespace test::announcing;
 
 const std::string kTable = std::string(ZV_SOURCE_DIR) + "/tests/data/chains.tsv";
 
-// The official style must stay exactly what the announcer has always played.
-TEST(PhrasingTest, OfficialIsWhatTheAnnouncerPlays) {
-    for (int h = 0; h < 24; ++h) {
-        for (int m = 0; m < 60; ++m) {
-            Rig rig(h, m);
-            rig.announcer.Start(rig.now);
-            rig.RunToEnd();
-            ASSERT_EQ(rig.player.played, SpokenChain(SpeechStyle::Official, h, m)) << h << ":" << m;
+// The official style must stay exactly what the announcer has always played;
+// every style, whatever the table says, to its last word.
+TEST(PhrasingTest, EveryStyleIsWhatTheAnnouncerPlays) {
+    for (int style = 0; style < 3; ++style) {
+        for (int h = 0; h < 24; ++h) {
+            for (int m = 0; m < 60; ++m) {
+                Rig rig(h, m);
+                if (style == 0) {
+                    rig.announcer.Start(rig.now);
+                } else {
+                    rig.announcer.StartIn("", SpeechStyle(style), rig.now);
+                }
+                rig.RunToEnd();
+                ASSERT_EQ(rig.player.played, SpokenChain(SpeechStyle(style), h, m))
+                    << style << " " << h << ":" << m;
+                ASSERT_FALSE(rig.announcer.Polling());
+            }
         }
     }
 }

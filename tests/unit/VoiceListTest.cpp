@@ -158,7 +158,8 @@ TEST(VoiceListTest, PathsAndListItems) {
     };
     for (const Case& c : paths) EXPECT_EQ(VoiceFile(c.voice, c.file), c.path) << c.voice;
 
-    EXPECT_EQ(VoiceItemText({"anna", ""}), "anna");
+    EXPECT_EQ(VoiceItemText({"anna", "", true}), "anna");
+    EXPECT_EQ(VoiceItemText({"old", ""}), "old (только официально)");
     EXPECT_EQ(VoiceItemText({"half", "9.wav"}), "half (неполный)");
 }
 

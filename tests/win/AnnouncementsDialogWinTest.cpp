@@ -91,11 +91,14 @@ AnnounceSettings Example() {
     s.volume = 50;
     s.fullscreen = false;
     s.voice = "anna";
+    s.style = 2;
     return s;
 }
 
+// aleksandr was made before the styles' words.
 const std::vector<VoiceEntry> kVoices = {
-    {"anna", ""}, {"elena", "5.wav"}, {"aleksandr", ""}, {"irina", "chas.wav"}};
+    {"anna", "", true}, {"elena", "5.wav"}, {"aleksandr", ""}, {"irina", "chas.wav"}};
+constexpr const char* kAleksandr = "aleksandr (только официально)";
 
 class AnnouncementsDialogWinTest : public ::testing::Test {
   protected:
@@ -104,7 +107,9 @@ class AnnouncementsDialogWinTest : public ::testing::Test {
         SetErrorSink(&Record);
         dialog_ = std::make_unique<TAnnouncementsDialog>(
             nullptr, [this](const AnnounceSettings& s) { Applied(s); },
-            [this](const std::string& voice) { listened_.push_back(voice); });
+            [this](const AnnounceSettings& s) {
+                listened_.push_back(s.voice + " " + std::to_string(s.style));
+            });
     }
     void TearDown() override {
         dialog_.reset();
@@ -162,11 +167,13 @@ TEST_F(AnnouncementsDialogWinTest, ControlsCarryTheirTextsAndTheTextsFit) {
         {"ToLabel", "Static", "до", 0},
         {"ToBox", "ComboBox", "6", 0},
         {"ChimeLabel", "Static", "Звук перед временем:", 0},
-        {"ChimeBox", "ComboBox", "Кукушка в начале часа", 0},
+        {"ChimeBox", "ComboBox", "Колокольчик, в начале часа — кукушка", 0},
         {"VolumeLabel", "Static", "Громкость:", 0},
         {"VolumeBar", "msctls_trackbar32", "", 0},
         {"VolumeText", "Static", "50 %", 0},
-        {"FullscreenCheck", "Button", "Молчать, когда другая программа на весь экран", 20},
+        {"FullscreenCheck", "Button", "Молчать, когда другая программа открыта на весь экран", 20},
+        {"StyleLabel", "Static", "Как говорить:", 0},
+        {"StyleBox", "ComboBox", "Разговорно", 0},
         {"VoiceLabel", "Static", "Голос:", 0},
         {"VoiceBox", "ComboBox", "anna", 0},
         {"ListenButton", "Button", "Прослушать", 8},
@@ -202,15 +209,18 @@ TEST_F(AnnouncementsDialogWinTest, ControlsCarryTheirTextsAndTheTextsFit) {
         }
     }
     EXPECT_EQ(Items(C("EveryBox")),
-              (std::vector<std::string>{"Не говорить", "Каждую минуту", "Каждые 5 минут",
+              (std::vector<std::string>{"Только по запросу", "Каждую минуту", "Каждые 5 минут",
                                         "Каждые 10 минут", "Каждые 15 минут", "Каждые 30 минут",
                                         "Каждый час"}));
     EXPECT_EQ(Items(C("ChimeBox")),
-              (std::vector<std::string>{"Нет", "Колокольчик", "Кукушка в начале часа"}));
+              (std::vector<std::string>{"Без звука", "Колокольчик",
+                                        "Колокольчик, в начале часа — кукушка"}));
+    EXPECT_EQ(Items(C("StyleBox")),
+              (std::vector<std::string>{"Официально", "Официально, с „ровно“", "Разговорно"}));
     EXPECT_EQ(Items(C("FromBox")).size(), 24u);
     EXPECT_EQ(Items(C("ToBox")).back(), "23");
     EXPECT_EQ(Items(C("VoiceBox")),
-              (std::vector<std::string>{"Стандартный", "anna", "elena (неполный)", "aleksandr",
+              (std::vector<std::string>{"Стандартный", "anna", "elena (неполный)", kAleksandr,
                                         "irina (неполный)"}));
 }
 
@@ -269,8 +279,8 @@ TEST_F(AnnouncementsDialogWinTest, AnIncompleteVoiceCannotBeChosen) {
         WPARAM key;
         const char* shown;
     } steps[] = {
-        {VK_DOWN, "anna"}, {VK_DOWN, "aleksandr"}, {VK_DOWN, "aleksandr"},   {VK_UP, "anna"},
-        {VK_END, "anna"},  {VK_DOWN, "aleksandr"}, {VK_HOME, "Стандартный"},
+        {VK_DOWN, "anna"}, {VK_DOWN, kAleksandr}, {VK_DOWN, kAleksandr},    {VK_UP, "anna"},
+        {VK_END, "anna"},  {VK_DOWN, kAleksandr}, {VK_HOME, "Стандартный"},
     };
     for (const Step& step : steps) {
         Key("VoiceBox", step.key);
@@ -287,7 +297,7 @@ TEST_F(AnnouncementsDialogWinTest, AnIncompleteVoiceCannotBeChosen) {
     Click("ListenButton");
     Key("VoiceBox", VK_HOME);
     Click("ListenButton");
-    EXPECT_EQ(listened_, (std::vector<std::string>{"anna", ""}));
+    EXPECT_EQ(listened_, (std::vector<std::string>{"anna 0", " 0"}));
     EXPECT_TRUE(dialog_->Visible());
 }
 
@@ -305,9 +315,9 @@ TEST_F(AnnouncementsDialogWinTest, AFailedApplyIsShownAndKeepsTheDialog) {
 TEST_F(AnnouncementsDialogWinTest, TabWalksTheControlsInTheirOrder) {
     dialog_->Load(Example(), kVoices);
     dialog_->Show();
-    const char* order[] = {"EveryBox",     "QuietCheck",  "FromBox",         "ToBox",
-                           "ChimeBox",     "VolumeBar",   "FullscreenCheck", "VoiceBox",
-                           "ListenButton", "ApplyButton", "EveryBox"};
+    const char* order[] = {"EveryBox", "QuietCheck",   "FromBox",         "ToBox",
+                           "ChimeBox", "VolumeBar",    "FullscreenCheck", "VoiceBox",
+                           "StyleBox", "ListenButton", "ApplyButton",     "EveryBox"};
     SetFocus(C(order[0]));
     for (size_t i = 1; i < std::size(order); ++i) {
         SCOPED_TRACE(order[i]);

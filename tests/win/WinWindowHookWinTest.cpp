@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win32/WinWindowHook.h"
@@ -24,9 +25,19 @@ std::string Entry(const std::string& who, UINT msg, WPARAM wParam, LPARAM lParam
            std::to_string(lParam);
 }
 
+constexpr UINT kNested = WM_APP + 8;
+bool nestOnce = false;
+
 // The window's own procedure answers a probe with a result of its own making.
+// kNested, the first time, runs a loop of its own as a message box does, in
+// which the like message comes again (a timer's next tick).
 LRESULT CALLBACK OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (Traced(msg)) trace.push_back(Entry("own", msg, wParam, lParam));
+    if (msg == kNested && std::exchange(nestOnce, false)) {
+        PostMessageW(hwnd, kNested, wParam, lParam);
+        MSG m;
+        while (PeekMessageW(&m, hwnd, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    }
     if (msg >= WM_APP) return static_cast<LRESULT>(wParam * 3 + 1);
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
@@ -121,6 +132,16 @@ TEST_F(WndProcHookWin, PassesEveryMessageOnUnchangedWithItsResult) {
         EXPECT_EQ(trace, (std::vector<std::string>{Entry("A", c.msg, c.wParam, c.lParam),
                                                    Entry("own", c.msg, c.wParam, c.lParam)}));
     }
+}
+
+TEST_F(WndProcHookWin, ALikeMessageFromANestedLoopReachesTheHook) {
+    TracingHook a(hwnd, "A");
+    nestOnce = true;
+    PostMessageW(hwnd, kNested, 2, 0);
+    MSG msg;
+    while (PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    const std::string e = Entry("", kNested, 2, 0);
+    EXPECT_EQ(trace, (std::vector<std::string>{"A" + e, "own" + e, "A" + e, "own" + e}));
 }
 
 TEST_F(WndProcHookWin, PutsTheProcedureBackOnUnhookOrWhenItGoes) {
