@@ -40,7 +40,7 @@ class ComRef {
 };
 
 [[noreturn]] void Fail(const char* step, HRESULT hr) {
-    throw Exception(std::string("The skin picture cannot be decoded: ") + step + " failed (" +
+    throw Exception(std::string("Не удалось прочитать картинку циферблата (") + step + ", ошибка " +
                     HexCode(static_cast<unsigned long>(hr), 8) + ")");
 }
 
@@ -72,7 +72,7 @@ SkinPicture::~SkinPicture() {
 }
 
 Image SkinPicture::Decode(std::span<const uint8_t> encoded) const {
-    if (encoded.empty()) Fail("reading the picture", E_INVALIDARG);
+    if (encoded.empty()) Fail("Decode", E_INVALIDARG);
     ComRef<IWICStream> stream;
     Check(factory_->CreateStream(stream.Out()), "CreateStream");
     // WIC only reads from the memory; the cast is its interface's, not a write.
@@ -89,7 +89,7 @@ Image SkinPicture::Decode(std::span<const uint8_t> encoded) const {
     Check(factory_->CreateFormatConverter(converter.Out()), "CreateFormatConverter");
     Check(converter->Initialize(frame.Get(), kPixelFormat24bppBgr, WICBitmapDitherTypeNone, nullptr,
                                 0.0, WICBitmapPaletteTypeCustom),
-          "converting to 24-bit BGR");
+          "IWICFormatConverter::Initialize");
     UINT width = 0, height = 0;
     Check(converter->GetSize(&width, &height), "GetSize");
     if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
@@ -112,7 +112,9 @@ Image SkinPicture::FromResource(int id) const {
     HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
     HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) throw Exception("The skin picture is missing from the program");
+    if (!data)
+        throw Exception(
+            "В Zvenoks.exe нет картинки циферблата: файл повреждён, скачайте программу заново");
     // A resource lives as long as the module: nothing to free.
     return Decode({static_cast<const uint8_t*>(data), SizeofResource(self, found)});
 }

@@ -50,7 +50,8 @@ std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {
     ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
     if (GetOpenFileNameW(&ofn)) return Narrow(file.c_str());
     if (DWORD code = CommDlgExtendedError(); code != 0) {
-        throw Exception("The file dialog failed (error " + HexCode(code, 4) + ")");
+        throw Exception("Не удалось открыть окно выбора файла (ошибка " + HexCode(code, 4) +
+                        "). Запустите Zvenoks.exe из его собственной папки.");
     }
     return std::nullopt;
 }

@@ -18,6 +18,15 @@ std::string Quote(std::string_view line) {
     return std::string(line.substr(0, end)) + "…";
 }
 
+// "5 ошибок", "21 ошибка", "3 ошибки".
+std::string CountOfErrors(size_t n) {
+    const size_t last = n % 10, tens = n % 100 / 10;
+    const char* word = tens == 1 || last == 0 || last > 4 ? "ошибок"
+                       : last == 1                        ? "ошибка"
+                                                          : "ошибки";
+    return std::to_string(n) + " " + word;
+}
+
 }  // namespace
 
 AnnounceRead ParseAnnounceConfig(const std::optional<std::string>& bytes) {
@@ -42,8 +51,8 @@ AnnounceRead ParseAnnounceConfig(const std::optional<std::string>& bytes) {
         ++lineNumber;
 
         if (!IsPrintableUtf8(line)) {
-            report(std::string(kAnnounceFileName) + ": строка " + std::to_string(lineNumber) +
-                   " не является текстом; она пропущена.");
+            report("строка " + std::to_string(lineNumber) +
+                   " содержит недопустимые символы (сохраните файл в кодировке UTF-8)");
             continue;
         }
         const size_t eq = line.find('=');
@@ -52,8 +61,8 @@ AnnounceRead ParseAnnounceConfig(const std::optional<std::string>& bytes) {
         if (!key) continue;
         if (!key->read(TrimBlanks(line.substr(eq + 1)), read.settings)) {
             key->reset(read.settings);
-            report(std::string(kAnnounceFileName) + ": неверное значение в строке \"" +
-                   Quote(TrimBlanks(line)) + "\"; используется значение по умолчанию.");
+            report("строка " + std::to_string(lineNumber) + ": неверное значение «" +
+                   Quote(TrimBlanks(line)) + "»");
         }
     }
     return read;
@@ -67,6 +76,7 @@ AnnounceRead LoadAnnounceConfig(IFileStore& files, bool exists) {
         AnnounceRead read;
         read.errors.push_back(AnnounceUnreadableMessage(TrimSystemMessage(failure.what())));
         read.errorCount = 1;
+        read.unreadable = true;
         return read;
     }
 }
@@ -75,8 +85,10 @@ void SaveAnnounceConfig(IFileStore& files, const AnnounceSettings& settings) {
     try {
         files.WriteAll(kAnnounceFileName, FormatAnnounceConfig(settings));
     } catch (const EFileStoreFailure& failure) {
-        throw EFileError("Не удалось записать файл \"" + files.FullPath(kAnnounceFileName) +
-                         "\": " + TrimSystemMessage(failure.what()));
+        throw EFileError("Не удалось записать файл «" + files.FullPath(kAnnounceFileName) +
+                         "»: " + TrimSystemMessage(failure.what()) +
+                         ". Если папка Zvenoks лежит в «Program Files» или другой папке, "
+                         "закрытой для записи, перенесите её, например, в «Документы».");
     }
 }
 
@@ -88,21 +100,19 @@ std::string FormatAnnounceConfig(const AnnounceSettings& settings) {
 }
 
 std::string AnnounceErrorBoxText(const AnnounceRead& read) {
-    std::string text;
-    for (const std::string& e : read.errors) {
-        if (!text.empty()) text += "\n";
-        text += e;
-    }
-    if (read.errorCount > read.errors.size()) {
-        text += "\nЕщё ошибок в " + std::string(kAnnounceFileName) + ": " +
-                std::to_string(read.errorCount - read.errors.size()) + ".";
-    }
+    if (read.errors.empty()) return {};
+    if (read.unreadable) return read.errors.front();
+    std::string text = "В файле " + std::string(kAnnounceFileName) +
+                       " есть ошибки; для этих строк взяты значения по умолчанию:";
+    for (const std::string& e : read.errors) text += "\n" + e;
+    if (read.errorCount > read.errors.size())
+        text += "\nи ещё " + CountOfErrors(read.errorCount - read.errors.size());
     return text;
 }
 
 std::string AnnounceUnreadableMessage(std::string_view systemText) {
-    return std::string(kAnnounceFileName) + ": файл не читается (" + std::string(systemText) +
-           "); используются значения по умолчанию.";
+    return "Не удалось прочитать файл " + std::string(kAnnounceFileName) + " (" +
+           std::string(systemText) + "); для всех настроек оповещений взяты значения по умолчанию.";
 }
 
 }  // namespace zv

@@ -21,6 +21,7 @@ struct AnnounceRead {
     // errorCount counts them all.
     std::vector<std::string> errors;
     size_t errorCount = 0;
+    bool unreadable = false;  // the one error is that the file could not be read at all
     static constexpr size_t kMaxListed = 8;
 };
 
@@ -38,8 +39,9 @@ void SaveAnnounceConfig(IFileStore& files, const AnnounceSettings& settings);
 // The file as Apply writes it: every line, the last included, ends in CR LF.
 std::string FormatAnnounceConfig(const AnnounceSettings& settings);
 
-// The text of the one error box for a whole file; empty when there is nothing
-// to say. Long lists are cut so that the box still fits on a screen.
+// The text of the one error box for a whole file: a heading, then a line per
+// fault; empty when there is nothing to say. Long lists are cut so that the
+// box still fits on a screen.
 std::string AnnounceErrorBoxText(const AnnounceRead& read);
 
 // The message for a file that exists but cannot be read.

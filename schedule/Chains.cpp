@@ -7,8 +7,12 @@
 namespace zv {
 
 std::string FellBackText(const std::string& voice, const std::string& missing) {
-    return "Голос «" + voice + "» не найден или неполон (нет файла " + missing +
-           "). Время звучит стандартным голосом.";
+    // The choice is dropped for this run (see PickVoice), so a file put back
+    // is heard only from the next start.
+    return "Голос «" + voice + "» не найден или неполон: рядом с Zvenoks.exe нет файла «" +
+           VoiceFile(voice, missing) +
+           "». Пока файл не вернётся на место, часы говорят стандартным голосом (вернув его, "
+           "перезапустите часы).";
 }
 
 TChains::TChains(IClipPlayer& player, IPollTimer& timer2, TAnnouncer& announcer,

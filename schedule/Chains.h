@@ -26,7 +26,8 @@ class IChainsHost {
     virtual void ShowError(const std::string& text) = 0;
 };
 
-// The text of the box that says the chosen voice is gone.
+// The text of the box that says the chosen voice is gone: `missing` is the
+// first recording it lacks.
 std::string FellBackText(const std::string& voice, const std::string& missing);
 
 class TChains final : private IScheduleWorld {

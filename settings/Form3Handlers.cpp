@@ -41,8 +41,10 @@ std::string RunLine(int comboBox2ItemIndex) {
 std::string AutostartRefusedText(TRegLocation location) {
     // A standard user may read the local machine's Run key but not write it.
     if (location == TRegLocation::LocalMachine)
-        return "Автозапуск для всех пользователей требует прав администратора.";
-    return "Не удалось записать настройку автозапуска в реестр.";
+        return "Автозапуск для всех пользователей не изменён: для этого нужны права "
+               "администратора. Запустите Zvenoks от имени администратора или выберите "
+               "«Только для меня».";
+    return "Не удалось записать настройку автозапуска в реестр; автозапуск остался прежним.";
 }
 
 void TForm3Handlers::FormCreate() {

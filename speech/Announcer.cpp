@@ -28,8 +28,8 @@ IMonotonicClock& SteadyClock() {
 }
 
 std::string PlaybackFailedText(const std::string& file) {
-    return "Не удалось воспроизвести запись \"" + file +
-           "\". Проверьте, есть ли в системе устройство вывода звука.";
+    return "Не удалось воспроизвести запись «" + file +
+           "». Проверьте, подключены и включены ли колонки или наушники.";
 }
 
 TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, IMonotonicClock& clock)

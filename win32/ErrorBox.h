@@ -28,7 +28,7 @@ void Guarded(F&& work) noexcept {
     } catch (const std::exception& e) {
         ShowErrorBox(e.what());
     } catch (...) {
-        ShowErrorBox("Unknown error");
+        ShowErrorBox("Неизвестная ошибка");
     }
 }
 

@@ -95,7 +95,7 @@ uint32_t TWinMciDriver::SendCommand(const MciRequest& request, MciReply& reply) 
 
 std::optional<std::string> TWinMciDriver::ErrorString(uint32_t code) {
     if (!Loaded()) {
-        return "The multimedia library winmm.dll could not be loaded (error " +
+        return "Не удалось загрузить звуковую библиотеку Windows winmm.dll (ошибка " +
                std::to_string(winmm_.LoadError()) + ")";
     }
     std::vector<wchar_t> text(4096, L'\0');

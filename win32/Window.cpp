@@ -86,7 +86,7 @@ std::string SystemErrorText(DWORD code) {
     std::string text;
     if (n && buffer) text = Narrow(std::wstring_view(buffer, n));
     if (buffer) LocalFree(buffer);
-    if (text.empty()) text = "System error " + std::to_string(code);
+    if (text.empty()) text = "Системная ошибка " + std::to_string(code);
     return TrimSystemMessage(text);
 }
 

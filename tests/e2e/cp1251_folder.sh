@@ -135,7 +135,7 @@ start_and_click "$out/wine2.log"
 zv_wait_box "$sw" "$sh"
 mv "$out/error_box.png" "$out/nosound_box.png"
 texts_of "$out/nosound_texts.txt" || rc=1
-python3 "$check" contains "$out/nosound_texts.txt" "Не удалось воспроизвести запись \"" || rc=1
+python3 "$check" contains "$out/nosound_texts.txt" "Не удалось воспроизвести запись «" || rc=1
 hn_stop_prefix "$CASE_PREFIX"
 
 # 5. No config.cfg: the box names the Cyrillic folder and the system's reason.

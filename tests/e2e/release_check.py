@@ -98,7 +98,7 @@ def main(root, dist):
         check(home.encode() in exe, f"{names[arch]}: the About link is not {home}")
     guide = files["win32"].get("Zvenoks/ПРОЧТИ.txt", b"").decode("utf-8-sig", "replace")
     named = set(re.findall(r"Zvenoks-([0-9.]+)-win", guide))
-    check(guide.startswith(f"Звенок {version} ") and named == {version}, f"the guide names versions {named}, not {version}")
+    check(guide.startswith(f"Zvenoks {version} ") and named == {version}, f"the guide names versions {named}, not {version}")
 
     with tempfile.TemporaryDirectory() as tmp:
         zips["win32"].extractall(tmp)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <set>
@@ -20,9 +21,8 @@ AnnounceSettings With(void (*change)(AnnounceSettings&)) {
     return s;
 }
 
-std::string BadValue(const std::string& line) {
-    return "announce.cfg: неверное значение в строке \"" + line +
-           "\"; используется значение по умолчанию.";
+std::string BadValue(int number, const std::string& line) {
+    return "строка " + std::to_string(number) + ": неверное значение «" + line + "»";
 }
 
 struct ReadRow {
@@ -71,34 +71,35 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
         {"a bad every keeps the rest",
          "Volume=40\r\nEvery=7\r\nChime=1\r\n",
          With([](AnnounceSettings& s) { s.volume = 40, s.chime = 1; }),
-         {BadValue("Every=7")}},
+         {BadValue(2, "Every=7")}},
         {"a bad line after a good one of its name gives the default",
          "Every=5\r\nEvery=2\r\n",
          defaults,
-         {BadValue("Every=2")}},
+         {BadValue(2, "Every=2")}},
         {"bad quiet hours",
          "Quiet=25-3\r\nQuiet=7\r\nQuiet=-3\r\nQuiet=a-b\r\nQuiet=1-2-3\r\n",
          defaults,
-         {BadValue("Quiet=25-3"), BadValue("Quiet=7"), BadValue("Quiet=-3"), BadValue("Quiet=a-b"),
-          BadValue("Quiet=1-2-3")}},
+         {BadValue(1, "Quiet=25-3"), BadValue(2, "Quiet=7"), BadValue(3, "Quiet=-3"),
+          BadValue(4, "Quiet=a-b"), BadValue(5, "Quiet=1-2-3")}},
         {"bad numbers",
          "Volume=x\r\nVolume=101\r\nChime=3\r\nFullscreen=2\r\nEvery=-1\r\nEvery=\r\nStyle=3\r\n",
          defaults,
-         {BadValue("Volume=x"), BadValue("Volume=101"), BadValue("Chime=3"),
-          BadValue("Fullscreen=2"), BadValue("Every=-1"), BadValue("Every="), BadValue("Style=3")}},
+         {BadValue(1, "Volume=x"), BadValue(2, "Volume=101"), BadValue(3, "Chime=3"),
+          BadValue(4, "Fullscreen=2"), BadValue(5, "Every=-1"), BadValue(6, "Every="),
+          BadValue(7, "Style=3")}},
         {"a voice that leaves its folder",
          "Voice=../x\r\nVoice=a\\b\r\nVoice=c:\r\n",
          defaults,
-         {BadValue("Voice=../x"), BadValue("Voice=a\\b"), BadValue("Voice=c:")}},
+         {BadValue(1, "Voice=../x"), BadValue(2, "Voice=a\\b"), BadValue(3, "Voice=c:")}},
         {"a line that is not text is named by its number",
          "Every=5\r\nab\x01\r\n\xC3\x28=1\r\nChime=1",
          With([](AnnounceSettings& s) { s.every = 5, s.chime = 1; }),
-         {"announce.cfg: строка 2 не является текстом; она пропущена.",
-          "announce.cfg: строка 3 не является текстом; она пропущена."}},
+         {"строка 2 содержит недопустимые символы (сохраните файл в кодировке UTF-8)",
+          "строка 3 содержит недопустимые символы (сохраните файл в кодировке UTF-8)"}},
         {"a long bad value is cut on a character boundary",
          "Voice=" + std::string(53, 'a') + "ж/" + std::string(40, 'b') + "\r\n",
          defaults,
-         {BadValue("Voice=" + std::string(53, 'a') + "…")}},
+         {BadValue(1, "Voice=" + std::string(53, 'a') + "…")}},
     };
     for (const ReadRow& row : rows) {
         SCOPED_TRACE(row.what);
@@ -136,7 +137,7 @@ TEST(AnnounceConfig, EachKeyIsALineOfItsOwnThatRefusesNonsense) {
         const std::string line = std::string(key.name) + "=?";
         const AnnounceRead read = ParseAnnounceConfig(line + "\r\n");
         EXPECT_EQ(read.settings, AnnounceSettings{});
-        EXPECT_EQ(read.errors, std::vector<std::string>{BadValue(line)});
+        EXPECT_EQ(read.errors, std::vector<std::string>{BadValue(1, line)});
     }
 }
 
@@ -151,10 +152,17 @@ TEST(AnnounceConfig, FiveMegabytesOfNoiseGiveOneShortBoxQuickly) {
     EXPECT_GT(read.errorCount, AnnounceRead::kMaxListed);
     EXPECT_EQ(read.errors.size(), AnnounceRead::kMaxListed);
     const std::string box = AnnounceErrorBoxText(read);
-    EXPECT_LT(box.size(), 1000u);
-    EXPECT_NE(box.find("Ещё ошибок в announce.cfg: " +
-                       std::to_string(read.errorCount - AnnounceRead::kMaxListed) + "."),
-              std::string::npos);
+    // Ten lines of at most a line's width each: characters, not UTF-8 bytes.
+    EXPECT_LT(std::count(box.begin(), box.end(), '\n'), 10);
+    EXPECT_LT(std::count_if(box.begin(), box.end(), [](char c) { return (c & 0xC0) != 0x80; }),
+              1000);
+    EXPECT_EQ(box.rfind("В файле announce.cfg есть ошибки; для этих строк взяты значения по "
+                        "умолчанию:\nстрока ",
+                        0),
+              0u);
+    EXPECT_NE(
+        box.find("\nи ещё " + std::to_string(read.errorCount - AnnounceRead::kMaxListed) + " ошиб"),
+        std::string::npos);
     EXPECT_EQ(AnnounceErrorBoxText(ParseAnnounceConfig("Every=5\r\n")), "");
 }
 
@@ -169,19 +177,19 @@ TEST(AnnounceConfig, LoadsAndSavesThroughTheFiles) {
     read = LoadAnnounceConfig(files, true);
     EXPECT_EQ(read.settings, AnnounceSettings{});
     ASSERT_EQ(read.errors.size(), 1u);
-    EXPECT_EQ(read.errors[0].rfind("announce.cfg: файл не читается (", 0), 0u) << read.errors[0];
-    EXPECT_NE(AnnounceErrorBoxText(read).find("используются значения по умолчанию."),
-              std::string::npos);
+    EXPECT_EQ(read.errors[0].rfind("Не удалось прочитать файл announce.cfg (", 0), 0u)
+        << read.errors[0];
+    EXPECT_EQ(AnnounceErrorBoxText(read), read.errors[0]);
     // Saving onto that folder fails with the path named; nothing is lost.
     const AnnounceSettings mine = With([](AnnounceSettings& s) { s.every = 15, s.volume = 70; });
     try {
         SaveAnnounceConfig(files, mine);
         ADD_FAILURE() << "saved onto a folder";
     } catch (const EFileError& e) {
-        EXPECT_NE(std::string(e.what()).find("Не удалось записать файл \"" +
-                                             files.FullPath("announce.cfg") + "\": "),
+        const std::string text = e.what();
+        EXPECT_NE(text.find("Не удалось записать файл «" + files.FullPath("announce.cfg") + "»: "),
                   std::string::npos)
-            << e.what();
+            << text;
     }
     std::filesystem::remove(files.Root() / "announce.cfg");
     SaveAnnounceConfig(files, mine);

@@ -250,8 +250,11 @@ TEST_F(Form3HandlersTest, AutostartClicksWriteTheRegistryAtOnce) {
 
 TEST_F(Form3HandlersTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
     const std::string quoted = "\"C:\\Zvenoks\\Zvenoks.exe\"";
-    const std::string admin = "Автозапуск для всех пользователей требует прав администратора.";
-    const std::string cannot = "Не удалось записать настройку автозапуска в реестр.";
+    const std::string admin =
+        "Автозапуск для всех пользователей не изменён: для этого нужны права администратора. "
+        "Запустите Zvenoks от имени администратора или выберите «Только для меня».";
+    const std::string cannot =
+        "Не удалось записать настройку автозапуска в реестр; автозапуск остался прежним.";
     struct Case {
         const char* what;
         std::function<void(TFakeRegistry&)> arrange;

@@ -86,7 +86,8 @@ TEST(SkinPictureWinTest, DamagedPicturesEndInAnException) {
             picture.Decode(c.data);
             ADD_FAILURE() << c.name << ": decoded";
         } catch (const Exception& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("The skin picture cannot be decoded: ", 0), 0u)
+            EXPECT_EQ(std::string(e.what()).rfind("Не удалось прочитать картинку циферблата (", 0),
+                      0u)
                 << c.name << ": " << e.what();
         }
     }
