@@ -2,9 +2,11 @@
 """Draws the clock skin and the program's icons.
 
 Writes resources/skin.bmp (800 x 600, 24-bit), skin.png (the same pixels,
-which the exe carries and decodes at run time) and resources/zvenoks.ico,
-about_window.ico and about_image.ico (32 x 32, 16 colours). The output is
-committed; run this again after changing the drawing:
+which the exe carries and decodes at run time), skin2x.png (the same drawing
+at twice the size, which the exe scales down to any DPI above 96) and
+resources/zvenoks.ico (16 to 48 pixels square), about_window.ico and
+about_image.ico (32 x 32), all of 16 colours. The output is committed; run
+this again after changing the drawing:
 
     python3 tools/make_skin.py [output-dir]
     python3 tools/make_skin.py --png BMP PNG   # only the PNG, from a BMP
@@ -26,6 +28,10 @@ from skin_shapes import arc, bbox_of, circle, circle_bbox, lerp, ring, rounded_r
 # ---------------------------------------------------------------- the skin
 
 SKIN_W, SKIN_H = 800, 600
+MASTER_SCALE = 2
+# The tray takes the small icon size of its DPI: 16 at 100 % to 32 at 200 %;
+# Explorer and the Alt+Tab list take the larger ones.
+MAIN_ICON_SIZES = (16, 20, 24, 32, 40, 48)
 CLEAR = (7, 7, 7)  # the skin's "not drawn" colour, also its bottom-left pixel
 FORBIDDEN = {(128, 0, 0): (129, 2, 2),  # the window's colour key: see-through
              (7, 7, 7): (9, 9, 9),  # would punch a hole into the drawing
@@ -53,8 +59,12 @@ def mix(c0, c1, t):
 
 
 class Canvas:
-    def __init__(self, w, h, colour):
-        self.w, self.h = w, h
+    """Pixels of a picture drawn in design units: `scale` pixels a unit."""
+
+    def __init__(self, w, h, colour, scale=1):
+        self.w, self.h = w * scale, h * scale
+        self.k = scale
+        w, h = self.w, self.h
         self.r = [float(colour[0])] * (w * h)
         self.g = [float(colour[1])] * (w * h)
         self.b = [float(colour[2])] * (w * h)
@@ -62,6 +72,12 @@ class Canvas:
 
     def paint(self, sdf, bbox, shade):
         """Blends shade(x, y) into the pixels inside sdf (< 0), anti-aliased."""
+        k = self.k
+        if k != 1:
+            # The shapes stay in design units; distances come back in pixels.
+            sdf = (lambda f: lambda x, y: f(x / k, y / k) * k)(sdf)
+            shade = (lambda f: lambda x, y: f(x / k, y / k))(shade)
+            bbox = tuple(v * k for v in bbox)
         x0, y0, x1, y1 = bbox
         x0, y0 = max(int(math.floor(x0)), 0), max(int(math.floor(y0)), 0)
         x1, y1 = min(int(math.ceil(x1)) + 1, self.w), min(int(math.ceil(y1)) + 1, self.h)
@@ -209,8 +225,8 @@ def light(x, y):
     return 0.5 + 0.5 * math.cos(a + math.radians(135))
 
 
-def draw_skin():
-    c = Canvas(SKIN_W, SKIN_H, CLEAR)
+def draw_skin(scale=1):
+    c = Canvas(SKIN_W, SKIN_H, CLEAR, scale)
     bezel_dark, bezel_light = (34, 38, 46), (118, 126, 140)
 
     def bezel(x, y):
@@ -349,9 +365,16 @@ def main():
     skin = draw_skin()
     write_bmp24(os.path.join(out, "skin.bmp"), SKIN_W, SKIN_H, skin.pixel)
     bmp_to_png(os.path.join(out, "skin.bmp"), os.path.join(out, "skin.png"))
-    write_ico(os.path.join(out, "zvenoks.ico"), icon_main())
-    write_ico(os.path.join(out, "about_window.ico"), icon_about_window())
-    write_ico(os.path.join(out, "about_image.ico"), icon_about_image())
+    # Twice the size: every scale up to 200 % is a reduction of it, and at
+    # 200 % it is used as it is. Three times the size would cost the exe
+    # 150 KB more, for 250 and 300 % a little sharper.
+    master = draw_skin(MASTER_SCALE)
+    write_png24(os.path.join(out, "skin2x.png"), master.w, master.h,
+                [bytes(v for x in range(master.w) for v in master.pixel(x, y))
+                 for y in range(master.h)])
+    write_ico(os.path.join(out, "zvenoks.ico"), [icon_main(size) for size in MAIN_ICON_SIZES])
+    write_ico(os.path.join(out, "about_window.ico"), [icon_about_window()])
+    write_ico(os.path.join(out, "about_image.ico"), [icon_about_image()])
 
 
 if __name__ == "__main__":
