@@ -5,7 +5,9 @@
 // after windows.h, which it needs
 #include <objbase.h>
 
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "app/SkinPicture_win.h"
+#include "app/SkinScaler.h"
 #include "core/Errors.h"
 #include "resources/resource.h"
 
@@ -62,6 +65,49 @@ TEST(SkinPictureWinTest, ResourceDecodesToTheBmpPixelForPixel) {
         }
     }
     EXPECT_EQ(differing, 0);
+}
+
+// The master in the exe is the same drawing at twice the size, its dial
+// where the scaler takes it to be: halved onto the design's dial centre it is
+// the design skin but for rounding and the edges' smoothing.
+TEST(SkinPictureWinTest, MasterHalvedIsTheDesignSkin) {
+    const Image bmp = ReadBmp(ReadSource("resources/skin.bmp"));
+    ASSERT_EQ(bmp.width, 800) << "resources/skin.bmp did not load";
+    const Image master = SkinPicture().FromResource(IDB_SKIN_MASTER);
+    ASSERT_EQ(master.width, 800 * kSkinMasterScale);
+    ASSERT_EQ(master.height, 600 * kSkinMasterScale);
+    SkinPlacement p;
+    p.ratio = kSkinMasterScale;
+    p.masterX = kSkinDialX * kSkinMasterScale;
+    p.masterY = kSkinDialY * kSkinMasterScale;
+    p.x = kSkinDialX;
+    p.y = kSkinDialY;
+    p.width = 800;
+    p.height = 600;
+    const Image halved = ScaleSkin(master, p);
+    const uint32_t clear = bmp.At(0, 599);
+    long differing = 0, total = 0, drawnApart = 0;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            const uint32_t a = halved.At(x, y), b = bmp.At(x, y);
+            if ((a == clear) != (b == clear)) {
+                // Only on the bezel's outer edge.
+                EXPECT_NEAR(std::hypot(x + 0.5 - kSkinDialX, y + 0.5 - kSkinDialY), 257, 1.5)
+                    << x << "," << y;
+                ++drawnApart;
+                continue;
+            }
+            if (a == clear) continue;
+            for (int shift : {16, 8, 0}) {
+                differing += std::abs(static_cast<int>(a >> shift & 0xff) -
+                                      static_cast<int>(b >> shift & 0xff));
+            }
+            total += 3;
+        }
+    }
+    EXPECT_LT(static_cast<double>(differing) / static_cast<double>(total), 4.0)
+        << "mean difference per channel";
+    EXPECT_LT(drawnApart, 400);
 }
 
 TEST(SkinPictureWinTest, DamagedPicturesEndInAnException) {
