@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/ClockFace.h"
+#include "app/FaceFrame_win.h"
 #include "app/Layout.h"
 #include "app/SingleInstance_win.h"
 #include "tests/win/ProgramFixture.h"
@@ -159,6 +160,31 @@ TEST_F(ClockWindowWinTest, ADpiChangeLaysOutAndDrawsAgain) {
         differing += a != b && !hand(a) && !hand(b);
     }
     EXPECT_EQ(differing, 0);
+}
+
+// The captions' click areas are where the scaled face draws them: at
+// 144 DPI "СВЕРНУТЬ" hides the clock from its new place, not its old one.
+TEST_F(ClockWindowWinTest, CaptionsClickWhereTheyAreDrawnAtTheNewDpi) {
+    Program program;
+    program.form1.Timer1Timer();
+    PumpMessages();
+    HWND clock = program.form1.Handle();
+    const Bounds before = program.form1.Layout().label5;
+    SendMessageW(clock, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+    PumpMessages();
+    const Bounds after = program.form1.Layout().label5;
+    auto click = [&](int x, int y) {
+        SendMessageW(clock, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(clock, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        PumpMessages();
+    };
+    // The old caption's top-left corner lies outside the new one.
+    const RECT now = ToRect(after);
+    ASSERT_FALSE(PtInRect(&now, POINT{before.left + 1, before.top + 1}));
+    click(before.left + 1, before.top + 1);
+    EXPECT_TRUE(IsWindowVisible(clock)) << "the old place still clicks";
+    click(after.left + after.width - 2, after.top + after.height - 2);
+    EXPECT_FALSE(IsWindowVisible(clock)) << "the new place does not click";
 }
 
 TEST_F(ClockWindowWinTest, ActivatingTheApplicationWindowBringsTheOpenDialogForward) {
