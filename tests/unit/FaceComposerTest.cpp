@@ -72,24 +72,6 @@ TEST(FaceComposerTest, EveryTickEqualsTheWholeCompose) {
     }
 }
 
-// A new base (the skin shown, a new layout) is composed whole at the next
-// tick, hands and all.
-TEST(FaceComposerTest, ANewBaseIsComposedWhole) {
-    const HandsGeometry g = HandsAt(Point{300, 290}, 96);
-    FaceComposer c;
-    c.Reset(Image(529, 546, Rgb(128, 0, 0)), g);
-    c.ShowBase();
-    EXPECT_EQ(c.Face().pixels, std::vector<uint32_t>(529 * 546, Rgb(128, 0, 0)));
-    const TimeFields t{4, 44, 22, 0};
-    c.Update(TipsAt(t, 96));
-    const Image base = PatternBase(529, 546);
-    c.Reset(base, g);
-    const DirtyRects dirty = c.Update(TipsAt(t, 96));
-    ASSERT_EQ(dirty.count, 1);
-    EXPECT_EQ(dirty.rects[0], (Rect{0, 0, 529, 546}));
-    EXPECT_EQ(c.Face().pixels, WholeFace(base, g, t).pixels);
-}
-
 TEST(DirtyRectsTest, PastItsRoomTheLastGrowsToHoldTheRest) {
     DirtyRects d;
     d.Add(Rect{5, 5, 5, 9});  // empty: left out
