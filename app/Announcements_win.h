@@ -1,27 +1,27 @@
 #pragma once
-// Announcements without asking and the voice: announce.cfg, the schedule's
-// decision at every tick, the bell or the cuckoo before the speech, the
-// clock's volume and the chosen voice. The clock window owns one and hands
-// it its tick, its poll and the Time command.
+// Announcements without asking and the voice: announce.cfg, the clock's
+// volume, and the chains (the schedule's decisions, the bell or the cuckoo
+// before the speech, the chosen voice) with the Windows side they ask for.
+// The clock window owns one and hands it its tick, its poll and the Time
+// command.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/TimeFields.h"
 #include "schedule/AnnounceSettings.h"
-#include "schedule/Schedule.h"
-#include "schedule/ScheduledChain.h"
+#include "schedule/Chains.h"
 #include "settings/FileStore.h"
 #include "speech/Announcer.h"
 #include "speech/ClipPlayer.h"
 #include "voices/VoiceList.h"
-#include "win32/FullScreen_win.h"
+#include "win32/WinFullScreen.h"
 #include "win32/WinVoiceFolders.h"
 #include "win32/WinVolume.h"
 
 namespace zv::win {
 
-class TAnnouncements final : private IScheduleWorld {
+class TAnnouncements final : private IChainsHost {
   public:
     TAnnouncements(IFileStore& files, IClipPlayer& player, IPollTimer& timer2,
                    TAnnouncer& announcer);
@@ -34,15 +34,15 @@ class TAnnouncements final : private IScheduleWorld {
     void Load();
     // Every clock tick, with the time just read: starts the announcement of a
     // boundary that is due.
-    void Tick(const TimeFields& now);
-    // Timer2: the scheduled chain, while one plays.
-    void Poll() { scheduled_.Poll(); }
-    // The Time command: cuts a scheduled announcement, then speaks the time.
-    void SpeakNow();
-    // The dialog's "Прослушать": the time now, in that voice, this once.
-    void Listen(const std::string& voice);
+    void Tick(const TimeFields& now) { chains_.Tick(now); }
+    // Timer2: whichever chain plays.
+    void Poll() { chains_.Poll(); }
+    // The Time command: cuts a scheduled announcement, then speaks `now`.
+    void SpeakNow(const TimeFields& now) { chains_.SpeakNow(now); }
+    // The dialog's "Прослушать": `now` in that voice, this once.
+    void Listen(const std::string& voice, const TimeFields& now) { chains_.Listen(voice, now); }
 
-    const AnnounceSettings& Settings() const { return settings_; }
+    const AnnounceSettings& Settings() const { return chains_.Settings(); }
     // The packs under voices\ for the dialog, the standard voice not included.
     std::vector<VoiceEntry> Packs();
     // The dialog's Apply: announce.cfg is written first; only what was
@@ -50,22 +50,15 @@ class TAnnouncements final : private IScheduleWorld {
     void Apply(const AnnounceSettings& settings);
 
   private:
-    bool ChainPlaying() override;
     bool OtherFullScreen() override { return fullScreen_.OtherProgramFullScreen(); }
+    void ShowError(const std::string& text) override;
     void Use(const AnnounceSettings& settings);
-    // The chosen pack while it is whole; else the standard voice, said once.
-    void CheckVoice();
 
     IFileStore& files_;
-    IClipPlayer& player_;
-    TAnnouncer& announcer_;
-    AnnounceSettings settings_;
-    TSchedule schedule_;
-    TScheduledChain scheduled_;
-    TFullScreen fullScreen_;
+    TWinFullScreen fullScreen_;
     TWinVoiceFolders folders_;
+    TChains chains_;
     std::unique_ptr<TWinVolume> volume_;  // made the first time the level is not 100 %
-    std::string voice_;                   // the voice in use: the chosen one, or ""
 };
 
 }  // namespace zv::win

@@ -1,10 +1,12 @@
 #include "app/Application_win.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/Activation.h"
 #include "core/Errors.h"
 #include "resources/resource.h"
+#include "win32/Dialog.h"
 #include "win32/ModulePath.h"
 
 namespace zv::win {
@@ -28,8 +30,7 @@ std::vector<OwnedWindow> OwnedWindowsOf(HWND owner) {
 
 TApplication::TApplication() {
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN));
-    RegisterClassOnce(kClassName, 0, icon_,
-                      LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)), nullptr);
+    RegisterClassOnce(kClassName, 0, icon_, ArrowCursor(), nullptr);
     // A zero-sized captioned pop-up: invisible on screen, but it owns the
     // forms, so they have no buttons of their own and this one carries it.
     int x = GetSystemMetrics(SM_CXSCREEN) / 2;
@@ -62,20 +63,9 @@ int TApplication::Run() {
         // loop passes neither: a failure here is a broken program, not input.
         if (got == -1) throw Exception(SystemErrorText(GetLastError()));
         if (accel_ && accelTarget_ && TranslateAcceleratorW(accelTarget_, accel_, &msg)) continue;
-        bool dialogMessage = false;
-        for (auto& translate : translators_) {
-            if (translate(msg)) {
-                dialogMessage = true;
-                break;
-            }
-        }
-        for (HWND d : dialogs_) {
-            if (IsWindow(d) && IsDialogMessageW(d, &msg)) {
-                dialogMessage = true;
-                break;
-            }
-        }
-        if (dialogMessage) continue;
+        if (std::any_of(dialogs_.begin(), dialogs_.end(),
+                        [&msg](TDialog* dialog) { return dialog->TranslateDialogMessage(msg); }))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

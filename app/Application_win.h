@@ -3,7 +3,6 @@
 // and carries the taskbar button, the main form, and the message loop.
 #include <windows.h>
 
-#include <functional>
 #include <vector>
 
 #include "core/Forms.h"
@@ -11,6 +10,8 @@
 #include "win32/Window.h"
 
 namespace zv::win {
+
+class TDialog;
 
 class TApplication final : public TWindow, public IApplication {
   public:
@@ -24,12 +25,9 @@ class TApplication final : public TWindow, public IApplication {
 
     // The first form created becomes the main form.
     void FormCreated(IForm* form, HWND hwnd);
-    // Dialog windows get Tab and arrow-key navigation in the message loop.
-    void AddDialog(HWND hwnd) { dialogs_.push_back(hwnd); }
-    // A dialog that does its own keyboard navigation: true when it used the message.
-    void AddTranslator(std::function<bool(MSG&)> translate) {
-        translators_.push_back(std::move(translate));
-    }
+    // The dialog gets Tab and arrow-key navigation in the message loop while
+    // it is shown. It must outlive the loop.
+    void AddDialog(TDialog& dialog) { dialogs_.push_back(&dialog); }
     // A form is about to be shown: the framework brings its taskbar window back.
     void FormShowing();
     // The keyboard shortcuts of the main form, translated for every window.
@@ -47,8 +45,7 @@ class TApplication final : public TWindow, public IApplication {
     HICON icon_ = nullptr;  // shared resource icon: not destroyed
     IForm* mainForm_ = nullptr;
     HWND mainWindow_ = nullptr;
-    std::vector<HWND> dialogs_;
-    std::vector<std::function<bool(MSG&)>> translators_;
+    std::vector<TDialog*> dialogs_;
     HACCEL accel_ = nullptr;
     HWND accelTarget_ = nullptr;
 };

@@ -3,16 +3,18 @@
 #include <utility>
 
 #include "app/FaceFrame_win.h"
+#include "win32/Window.h"
 
 namespace zv::win {
 
-int TCaptionClicks::LabelAt(POINT p) const {
-    if (!active_) return -1;
-    for (int i = 3; i < 6; ++i) {
-        RECT r = ToRect(LabelBounds(layout_, i));
-        if (PtInRect(&r, p)) return i + 1;
+std::optional<TCaption> TCaptionClicks::CaptionAt(POINT p) const {
+    if (!active_) return std::nullopt;
+    for (TCaption caption : {TCaption::Time, TCaption::Hide, TCaption::Close}) {
+        // LabelBounds counts Label1 as 0.
+        RECT r = ToRect(LabelBounds(layout_, static_cast<int>(caption) - 1));
+        if (PtInRect(&r, p)) return caption;
     }
-    return -1;
+    return std::nullopt;
 }
 
 bool TCaptionClicks::Message(HWND window, UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
@@ -23,18 +25,18 @@ bool TCaptionClicks::Message(HWND window, UINT msg, WPARAM, LPARAM lParam, LRESU
             if (LOWORD(lParam) != HTCLIENT) return false;
             GetCursorPos(&p);
             ScreenToClient(window, &p);
-            if (LabelAt(p) < 0) return false;
-            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+            if (!CaptionAt(p)) return false;
+            SetCursor(HandCursor());
             result = TRUE;
             return true;
         case WM_LBUTTONDOWN:
-            pressed_ = LabelAt(p);
-            if (pressed_ >= 0) SetCapture(window);
+            pressed_ = CaptionAt(p);
+            if (pressed_) SetCapture(window);
             return true;
         case WM_LBUTTONUP: {
-            const int pressed = std::exchange(pressed_, -1);
+            const std::optional<TCaption> pressed = std::exchange(pressed_, std::nullopt);
             if (GetCapture() == window) ReleaseCapture();
-            if (pressed >= 0 && LabelAt(p) == pressed) click_(pressed);
+            if (pressed && CaptionAt(p) == pressed) click_(*pressed);
             return true;
         }
         default:

@@ -5,15 +5,18 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 #include "app/Layout.h"
 
 namespace zv::win {
 
+// The captions by their designer numbers (Label4 to Label6).
+enum class TCaption : int { Time = 4, Hide = 5, Close = 6 };
+
 class TCaptionClicks {
   public:
-    // `click` gets the caption's designer number: 4, 5 or 6 (Label4..Label6).
-    explicit TCaptionClicks(std::function<void(int)> click) : click_(std::move(click)) {}
+    explicit TCaptionClicks(std::function<void(TCaption)> click) : click_(std::move(click)) {}
 
     void SetLayout(const FormLayout& layout) { layout_ = layout; }
     // The captions act only once they are shown.
@@ -24,12 +27,12 @@ class TCaptionClicks {
     bool Message(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   private:
-    int LabelAt(POINT client) const;
+    std::optional<TCaption> CaptionAt(POINT client) const;
 
-    std::function<void(int)> click_;
+    std::function<void(TCaption)> click_;
     FormLayout layout_{};
     bool active_ = false;
-    int pressed_ = -1;
+    std::optional<TCaption> pressed_;
 };
 
 }  // namespace zv::win

@@ -1,9 +1,10 @@
 #include "app/ClockMenus_win.h"
 
+#include <initializer_list>
 #include <utility>
 
 #include "about/Form2_win.h"
-#include "schedule/Form4_win.h"
+#include "schedule/AnnouncementsDialog_win.h"
 #include "settings/Form3_win.h"
 #include "shell/TrayMenu_win.h"
 
@@ -20,7 +21,7 @@ void TClockMenus::Create(HWND clock) {
     AppendMenuW(popupMenu1_.Get(), MF_STRING, kN2, L"Свернуть");
     AppendMenuW(popupMenu1_.Get(), MF_STRING, kN3, L"Время");
     // After "Время", so the first four items and "Выход" keep their places.
-    AppendMenuW(popupMenu1_.Get(), MF_STRING, kN8, L"Оповещения…");
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, kAnnouncementsItem, L"Оповещения…");
     AppendMenuW(popupMenu1_.Get(), MF_SEPARATOR, kN5, nullptr);
     AppendMenuW(popupMenu1_.Get(), MF_STRING, kN6, L"Выход");
 
@@ -30,10 +31,11 @@ void TClockMenus::Create(HWND clock) {
     application_.SetAccelerators(accelerators_.Get(), clock);
 }
 
-void TClockMenus::SetDialogs(TForm2* form2, TForm3* form3, TForm4* form4) {
+void TClockMenus::SetDialogs(TForm2* form2, TForm3* form3,
+                             TAnnouncementsDialog* announcementsDialog) {
     form2_ = form2;
     form3_ = form3;
-    form4_ = form4;
+    announcementsDialog_ = announcementsDialog;
 }
 
 bool TClockMenus::Command(int id) {
@@ -54,8 +56,8 @@ bool TClockMenus::Command(int id) {
         case kN7:
             N7Click();
             return true;
-        case kN8:
-            N8Click();
+        case kAnnouncementsItem:
+            AnnouncementsItemClick();
             return true;
         default:
             return false;
@@ -70,7 +72,7 @@ void TClockMenus::PopupMenu1(POINT screen) {
     PostMessageW(clock_, WM_NULL, 0, 0);
 }
 
-void TClockMenus::TrayMenu1(bool clockShown) {
+void TClockMenus::TrayIconMenu(bool clockShown) {
     switch (TTrayMenu::Track(clock_, clockShown)) {
         case TrayCommand::Show:
             actions_.show();
@@ -85,7 +87,7 @@ void TClockMenus::TrayMenu1(bool clockShown) {
             N7Click();
             break;
         case TrayCommand::Announcements:
-            N8Click();
+            AnnouncementsItemClick();
             break;
         case TrayCommand::About:
             N4Click();
@@ -99,29 +101,33 @@ void TClockMenus::TrayMenu1(bool clockShown) {
 }
 
 void TClockMenus::HideDialogs() {
-    if (form2_) form2_->Hide();
-    if (form3_) form3_->Hide();
-    if (form4_) form4_->Hide();
-}
-
-void TClockMenus::N4Click() {
-    if (form2_) form2_->Show();
-}
-
-void TClockMenus::N7Click() {
-    if (form3_) {
-        application_.FormShowing();
-        form3_->Show();
+    for (TDialog* dialog : std::initializer_list<TDialog*>{form2_, form3_, announcementsDialog_}) {
+        if (dialog) dialog->Hide();
     }
 }
 
-void TClockMenus::N8Click() {
-    if (!form4_) return;
+void TClockMenus::ShowDialog(TDialog* dialog) {
+    if (!dialog) return;
+    // The dialog brings back the taskbar button, which the start-up hid.
+    application_.FormShowing();
+    dialog->Show();
+}
+
+void TClockMenus::N4Click() {
+    ShowDialog(form2_);
+}
+
+void TClockMenus::N7Click() {
+    ShowDialog(form3_);
+}
+
+void TClockMenus::AnnouncementsItemClick() {
+    if (!announcementsDialog_) return;
     // Filled afresh each time it opens from hidden: the settings in force and
     // the packs there are now, so a pack put in meanwhile shows up.
-    if (!form4_->Visible() && actions_.loadAnnouncements) actions_.loadAnnouncements(*form4_);
-    application_.FormShowing();
-    form4_->Show();
+    if (!announcementsDialog_->Visible() && actions_.loadAnnouncements)
+        actions_.loadAnnouncements(*announcementsDialog_);
+    ShowDialog(announcementsDialog_);
 }
 
 }  // namespace zv::win

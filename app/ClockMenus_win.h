@@ -11,13 +11,14 @@
 
 namespace zv::win {
 
+class TDialog;
 class TForm2;
 class TForm3;
-class TForm4;
+class TAnnouncementsDialog;
 
 class TClockMenus {
   public:
-    enum CommandId : int { kN1 = 2001, kN2, kN3, kN4, kN5, kN6, kN7, kN8 };
+    enum CommandId : int { kN1 = 2001, kN2, kN3, kN4, kN5, kN6, kN7, kAnnouncementsItem };
 
     // What the items ask of the clock window.
     struct Actions {
@@ -26,7 +27,7 @@ class TClockMenus {
         std::function<void()> show;   // the tray menu's "Показать"
         std::function<void()> close;  // "Выход"
         // Before the announcements dialog shows: fill it with what is in force.
-        std::function<void(TForm4&)> loadAnnouncements;
+        std::function<void(TAnnouncementsDialog&)> loadAnnouncements;
     };
 
     TClockMenus(TApplication& application, Actions actions);
@@ -35,28 +36,30 @@ class TClockMenus {
 
     // Makes the menus and the F11 shortcut for the clock window.
     void Create(HWND clock);
-    void SetDialogs(TForm2* form2, TForm3* form3, TForm4* form4);
+    void SetDialogs(TForm2* form2, TForm3* form3, TAnnouncementsDialog* announcementsDialog);
 
     // A WM_COMMAND from a menu or the shortcut: true when it was one of ours.
     bool Command(int id);
     // The dial's menu at a screen point.
     void PopupMenu1(POINT screen);
     // The tray icon's menu at the cursor.
-    void TrayMenu1(bool clockShown);
+    void TrayIconMenu(bool clockShown);
     // The clock was activated: every dialog hides.
     void HideDialogs();
 
-    void N4Click();  // "О программе"
-    void N7Click();  // "Настройки"
-    void N8Click();  // "Оповещения…"
+    void N4Click();                 // "О программе"
+    void N7Click();                 // "Настройки"
+    void AnnouncementsItemClick();  // "Оповещения…"
 
   private:
+    void ShowDialog(TDialog* dialog);
+
     TApplication& application_;
     Actions actions_;
     HWND clock_ = nullptr;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
-    TForm4* form4_ = nullptr;
+    TAnnouncementsDialog* announcementsDialog_ = nullptr;
     UniqueMenu popupMenu1_;
     UniqueAccel accelerators_;
 };

@@ -7,7 +7,7 @@
 #include "app/Startup_win.h"
 #include "core/Errors.h"
 #include "resources/resource.h"
-#include "schedule/Form4_win.h"
+#include "schedule/AnnouncementsDialog_win.h"
 #include "settings/Form3_win.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
@@ -16,8 +16,6 @@
 namespace zv::win {
 
 namespace {
-
-constexpr char kFormClass[] = "TForm1";
 
 // The local time of day as the current time fields.
 TimeFields LocalTime() {
@@ -43,17 +41,17 @@ TForm1::TForm1(TApplication& application)
       MediaPlayer1(
           mciDriver_,
           [this] { return reinterpret_cast<uintptr_t>(mediaPlayerWindow_.Ensure(Handle())); }),
-      announcer_(MediaPlayer1, *this, now_),
+      announcer_(MediaPlayer1, *this),
       announcements_(files_, MediaPlayer1, *this, announcer_),
-      captions_([this](int label) {
-          if (label == 4) Button1Click();
-          if (label == 5) Button3Click();
-          if (label == 6) Button2Click();
+      captions_([this](TCaption caption) {
+          if (caption == TCaption::Time) Button1Click();
+          if (caption == TCaption::Hide) Button3Click();
+          if (caption == TCaption::Close) Button2Click();
       }),
-      menus_(application, {[this] { ClickButton1(); }, [this] { Button3Click(); },
+      menus_(application, {[this] { Button1Click(); }, [this] { Button3Click(); },
                            [this] { DCMinTray1.ShowOwner(); }, [this] { Button2Click(); },
-                           [this](TForm4& form4) {
-                               form4.Load(announcements_.Settings(), announcements_.Packs());
+                           [this](TAnnouncementsDialog& dialog) {
+                               dialog.Load(announcements_.Settings(), announcements_.Packs());
                            }}) {
     playerForWindow_ = &MediaPlayer1;
 }
@@ -63,14 +61,13 @@ TForm1::~TForm1() {
 }
 
 void TForm1::Create() {
-    RegisterClassOnce(kFormClass, 0, nullptr,
-                      LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)), nullptr);
+    RegisterClassOnce(kClockClassName, 0, nullptr, ArrowCursor(), nullptr);
     frame_.Create();
 
     // Layered from the start so that nothing but the colour key is ever seen
     // before the first tick fills the controls in. Made at the size it is
     // maximized to: Wine does not resize a layered window's surface later.
-    CreateHandle(kFormClass, "Zvenoks", WS_EX_LAYERED | WS_EX_TOPMOST,
+    CreateHandle(kClockClassName, "Zvenoks", WS_EX_LAYERED | WS_EX_TOPMOST,
                  WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, 0,
                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                  reinterpret_cast<HWND>(application_.WindowHandle()));
@@ -96,7 +93,7 @@ void TForm1::Create() {
     button3_ = makeButton(L"Свернуть", kButton3, kButton3Design);
 
     menus_.Create(Handle());
-    DCMinTray1.SetOnRightClick([this] { menus_.TrayMenu1(IsWindowVisible(Handle()) != FALSE); });
+    DCMinTray1.SetOnRightClick([this] { menus_.TrayIconMenu(IsWindowVisible(Handle()) != FALSE); });
 
     ArmTimer1(Handle(), DelayToNextSecond(LocalTime().millisecond));
     FormCreate();
@@ -112,7 +109,7 @@ void TForm1::ApplyColourKey() {
 }
 
 void TForm1::FormCreate() {
-    startupPhase_ = 1;
+    startupPhase_ = kPhaseStartup;
     dpi_ = WindowDpi(Handle());
     DCMinTray1.ShowIcon();
     now_ = LocalTime();
@@ -228,8 +225,8 @@ void TForm1::Paint() {
 
 void TForm1::StartupWork() {
     TWinStartupPlatform platform(Handle());
-    TStartupWork work(platform, *this, Memo1, settingsText_, startupPhase_, *this,
-                      [this] { hotkey_.StartupPath(settingsText_, *this); });
+    TStartupWork work(platform, *this, Memo1, settingsText_, startupPhase_, *form3_,
+                      [this] { hotkey_.StartupPath(settingsText_, *form3_); });
     try {
         work.Run();
     } catch (...) {
@@ -252,27 +249,15 @@ void TForm1::ShowMainWindowAndControls() {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TForm1::SetCheckBox1Checked(bool checked) {
-    if (form3_) form3_->SetCheckBox1Checked(checked);
-}
-
-void TForm1::SetComboBox1Text(const std::string& text) {
-    if (form3_) form3_->SetComboBox1Text(text);
-}
-
-void TForm1::SetComboBox2Text(const std::string& text) {
-    if (form3_) form3_->SetComboBox2Text(text);
-}
-
 void TForm1::RefreshDisplay() {
     const RECT dirty = frame_.Tick(now_);
     if (!IsRectEmpty(&dirty)) InvalidateRect(Handle(), &dirty, FALSE);
 }
 
 void TForm1::Timer1Timer() {
-    if (startupPhase_ == 1) StartupWork();
+    if (startupPhase_ == kPhaseStartup) StartupWork();
     settingsText_ = Memo1.Text();
-    hotkey_.Reregistration(startupPhase_, settingsText_, Memo1.Text(), *this);
+    hotkey_.Reregistration(startupPhase_, settingsText_, Memo1.Text(), *form3_);
     now_ = LocalTime();
     tickSchedule_.Shown(now_);
     RefreshDisplay();
@@ -288,9 +273,7 @@ void TForm1::OnTimer1() {
 }
 
 void TForm1::Timer2Timer() {
-    // At most one of the two chains plays at a time.
     announcements_.Poll();
-    announcer_.Poll();
 }
 
 void TForm1::SetEnabled(bool on) {
@@ -304,8 +287,14 @@ void TForm1::SetEnabled(bool on) {
     }
 }
 
+// The time of the moment asked, not the last tick's: the hotkey may be the
+// first message after a resume from sleep.
 void TForm1::Button1Click() {
-    announcements_.SpeakNow();
+    announcements_.SpeakNow(LocalTime());
+}
+
+void TForm1::Listen(const std::string& voice) {
+    announcements_.Listen(voice, LocalTime());
 }
 
 void TForm1::Button2Click() {
@@ -356,7 +345,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case kButton1:
-                    ClickButton1();
+                    Button1Click();
                     return 0;
                 case kButton2:
                     Button2Click();
@@ -385,7 +374,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_HOTKEY:
-            HotkeyMessage(kWmHotkey, wParam, [this] { ClickButton1(); });
+            HotkeyMessage(kWmHotkey, wParam, [this] { Button1Click(); });
             return 0;
         case WM_NCHITTEST:
             // No caption to drag: the whole window is client area.

@@ -18,11 +18,11 @@
 #include "app/TickSchedule.h"
 #include "core/Component.h"
 #include "core/Forms.h"
+#include "core/StartupPhase.h"
 #include "core/TimeFields.h"
 #include "schedule/AnnounceSettings.h"
 #include "settings/Hotkey.h"
 #include "settings/Memo.h"
-#include "settings/SettingsControls.h"
 #include "shell/AutoRunner.h"
 #include "shell/DCMinTray.h"
 #include "speech/Announcer.h"
@@ -40,14 +40,13 @@ namespace zv::win {
 
 class TForm2;
 class TForm3;
-class TForm4;
+class TAnnouncementsDialog;
 
 class TForm1 final : public TWindow,
                      public TComponent,
                      public IForm,
                      private IPollTimer,
-                     private IStartupWindow,
-                     private ISettingsControls {
+                     private IStartupWindow {
   public:
     enum CommandId : int { kButton1 = 1001, kButton2, kButton3 };
     enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
@@ -57,17 +56,18 @@ class TForm1 final : public TWindow,
 
     // Creates the window and its components and runs FormCreate.
     void Create();
-    // The dialogs, created after this window.
-    void SetDialogs(TForm2* form2, TForm3* form3, TForm4* form4 = nullptr) {
+    // The dialogs, created after this window and set before its first tick.
+    void SetDialogs(TForm2* form2, TForm3* form3,
+                    TAnnouncementsDialog* announcementsDialog = nullptr) {
         form3_ = form3;
-        menus_.SetDialogs(form2, form3, form4);
+        menus_.SetDialogs(form2, form3, announcementsDialog);
     }
     // What the settings dialog works on.
     TMemo& Memo() { return Memo1; }
     TAutoRunner& AutoRunner() { return AutoRunner1; }
     // The announcements dialog's Apply and "Прослушать".
     void ApplyAnnouncements(const AnnounceSettings& settings) { announcements_.Apply(settings); }
-    void Listen(const std::string& voice) { announcements_.Listen(voice); }
+    void Listen(const std::string& voice);
     // Shows the window as the message loop starts: maximized and topmost,
     // or minimized when the program was started so.
     void ShowOnStart(int showCommand);
@@ -85,7 +85,6 @@ class TForm1 final : public TWindow,
     void Button1Click();  // Time
     void Button2Click();  // Close
     void Button3Click();  // Hide
-    void ClickButton1() { Button1Click(); }
 
     // Runs one clock tick now (the Windows tests drive the tick themselves).
     void Timer1Timer();
@@ -93,7 +92,7 @@ class TForm1 final : public TWindow,
 
     void N4Click() { menus_.N4Click(); }
     void N7Click() { menus_.N7Click(); }
-    void N8Click() { menus_.N8Click(); }
+    void AnnouncementsItemClick() { menus_.AnnouncementsItemClick(); }
 
     const TimeFields& Now() const { return now_; }
     uint16_t& StartupPhaseRef() { return startupPhase_; }
@@ -123,10 +122,6 @@ class TForm1 final : public TWindow,
     void ApplyLayout() override;
     void ShowMainWindowAndControls() override;
     void HideMainWindow() override { SetVisible(false); }
-    // ISettingsControls, passed on to the settings dialog once it exists.
-    void SetCheckBox1Checked(bool checked) override;
-    void SetComboBox1Text(const std::string& text) override;
-    void SetComboBox2Text(const std::string& text) override;
 
     void FormCreate();
     void FormActivate();
@@ -140,7 +135,7 @@ class TForm1 final : public TWindow,
     TForm3* form3_ = nullptr;
 
     // Program-wide state kept with the main window.
-    uint16_t startupPhase_ = 0;
+    uint16_t startupPhase_ = kPhaseIdle;
     TimeFields now_;
     std::string settingsText_;
 
@@ -149,9 +144,9 @@ class TForm1 final : public TWindow,
     TWinRegistry registry_;
     TAutoRunner AutoRunner1;
 
-    WinTrayPlatform trayPlatform_;
+    TWinTrayPlatform trayPlatform_;
     TDCMinTray DCMinTray1;
-    WinHotkey hotkeyPlatform_{*this};
+    TWinHotkey hotkeyPlatform_{*this};
     HotkeyRegistration hotkey_;
 
     TWinMciDriver mciDriver_;

@@ -24,7 +24,7 @@ int Scaled(int designPixels, int dpi);
 constexpr int kDesignClientWidth = 806;
 constexpr int kDesignClientHeight = 515;
 
-// Design bounds of the main window's controls.
+// Design bounds of the main window's visible controls.
 constexpr Bounds kImage1Design{0, 8, 801, 601};
 constexpr Bounds kImage2Design{120, 8, 593, 601};
 constexpr Bounds kLabel1Design{521, 168, 24, 16};

@@ -1,5 +1,7 @@
 #include "app/SingleInstance_win.h"
 
+#include "win32/Utf16.h"
+
 namespace zv::win {
 
 TSingleInstance::TSingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Zvenoks.Clock")) {
@@ -7,7 +9,7 @@ TSingleInstance::TSingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, L"Local
 }
 
 HWND TSingleInstance::FindRunning() {
-    return FindWindowW(L"TForm1", L"Zvenoks");
+    return FindWindowW(Widen(kClockClassName).c_str(), L"Zvenoks");
 }
 
 UINT TSingleInstance::ComeForwardMessage() {

@@ -7,6 +7,9 @@
 
 namespace zv::win {
 
+// The clock window's class: TForm1 registers it, a second start looks for it.
+inline constexpr char kClockClassName[] = "TForm1";
+
 class TSingleInstance {
   public:
     // Takes the session's mutex. Without it (no rights, out of resources)

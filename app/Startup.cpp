@@ -3,7 +3,9 @@
 #include <string_view>
 #include <utility>
 
+#include "core/StartupPhase.h"
 #include "core/Utf8.h"
+#include "settings/ConfigFile.h"
 #include "settings/Memo.h"
 #include "settings/SettingsControls.h"
 #include "settings/SettingsText.h"
@@ -13,11 +15,6 @@ namespace {
 
 constexpr const char* kProgramFile = "Zvenoks.exe";
 constexpr const char* kDirFile = "dir.cfg";
-
-// Everything but the last n characters (the line break of dir.cfg).
-std::string DropLast(const std::string& text, size_t n) {
-    return text.size() > n ? text.substr(0, text.size() - n) : std::string();
-}
 
 // A root directory ("C:\") already ends in its separator.
 std::string InDirectory(const std::string& directory, const char* name) {
@@ -73,18 +70,19 @@ TStartupWork::TStartupWork(IStartupPlatform& platform, IStartupWindow& window, T
 
 void TStartupWork::Run() {
     window_.HideApplicationWindow();
-    startupPhase_ = 0;
+    startupPhase_ = kPhaseIdle;
     if (!InProgramDirectory() && !platform_.FileExists(kDirFile)) LocateProgramDirectory();
     if (!InProgramDirectory() && platform_.FileExists(kDirFile)) FollowDirCfg();
     window_.ApplyLayout();
     window_.ShowMainWindowAndControls();
     memo1_.Clear();
-    memo1_.LoadFromFile("config.cfg");
+    memo1_.LoadFromFile(config::kFileName);
     settingsText_ = memo1_.Text();
     if (hotkeyStartupPath_) hotkeyStartupPath_();
-    if (Contains(settingsText_, "Run=2")) window_.HideMainWindow();
-    if (Contains(settingsText_, "Run="))
-        form3_.SetComboBox2Text(ComboItem(kComboBox2Items, ValueLookup(settingsText_, "Run=") - 1));
+    if (Contains(settingsText_, config::kRunInTray)) window_.HideMainWindow();
+    if (Contains(settingsText_, config::kRun))
+        form3_.SetComboBox2Text(
+            ComboItem(kComboBox2Items, ValueLookup(settingsText_, config::kRun) - 1));
 }
 
 bool TStartupWork::InProgramDirectory() {
@@ -117,10 +115,11 @@ void TStartupWork::LocateProgramDirectory() {
 void TStartupWork::FollowDirCfg() {
     memo1_.Clear();
     memo1_.LoadFromFile(kDirFile);
-    // The text without its line break; a directory that does not exist leaves
-    // the current one current. The program writes the folder in UTF-8; a file
-    // that is not UTF-8 was written by hand in the system's code page.
-    std::string folder = DropLast(memo1_.Text(), 2);
+    // The text without its line break, which a file written by hand may lack;
+    // a directory that does not exist leaves the current one current. The
+    // program writes the folder in UTF-8; a file that is not UTF-8 was written
+    // by hand in the system's code page.
+    std::string folder(WithoutFinalLineBreak(memo1_.Text()));
     if (!IsValidUtf8(folder)) folder = platform_.FromAnsiCodePage(folder);
     (void)platform_.ChangeDirectory(folder);
 }

@@ -57,8 +57,8 @@ class TStartupWork {
                  std::string& settingsText, uint16_t& startupPhase, ISettingsControls& form3,
                  std::function<void()> hotkeyStartupPath);
 
-    // Runs once, when the start-up phase is 1. A failing step throws and ends
-    // the work there; the phase is 0 by then, so nothing is retried.
+    // Runs once, in kPhaseStartup. A failing step throws and ends
+    // the work there; the phase is kPhaseIdle by then, so nothing is retried.
     void Run();
 
   private:

@@ -8,7 +8,7 @@
 #include "app/Application_win.h"
 #include "app/Form1_win.h"
 #include "app/SingleInstance_win.h"
-#include "schedule/Form4_win.h"
+#include "schedule/AnnouncementsDialog_win.h"
 #include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
@@ -33,8 +33,13 @@ void KeepDllSearchInSystemFolder() {
     HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
     const auto setDirs = reinterpret_cast<SetDirs>(
         reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
-    // A failure leaves the default order, as on a system without the call.
-    if (setDirs) (void)setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (setDirs && setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+    // The most the old order allows: an empty DLL directory takes the current
+    // directory (a Run key or a shortcut may start the clock in any folder)
+    // out of the search. The program's folder stays first in it, so a DLL
+    // that Windows' own code loads by name is still looked for there. A
+    // failure leaves the default order.
+    (void)SetDllDirectoryW(L"");
 }
 
 }  // namespace
@@ -52,18 +57,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         zv::win::TApplication application;
         zv::win::TForm1 form1(application);
         form1.Create();
-        zv::win::TForm2 form2(application);
-        form2.Create();
+        const auto owner = reinterpret_cast<HWND>(application.WindowHandle());
+        zv::win::TForm2 form2(owner);
         // The settings dialog reads the main window's autostart component.
-        zv::win::TForm3 form3(reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo(),
-                              form1.AutoRunner(), form1.StartupPhaseRef());
-        application.AddTranslator([&form3](MSG& msg) { return form3.TranslateDialogMessage(msg); });
-        zv::win::TForm4 form4(
-            reinterpret_cast<HWND>(application.WindowHandle()),
-            [&form1](const zv::AnnounceSettings& s) { form1.ApplyAnnouncements(s); },
+        zv::win::TForm3 form3(owner, form1.Memo(), form1.AutoRunner(), form1.StartupPhaseRef());
+        zv::win::TAnnouncementsDialog announcements(
+            owner, [&form1](const zv::AnnounceSettings& s) { form1.ApplyAnnouncements(s); },
             [&form1](const std::string& voice) { form1.Listen(voice); });
-        application.AddTranslator([&form4](MSG& msg) { return form4.TranslateDialogMessage(msg); });
-        form1.SetDialogs(&form2, &form3, &form4);
+        application.AddDialog(form2);
+        application.AddDialog(form3);
+        application.AddDialog(announcements);
+        form1.SetDialogs(&form2, &form3, &announcements);
         form1.ShowOnStart(showCommand);
         result = application.Run();
     });

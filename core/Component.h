@@ -17,7 +17,6 @@ class TComponent {
     TComponent& operator=(const TComponent&) = delete;
 
     TComponent* Owner() const { return owner_; }
-    unsigned ComponentState() const { return state_; }
     bool Has(StateFlag f) const { return (state_ & f) != 0; }
     void SetDesigning(bool on) { Set(csDesigning, on); }
 
@@ -28,8 +27,6 @@ class TComponent {
 
     // Overrides must call the base first: it ends the loading state.
     virtual void AfterLoading() { state_ &= ~static_cast<unsigned>(csLoading); }
-
-    const std::vector<TComponent*>& Components() const { return components_; }
 
     // Applies a form's stored description: each owned component enters the
     // loading state, `apply` sets the stored values, then every component is

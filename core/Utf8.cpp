@@ -34,4 +34,13 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
+bool IsPrintableUtf8(std::string_view bytes) {
+    // A control byte never occurs inside a multi-byte character.
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c < 0x20 && c != '\t') || c == 0x7F) return false;
+    }
+    return IsValidUtf8(bytes);
+}
+
 }  // namespace zv

@@ -8,4 +8,7 @@ namespace zv {
 // Shortest forms only; no surrogates, nothing beyond U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 
+// A line of text: well-formed UTF-8 with no control character but the tab.
+bool IsPrintableUtf8(std::string_view bytes);
+
 }  // namespace zv

@@ -36,26 +36,31 @@ std::string VoiceItemText(const VoiceEntry& voice);
 // The volume beside its slider: "50 %".
 std::string PercentText(int volume);
 
-// What the dialog's controls hold.
+// What the dialog's controls hold, a member a control. ToControls fills it;
+// the defaults are AnnounceSettings{}'s, shown.
 struct AnnounceControls {
-    int every = 0;  // index into kEveryChoices
-    bool quiet = true;
-    int quietFrom = 23;  // the hour lists: the index is the hour
-    int quietTo = 7;
-    int chime = 0;  // index into kChimeChoices
-    int volume = 100;
-    bool fullscreen = true;
-    int voice = 0;  // 0 the standard voice, n the voices' entry n - 1
+    int every{};  // index into kEveryChoices
+    bool quiet{};
+    int quietFrom{};  // the hour lists: the index is the hour
+    int quietTo{};
+    int chime{};  // index into kChimeChoices
+    int volume{};
+    bool fullscreen{};
+    int voice{};  // 0 the standard voice, n the voices' entry n - 1
 
     bool operator==(const AnnounceControls&) const = default;
 };
 
-// A value the controls cannot show comes out as the nearest one they can; a
-// voice that is not among the complete packs as the standard voice.
+// Each announce.cfg row's mapping (schedule/AnnounceKeys): a value the
+// controls cannot show comes out as the nearest one they can; a voice that is
+// not among the complete packs as the standard voice.
 AnnounceControls ToControls(const AnnounceSettings& settings,
                             const std::vector<VoiceEntry>& voices);
 AnnounceSettings FromControls(const AnnounceControls& controls,
                               const std::vector<VoiceEntry>& voices);
+
+// A voice-list item that may be chosen: the standard voice or a complete pack.
+bool SelectableVoiceItem(const std::vector<VoiceEntry>& voices, int item);
 
 // The voice-list item a move from `current` to `wanted` ends on: incomplete
 // packs are passed over in the direction of the move, and with no complete

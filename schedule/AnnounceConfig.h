@@ -1,6 +1,7 @@
 #pragma once
-// announce.cfg: plain "Name=value" lines beside config.cfg. Unknown lines are
-// ignored; a bad value costs only its own line, which keeps its default.
+// announce.cfg: plain "Name=value" lines beside config.cfg, one for each row
+// of schedule/AnnounceKeys. Unknown lines are ignored; a bad value costs only
+// its own line, which keeps its default.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,12 +44,5 @@ std::string AnnounceErrorBoxText(const AnnounceRead& read);
 
 // The message for a file that exists but cannot be read.
 std::string AnnounceUnreadableMessage(std::string_view systemText);
-
-// The "Quiet=" value: "23-7", or "" for none.
-std::string FormatQuiet(const AnnounceSettings& settings);
-// Parses a "Quiet=" value into settings; false (settings untouched) when bad.
-bool ParseQuiet(std::string_view value, AnnounceSettings& settings);
-// A voice folder name the program may join to its own path.
-bool IsSafeVoiceName(std::string_view name);
 
 }  // namespace zv

@@ -1,5 +1,7 @@
 #pragma once
 // What announce.cfg holds: the schedule, the sounds around it and the voice.
+// Each field is read and written by its row in schedule/AnnounceKeys; its
+// initializer here is its default, the one place that says it.
 #include <string>
 
 namespace zv {

@@ -12,8 +12,10 @@ void TScheduledChain::Start(const ScheduledAnnouncement& a) {
     prelude_ = a.prelude;
     active_ = true;
     inPrelude_ = !prelude_.empty();
+    // The last word of the chain before is over, whether it had ended or not.
+    announcer_.Cancel();
     if (!inPrelude_) {
-        announcer_.Start();
+        announcer_.Start(spoken_);
         return;
     }
     timer2_.SetEnabled(true);
@@ -42,7 +44,7 @@ void TScheduledChain::Poll() {
     } else {
         inPrelude_ = false;
         player_.Close();
-        announcer_.Start();
+        announcer_.Start(spoken_);
     }
 }
 
@@ -70,18 +72,10 @@ void TScheduledChain::PlayPrelude(size_t index) {
 
 void TScheduledChain::StartSpeech() {
     try {
-        announcer_.Start();
+        announcer_.Start(spoken_);
     } catch (const Exception&) {
         // The prelude's error is the one reported; the announcer has stopped
         // its poll, so this one is not lost silently but replaced.
-    }
-}
-
-bool ClipStillPlaying(IClipPlayer& player) {
-    try {
-        return player.Length() != player.Position();
-    } catch (const EMCIDeviceError&) {
-        return false;  // nothing open, so nothing sounds
     }
 }
 

@@ -28,9 +28,14 @@ class TScheduledChain {
     // The voice the time is spoken in; the bell and the cuckoo are the clock's own.
     void SetVoice(const std::string& voice) { announcer_.SetVoice(voice); }
     // The Time command cuts a scheduled chain: call before it starts its own.
-    void Cancel() { active_ = inPrelude_ = false; }
+    void Cancel() {
+        active_ = inPrelude_ = false;
+        announcer_.Cancel();
+    }
     // True from Start until the last word has been started (or a clip failed).
     bool Active() const { return active_ && (inPrelude_ || announcer_.Polling()); }
+    // Active, or its last word still playing.
+    bool Sounding() { return Active() || announcer_.Sounding(); }
 
   private:
     void PlayPrelude(size_t index);
@@ -41,14 +46,11 @@ class TScheduledChain {
     IMonotonicClock& clock_;
     TStallWatch stall_;
     TimeFields spoken_;
-    TAnnouncer announcer_{player_, timer2_, spoken_, clock_};
+    TAnnouncer announcer_{player_, timer2_, clock_};
     std::vector<std::string> prelude_;
     size_t next_ = 0;
     bool inPrelude_ = false;
     bool active_ = false;
 };
-
-// Whether the player's clip is still sounding; false when nothing is open.
-bool ClipStillPlaying(IClipPlayer& player);
 
 }  // namespace zv

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/StartupPhase.h"
+#include "settings/ConfigFile.h"
 #include "settings/SettingsText.h"
 
 namespace zv {
@@ -21,17 +23,16 @@ void HotkeyRegistration::Unregister() {
     platform_.Unregister(kHotkeyId);
 }
 
-void HotkeyRegistration::Register(const HotkeyRow& row, HotkeyPath path) {
-    platform_.Register(kHotkeyId, kHotkeyModifiers,
-                       path == HotkeyPath::Startup ? row.startupVk : row.reregistrationVk);
+void HotkeyRegistration::Register(const HotkeyRow& row) {
+    platform_.Register(kHotkeyId, kHotkeyModifiers, row.vk);
     // The tip names the key even when the system refused it.
     setTip_(std::string(row.tip));
 }
 
-void HotkeyRegistration::RegisterKey(int key, HotkeyPath path) {
+void HotkeyRegistration::RegisterKey(int key) {
     for (const HotkeyRow& row : kHotkeyTable) {
         if (row.key == key) {
-            Register(row, path);
+            Register(row);
             return;
         }
     }
@@ -39,27 +40,29 @@ void HotkeyRegistration::RegisterKey(int key, HotkeyPath path) {
 
 void HotkeyRegistration::StartupPath(std::string_view settingsText, ISettingsControls& form3) {
     Unregister();
-    if (Contains(settingsText, "Hotkey=0")) form3.SetCheckBox1Checked(false);
+    if (Contains(settingsText, config::kHotkeyOff)) form3.SetCheckBox1Checked(false);
     // Not an else: a text holding both switches unchecks the box and still registers.
-    if (Contains(settingsText, "Hotkey=1") && Contains(settingsText, "Key=")) {
-        SetComboBox1(form3, ValueLookup(settingsText, "Key="));
-        RegisterKey(ValueLookup(settingsText, "Key="), HotkeyPath::Startup);
+    if (Contains(settingsText, config::kHotkeyOn) && Contains(settingsText, config::kKey)) {
+        SetComboBox1(form3, ValueLookup(settingsText, config::kKey));
+        RegisterKey(ValueLookup(settingsText, config::kKey));
     }
 }
 
 void HotkeyRegistration::Reregistration(std::uint16_t& startupPhase, std::string& settingsText,
                                         std::string_view memoText, ISettingsControls& form3) {
-    // With the hotkey off the phase stays 2, so this unregisters on every tick
+    // With the hotkey off the phase stays kPhaseApplied, so this unregisters on every tick
     // until an Apply turns the hotkey on again.
-    if (startupPhase == 2 && Contains(settingsText, "Hotkey=0") && Contains(settingsText, "Key=")) {
+    if (startupPhase == kPhaseApplied && Contains(settingsText, config::kHotkeyOff) &&
+        Contains(settingsText, config::kKey)) {
         Unregister();
     }
-    if (startupPhase == 2 && Contains(settingsText, "Hotkey=1") && Contains(settingsText, "Key=")) {
+    if (startupPhase == kPhaseApplied && Contains(settingsText, config::kHotkeyOn) &&
+        Contains(settingsText, config::kKey)) {
         Unregister();
         settingsText = std::string(memoText);
-        SetComboBox1(form3, ValueLookup(settingsText, "Key="));
-        RegisterKey(ValueLookup(settingsText, "Key="), HotkeyPath::Reregistration);
-        startupPhase = 0;
+        SetComboBox1(form3, ValueLookup(settingsText, config::kKey));
+        RegisterKey(ValueLookup(settingsText, config::kKey));
+        startupPhase = kPhaseIdle;
     }
 }
 

@@ -12,7 +12,10 @@
 namespace zv {
 
 inline constexpr int kHotkeyId = 101;
-inline constexpr unsigned kHotkeyModifiers = 0;
+// MOD_NOREPEAT and no modifier keys: a held key speaks once, not at the
+// keyboard's repeat rate. Windows 7 is the first to know it; Wine takes the
+// flag and still repeats.
+inline constexpr unsigned kHotkeyModifiers = 0x4000;
 inline constexpr std::uint32_t kWmHotkey = 0x0312;
 
 inline constexpr unsigned kVkF10 = 121;
@@ -25,21 +28,18 @@ struct HotkeyRow {
     int key;  // the "Key=" value
     std::string_view comboItem;
     std::string_view tip;
-    unsigned startupVk;
-    unsigned reregistrationVk;
+    unsigned vk;  // the same at start-up and after an Apply
 };
 
-// Row 2 is F10 on both paths: the dialog offers F10 under that number, so the
-// start-up registers what the dialog promised, and the tip says so.
+// Row 2 is F10 at start-up too: the dialog offers F10 under that number, so
+// the start-up registers what the dialog promised, and the tip says so.
 inline constexpr std::array<HotkeyRow, 5> kHotkeyTable = {{
-    {1, kComboBox1Items[0], "Время (F11)", kVkF11, kVkF11},
-    {2, kComboBox1Items[1], "Время (F10)", kVkF10, kVkF10},
-    {3, kComboBox1Items[2], "Время (PrintScreen)", kVkSnapshot, kVkSnapshot},
-    {4, kComboBox1Items[3], "Время (ScrollLock)", kVkScroll, kVkScroll},
-    {5, kComboBox1Items[4], "Время (Pause)", kVkPause, kVkPause},
+    {1, kComboBox1Items[0], "Время (F11)", kVkF11},
+    {2, kComboBox1Items[1], "Время (F10)", kVkF10},
+    {3, kComboBox1Items[2], "Время (PrintScreen)", kVkSnapshot},
+    {4, kComboBox1Items[3], "Время (ScrollLock)", kVkScroll},
+    {5, kComboBox1Items[4], "Время (Pause)", kVkPause},
 }};
-
-enum class HotkeyPath { Startup, Reregistration };
 
 class IHotkeyPlatform {
   public:
@@ -62,17 +62,18 @@ class HotkeyRegistration {
     // value that is not a digit.
     void StartupPath(std::string_view settingsText, ISettingsControls& form3);
 
-    // Every clock tick, after the settings text refresh. Acts only in start-up
-    // phase 2 (after an Apply); goes back to phase 0 once the hotkey is on.
+    // Every clock tick, after the settings text refresh. Acts only in
+    // kPhaseApplied (after an Apply); goes back to kPhaseIdle once the hotkey
+    // is on.
     void Reregistration(std::uint16_t& startupPhase, std::string& settingsText,
                         std::string_view memoText, ISettingsControls& form3);
 
     void Unregister();
-    // Registers the row's key for the path and names it in the tray tip.
-    void Register(const HotkeyRow& row, HotkeyPath path);
+    // Registers the row's key and names it in the tray tip.
+    void Register(const HotkeyRow& row);
 
   private:
-    void RegisterKey(int key, HotkeyPath path);
+    void RegisterKey(int key);
 
     IHotkeyPlatform& platform_;
     TipSetter setTip_;

@@ -29,6 +29,15 @@ std::string AdjustLineBreaks(std::string_view text) {
     return out;
 }
 
+std::string_view WithoutFinalLineBreak(std::string_view text) {
+    if (text.ends_with("\r\n")) {
+        text.remove_suffix(2);
+    } else if (text.ends_with('\n') || text.ends_with('\r')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 void TMemo::Add(std::string_view line) {
     text_ += line;
     text_ += "\r\n";

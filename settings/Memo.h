@@ -19,7 +19,7 @@ class TMemo {
     // alone, CR alone) made CR LF. On failure throws EFileError
     // "Cannot open file "<full path>". <system text>" and keeps the text.
     void LoadFromFile(const std::string& name);
-    // Creates or truncates the file and writes the text unchanged. On failure
+    // Writes the text unchanged as the file (IFileStore::WriteAll). On failure
     // throws EFileError "Cannot create file "<full path>". <system text>".
     void SaveToFile(const std::string& name) const;
     const std::string& Text() const { return text_; }
@@ -31,5 +31,8 @@ class TMemo {
 
 // The text with every CR LF, LF alone and CR alone made CR LF.
 std::string AdjustLineBreaks(std::string_view text);
+
+// The text without its one final line break (CR LF, LF or CR), if it has one.
+std::string_view WithoutFinalLineBreak(std::string_view text);
 
 }  // namespace zv

@@ -61,6 +61,12 @@ void TDCMinTray::SetHint(std::string_view hint) {
 
 void TDCMinTray::ShowIcon() {
     if (ownerForm_ == nullptr) return;  // detached: there is no window to own the icon
+    PutIcon(kNimAdd);
+    // Set whatever the shell said: the flag means "added and not deleted since".
+    iconShown_ = true;
+}
+
+void TDCMinTray::BuildRecord() {
     iconRecord_ = TrayIconRecord{};
     iconRecord_.cbSize = kTrayRecordSize;
     iconRecord_.hWnd = ownerForm_->WindowHandle();
@@ -74,9 +80,35 @@ void TDCMinTray::ShowIcon() {
     } else {
         SetTip(iconRecord_, hint_);
     }
-    platform_.NotifyIcon(kNimAdd, iconRecord_);
-    // Set whatever the shell said: the flag means "added and not deleted since".
-    iconShown_ = true;
+}
+
+void TDCMinTray::PutIcon(unsigned first) {
+    BuildRecord();
+    // An add fails for an icon the shell holds, a change for one it has lost;
+    // both fail while no shell runs, and then the icon is tried again.
+    const unsigned second = first == kNimAdd ? kNimModify : kNimAdd;
+    if (platform_.NotifyIcon(first, iconRecord_) || platform_.NotifyIcon(second, iconRecord_)) {
+        StopRetry();
+    } else if (retriesLeft_ == 0) {
+        platform_.SetTimer(iconRecord_.hWnd, kTrayRetryTimer, kTrayRetryMs);
+        retriesLeft_ = kTrayRetries;
+    }
+}
+
+void TDCMinTray::RetryIcon() {
+    if (retriesLeft_ == 0) return;  // a tick queued before the timer went
+    PutIcon(kNimAdd);
+    // No shell in two minutes: it is not coming by itself, and when it comes
+    // its TaskbarCreated brings the icon.
+    if (retriesLeft_ > 0 && --retriesLeft_ == 0) {
+        platform_.KillTimer(iconRecord_.hWnd, kTrayRetryTimer);
+    }
+}
+
+void TDCMinTray::StopRetry() {
+    if (retriesLeft_ == 0) return;
+    retriesLeft_ = 0;
+    platform_.KillTimer(iconRecord_.hWnd, kTrayRetryTimer);
 }
 
 void TDCMinTray::UpdateIcon() {
@@ -90,6 +122,7 @@ void TDCMinTray::UpdateIcon() {
 
 void TDCMinTray::RemoveIcon() {
     if (!iconShown_) return;
+    StopRetry();
     platform_.NotifyIcon(kNimDelete, iconRecord_);
     iconShown_ = false;
 }
@@ -121,6 +154,14 @@ void TDCMinTray::FormWndProc(TMessage& message) {
                 return;
             }
             break;
+        case kWmTimer:
+            // The component's own timer is none of the form's business.
+            if (message.WParam == kTrayRetryTimer) {
+                RetryIcon();
+                message.Result = 0;
+                return;
+            }
+            break;
         case kTrayCallbackMessage:
             if (message.LParam == kWmLButtonDown) Toggle();
             // The shell sends the release for icons of the first record form and
@@ -131,8 +172,11 @@ void TDCMinTray::FormWndProc(TMessage& message) {
             }
             break;
         default:
-            // A restarted shell has forgotten the icon.
-            if (taskbarCreated_ != 0 && message.Msg == taskbarCreated_ && iconShown_) ShowIcon();
+            // A restarted shell has forgotten the icon; the message also comes
+            // while the shell still holds it.
+            if (taskbarCreated_ != 0 && message.Msg == taskbarCreated_ && iconShown_) {
+                PutIcon(kNimModify);
+            }
             break;
     }
     PassOn(message);

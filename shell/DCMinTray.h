@@ -20,10 +20,16 @@ inline constexpr std::uint32_t kWmSysCommand = 274;
 inline constexpr std::uint32_t kWmLButtonDown = 513;
 inline constexpr std::uint32_t kWmRButtonUp = 517;
 inline constexpr std::uint32_t kWmContextMenu = 123;
+inline constexpr std::uint32_t kWmTimer = 0x0113;
 inline constexpr std::uint32_t kTrayCallbackMessage = 1025;  // WM_USER + 1
 inline constexpr std::uintptr_t kScMinimize = 61472;
 inline constexpr std::uintptr_t kScDefault = 61792;
 inline constexpr std::uint32_t kTrayIconId = 1;
+// An icon the shell refuses (at logon it may not run yet) is tried again on a
+// timer of the owner's window, under an id the form's own timers leave free.
+inline constexpr std::uintptr_t kTrayRetryTimer = 0x7452;
+inline constexpr unsigned kTrayRetryMs = 2000;
+inline constexpr int kTrayRetries = 60;  // two minutes
 // The record's own size: 88 bytes in the 32-bit program, more where handles
 // are 64-bit (the Windows tests' native build).
 inline constexpr std::uint32_t kTrayRecordSize = sizeof(TrayIconRecord);
@@ -63,6 +69,12 @@ class TDCMinTray : public TComponent {
     const TrayIconRecord& IconRecord() const { return iconRecord_; }
 
   private:
+    void BuildRecord();
+    // Puts the record in the tray, asking first with `first`; while the shell
+    // takes it in neither way, tries again on the retry timer.
+    void PutIcon(unsigned first);
+    void RetryIcon();
+    void StopRetry();
     void PassOn(TMessage& message);
     void Toggle();
     void SetOwnerVisible(bool visible);
@@ -80,6 +92,7 @@ class TDCMinTray : public TComponent {
     bool iconShown_ = false;
     // The shell broadcasts it when it (re)starts; 0 until attached.
     std::uint32_t taskbarCreated_ = 0;
+    int retriesLeft_ = 0;  // while the retry timer runs
     std::function<void()> onRightClick_;
 };
 

@@ -61,8 +61,8 @@ class IWindowHook {
 class ITrayPlatform {
   public:
     virtual ~ITrayPlatform() = default;
-    // Shell_NotifyIcon. Whether the shell took it is of no interest.
-    virtual void NotifyIcon(unsigned action, const TrayIconRecord& record) = 0;
+    // Shell_NotifyIcon; true when the shell took it.
+    virtual bool NotifyIcon(unsigned action, const TrayIconRecord& record) = 0;
     // Replaces the window's procedure (SetWindowLongPtr) with one that hands
     // each message to handler.
     virtual std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,
@@ -72,6 +72,9 @@ class ITrayPlatform {
     // RegisterWindowMessage (the name is a macro in the Windows headers); 0
     // when the system gives no number.
     virtual unsigned RegisterMessage(std::string_view name) = 0;
+    // SetTimer / KillTimer on the window: WM_TIMER with id every ms milliseconds.
+    virtual void SetTimer(std::uintptr_t window, std::uintptr_t id, unsigned ms) = 0;
+    virtual void KillTimer(std::uintptr_t window, std::uintptr_t id) = 0;
 };
 
 }  // namespace zv

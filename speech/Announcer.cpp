@@ -4,38 +4,12 @@
 #include <chrono>
 
 #include "core/Errors.h"
+#include "speech/Phrasing.h"
 #include "voices/VoiceList.h"
 
 namespace zv {
 
 namespace {
-
-std::string Wav(unsigned n) {
-    return std::to_string(n) + ".wav";
-}
-
-// One and two of the minutes are feminine: одна минута, две минуты.
-std::string FeminineNumber(unsigned n) {
-    if (n == 1) return "odna.wav";
-    if (n == 2) return "dve.wav";
-    return Wav(n);
-}
-
-std::string HourWord(unsigned h) {
-    std::string file;
-    if (h == 0 || (h >= 5 && h <= 20)) file = "chasov.wav";
-    if (h == 1 || h == 21) file = "chas.wav";
-    const unsigned last = h % 10;
-    if (last >= 2 && last <= 4 && (h < 12 || h > 14)) file = "chasa.wav";
-    return file;
-}
-
-std::string MinuteWord(unsigned m) {
-    const unsigned u = m > 20 ? m % 10 : m;
-    if (u == 1) return "minuta.wav";
-    if (u >= 2 && u <= 4) return "minuty.wav";
-    return "minut.wav";
-}
 
 class TSteadyClock final : public IMonotonicClock {
   public:
@@ -57,17 +31,21 @@ std::string PlaybackFailedText(const std::string& file) {
            "\". Проверьте, есть ли в системе устройство вывода звука.";
 }
 
-TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, const TimeFields& now,
-                       IMonotonicClock& clock)
-    : player_(player), timer2_(timer2), now_(now), clock_(clock) {}
+TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, IMonotonicClock& clock)
+    : player_(player), timer2_(timer2), clock_(clock) {}
 
-void TAnnouncer::StartIn(const std::string& voice) {
+void TAnnouncer::StartIn(const std::string& voice, const TimeFields& at) {
     chainVoice_ = voice;
+    // A chain that ran on across a minute would mix two times ("двадцать
+    // час ноль минут" at 20:59:59): it keeps the one it was asked.
+    hour_ = at.hour;
+    minute_ = at.minute;
     state_ = 0;
     polling_ = true;
+    lastWord_ = false;
     timer2_.SetEnabled(true);
-    const unsigned h = now_.hour;
-    std::string file = Wav(h);
+    const unsigned h = hour_;
+    std::string file = NumberFile(h);
     if (h >= 21) {
         file = "20.wav";
         state_ = 1;
@@ -103,12 +81,13 @@ void TAnnouncer::Poll() {
 // The states are tested in the order 4, 3, 2, 0, 1: each step moves to a state
 // tested earlier (or to 5), so a tick takes at most one step.
 void TAnnouncer::Step() {
-    const unsigned m = now_.minute;
+    const unsigned m = minute_;
     if (state_ == 4) {
         player_.Close();
         PlayClip(MinuteWord(m));
         StopPolling();
         state_ = 5;
+        lastWord_ = true;
     } else if (state_ == 3) {
         state_ = 4;
         player_.Close();
@@ -122,16 +101,33 @@ void TAnnouncer::Step() {
             PlayClip(FeminineNumber(m));
         } else {
             state_ = 3;
-            PlayClip(Wav(m / 10 * 10));
+            PlayClip(NumberFile(m / 10 * 10));
         }
     } else if (state_ == 0) {
         player_.Close();
-        PlayClip(HourWord(now_.hour));
+        PlayClip(HourWord(hour_));
         state_ = 2;
     } else if (state_ == 1) {
         player_.Close();
-        PlayClip(Wav(now_.hour % 10));
+        PlayClip(NumberFile(hour_ % 10u));
         state_ = 0;
+    }
+}
+
+void TAnnouncer::Cancel() {
+    polling_ = false;
+    lastWord_ = false;
+}
+
+bool TAnnouncer::Sounding() {
+    if (polling_) return true;
+    if (!lastWord_) return false;
+    try {
+        const int32_t length = player_.Length();
+        if (length == player_.Position()) return false;
+        return clock_.NowMs() - clipStartMs_ <= std::max<int64_t>(length, 0) + kStallMarginMs;
+    } catch (const EMCIDeviceError&) {
+        return false;  // nothing open, so nothing sounds
     }
 }
 
@@ -148,7 +144,8 @@ void TAnnouncer::PlayClip(const std::string& file) {
     player_.SetFileName(clip_);
     player_.Open();
     player_.Play();
-    stall_.Restart(clock_.NowMs());
+    clipStartMs_ = clock_.NowMs();
+    stall_.Restart(clipStartMs_);
 }
 
 void TAnnouncer::StopPolling() {

@@ -1,6 +1,6 @@
 #pragma once
-// Speaks the current hour and minute in Russian as a chain of recordings,
-// one clip after another, polled by Timer2 for the end of each clip.
+// Speaks an hour and minute in Russian as a chain of recordings, one clip
+// after another, polled by Timer2 for the end of each clip.
 #include <cstdint>
 #include <string>
 
@@ -32,18 +32,16 @@ std::string PlaybackFailedText(const std::string& file);
 
 class TAnnouncer {
   public:
-    // `now` is the program's current time fields, kept up to date by the clock
-    // tick; every step reads it afresh.
-    TAnnouncer(IClipPlayer& player, IPollTimer& timer2, const TimeFields& now,
-               IMonotonicClock& clock = SteadyClock());
+    TAnnouncer(IClipPlayer& player, IPollTimer& timer2, IMonotonicClock& clock = SteadyClock());
     TAnnouncer(const TAnnouncer&) = delete;
     TAnnouncer& operator=(const TAnnouncer&) = delete;
 
     // Button1Click: begins the chain at the hour, whatever is playing, in the
-    // chosen voice.
-    void Start() { StartIn(voice_); }
+    // chosen voice. The hour and minute of `at` are taken here, once: the
+    // chain speaks them to its end, whenever that is.
+    void Start(const TimeFields& at) { StartIn(voice_, at); }
     // The same in another voice, for this chain only ("" the standard one).
-    void StartIn(const std::string& voice);
+    void StartIn(const std::string& voice, const TimeFields& at);
     // The voice of later chains: "" for the recordings beside the exe, else a
     // pack under voices\ (whose files are opened by their relative path).
     void SetVoice(const std::string& voice) { voice_ = voice; }
@@ -52,9 +50,15 @@ class TAnnouncer {
     // kStallMarginMs (no sound device, a busy or vanished driver) ends the
     // chain and throws PlaybackFailedText once; the next Start tries again.
     void Poll();
+    // Another chain takes the player and Timer2: this one stops where it is.
+    void Cancel();
     uint16_t State() const { return state_; }
     // True from Start until the chain has ended or failed.
     bool Polling() const { return polling_; }
+    // True while the chain sounds: polled, or its last word still playing. A
+    // failed or cancelled chain no longer sounds, nor does a last word past
+    // its length plus kStallMarginMs (the device gone in the middle of it).
+    bool Sounding();
 
   private:
     void Step();
@@ -64,14 +68,17 @@ class TAnnouncer {
 
     IClipPlayer& player_;
     IPollTimer& timer2_;
-    const TimeFields& now_;
     IMonotonicClock& clock_;
     std::string voice_;       // the chosen voice
     std::string chainVoice_;  // the voice of the chain playing now
     std::string clip_;        // the file playing now
     TStallWatch stall_;
+    int64_t clipStartMs_ = 0;
+    uint16_t hour_ = 0;
+    uint16_t minute_ = 0;
     uint16_t state_ = 0;
     bool polling_ = false;
+    bool lastWord_ = false;  // the last word has started, and nothing since
 };
 
 }  // namespace zv

@@ -36,6 +36,13 @@ uint32_t TMediaPlayer::Status(uint32_t item, MciReply& reply) {
 
 void TMediaPlayer::Open() {
     if (opened_) Close();  // goes on whatever the close achieved
+    if (deviceId_ != 0) {
+        // The close failed, yet MCI has let the device go: winmm unloads it
+        // whatever its driver answers, and an id it does not know was gone
+        // already. Asking again later could close whichever device has been
+        // given that number since, so the id is forgotten here.
+        Forget();
+    }
 
     MciRequest request;
     request.command = mci::kOpen;
@@ -88,6 +95,10 @@ void TMediaPlayer::Close() {
     MciReply reply;
     lastError_ = Send(mci::kClose, mci::kWait, 0, reply);
     if (lastError_ != 0) return;  // still holds the device
+    Forget();
+}
+
+void TMediaPlayer::Forget() {
     opened_ = false;
     deviceId_ = 0;
     clipLengthKnown_ = false;

@@ -43,6 +43,7 @@ class TMediaPlayer final : public IClipPlayer {
     uint32_t Status(uint32_t item, MciReply& reply);
     int32_t DevicePosition();
     void QueryDeviceInfo();
+    void Forget();  // holds no device from now on
 
     IMciDriver& driver_;
     std::function<uintptr_t()> notifyWindow_;

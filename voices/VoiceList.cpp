@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "schedule/AnnounceConfig.h"
+#include "core/Utf8.h"
 
 namespace zv {
 
@@ -30,6 +30,15 @@ bool NameLess(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+bool IsSafeVoiceName(std::string_view name) {
+    if (name.empty() || name.size() > 64 || !IsPrintableUtf8(name)) return false;
+    if (name == "." || name.find("..") != std::string_view::npos) return false;
+    // Separators, a drive's colon and what Windows forbids in a folder name.
+    if (name.find_first_of("/\\:*?\"<>|\t") != std::string_view::npos) return false;
+    // Windows drops a trailing blank or dot, so two names would mean one folder.
+    return name.back() != ' ' && name.back() != '.' && name.front() != ' ';
+}
+
 std::string VoiceFile(const std::string& voice, const std::string& file) {
     if (voice.empty()) return file;
     return std::string(kVoicesFolder) + "\\" + voice + "\\" + file;
@@ -42,6 +51,17 @@ std::string FirstMissingFile(IVoiceFolders& folders, const std::string& voice) {
     return "";
 }
 
+bool HasStyleFiles(IVoiceFolders& folders, const std::string& voice) {
+    return std::all_of(kStyleFiles.begin(), kStyleFiles.end(), [&](const char* file) {
+        return folders.FileExists(VoiceFile(voice, file));
+    });
+}
+
+SpeechStyle StyleForVoice(IVoiceFolders& folders, const std::string& voice, SpeechStyle chosen) {
+    if (chosen == SpeechStyle::Official || HasStyleFiles(folders, voice)) return chosen;
+    return SpeechStyle::Official;
+}
+
 std::vector<VoiceEntry> ListVoices(IVoiceFolders& folders) {
     std::vector<std::string> names = folders.ListFolders(kVoicesFolder);
     // A folder whose name could not be written back to announce.cfg as one
@@ -50,8 +70,10 @@ std::vector<VoiceEntry> ListVoices(IVoiceFolders& folders) {
                                [](const std::string& n) { return !IsSafeVoiceName(n); }),
                 names.end());
     std::sort(names.begin(), names.end(), NameLess);
-    std::vector<VoiceEntry> voices{{"", ""}};
-    for (const std::string& name : names) voices.push_back({name, FirstMissingFile(folders, name)});
+    std::vector<VoiceEntry> voices{{"", "", HasStyleFiles(folders, "")}};
+    for (const std::string& name : names) {
+        voices.push_back({name, FirstMissingFile(folders, name), HasStyleFiles(folders, name)});
+    }
     return voices;
 }
 

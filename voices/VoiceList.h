@@ -3,7 +3,10 @@
 // then every folder under voices\ that holds a pack of its own.
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "speech/Phrasing.h"
 
 namespace zv {
 
@@ -25,9 +28,14 @@ class IVoiceFolders {
     virtual bool FileExists(const std::string& path) = 0;
 };
 
+// A pack folder's name the program may join to its own path and keep in
+// announce.cfg: one folder directly inside voices\, the same on every Windows.
+bool IsSafeVoiceName(std::string_view name);
+
 struct VoiceEntry {
     std::string name;          // "" for the standard voice, else the pack's folder
     std::string firstMissing;  // the first recording the pack lacks, "" when complete
+    bool allStyles = false;    // has every recording of kStyleFiles too
 
     bool Complete() const { return firstMissing.empty(); }
     bool operator==(const VoiceEntry&) const = default;
@@ -39,6 +47,13 @@ std::string VoiceFile(const std::string& voice, const std::string& file);
 
 // The first of the 33 recordings missing from `voice`, "" when it has them all.
 std::string FirstMissingFile(IVoiceFolders& folders, const std::string& voice);
+
+// True when `voice` has every recording of the «ровно» and colloquial styles.
+bool HasStyleFiles(IVoiceFolders& folders, const std::string& voice);
+
+// The style `voice` speaks when `chosen` is set: a voice made before those
+// styles existed keeps working, officially.
+SpeechStyle StyleForVoice(IVoiceFolders& folders, const std::string& voice, SpeechStyle chosen);
 
 // "Стандартный" first, then each folder under voices\ ordered by name, letter
 // case aside. A folder lacking a recording is listed with what it lacks.

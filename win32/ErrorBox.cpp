@@ -1,5 +1,6 @@
 #include "win32/ErrorBox.h"
 
+#include "core/ErrorBoxQueue.h"
 #include "core/Errors.h"
 #include "win32/ModulePath.h"
 #include "win32/Utf16.h"
@@ -24,10 +25,16 @@ void ShowErrorBox(const std::string& message) {
         gSink(text);
         return;
     }
-    // Owned by the active window of this thread, so the box stays in front of
-    // the topmost clock.
-    MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(AppTitle()).c_str(),
-                MB_OK | MB_ICONSTOP | MB_TOPMOST);
+    // An error raised while a box is open (a tick inside the box's own
+    // message loop) is shown by the loop below once that box is closed.
+    static TErrorBoxQueue boxes;
+    if (!boxes.Offer(text)) return;
+    for (std::optional<std::string> next = text; next; next = boxes.Closed()) {
+        // Owned by the active window of this thread, so the box stays in front
+        // of the topmost clock.
+        MessageBoxW(GetActiveWindow(), Widen(*next).c_str(), Widen(AppTitle()).c_str(),
+                    MB_OK | MB_ICONSTOP | MB_TOPMOST);
+    }
 }
 
 }  // namespace zv::win

@@ -12,7 +12,9 @@ namespace zv::win {
 // The executable's title ("Zvenoks"), used as every error box caption.
 const std::string& AppTitle();
 
-// Shows the message box of an error: stop icon, OK, caption AppTitle().
+// Shows the message box of an error: stop icon, OK, caption AppTitle(). One
+// box at a time: called while one is open, it shows a text other than the
+// open one after that box is closed, each text once, and returns at once.
 void ShowErrorBox(const std::string& message);
 
 // While set, ShowErrorBox records the text instead of showing a box (the

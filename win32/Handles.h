@@ -31,10 +31,6 @@ class Unique {
     H h_ = Traits::Invalid();
 };
 
-struct GdiTraits {
-    static HGDIOBJ Invalid() { return nullptr; }
-    static void Close(HGDIOBJ h) { DeleteObject(h); }
-};
 template <class T>
 struct GdiTraitsOf {
     static T Invalid() { return nullptr; }
@@ -43,7 +39,6 @@ struct GdiTraitsOf {
 using UniqueBitmap = Unique<HBITMAP, GdiTraitsOf<HBITMAP>>;
 using UniqueFont = Unique<HFONT, GdiTraitsOf<HFONT>>;
 using UniqueBrush = Unique<HBRUSH, GdiTraitsOf<HBRUSH>>;
-using UniquePen = Unique<HPEN, GdiTraitsOf<HPEN>>;
 
 struct MemDcTraits {
     static HDC Invalid() { return nullptr; }
@@ -117,7 +112,6 @@ class PaintDc {
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
     HDC Get() const { return dc_; }
-    const PAINTSTRUCT& Info() const { return ps_; }
 
   private:
     HWND hwnd_;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "win32/Handles.h"
 #include "win32/Utf16.h"
@@ -11,43 +12,141 @@
 namespace zv::win {
 namespace {
 
-[[noreturn]] void ThrowLastError() {
-    throw EFileStoreFailure(SystemErrorText(GetLastError()));
+// Another program (a backup or sync tool at logon) may have the file open:
+// let it, and wait this long for one that holds it for itself alone.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr ULONGLONG kHeldWaitMs = 2000;
+constexpr DWORD kHeldRetryMs = 50;
+
+[[noreturn]] void Throw(DWORD error) {
+    throw EFileStoreFailure(SystemErrorText(error));
 }
 
-}  // namespace
+[[noreturn]] void ThrowLastError() {
+    Throw(GetLastError());
+}
 
-std::string TWinFileStore::ReadAll(const std::string& name) {
-    UniqueFile file(CreateFileW(Widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) ThrowLastError();
+// One attempt: ERROR_SUCCESS with the bytes, or the error that stopped it.
+DWORD TryReadAll(const std::wstring& name, std::string& bytes) {
+    UniqueFile file(CreateFileW(name.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return GetLastError();
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) ThrowLastError();
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    if (!GetFileSizeEx(file.Get(), &size)) return GetLastError();
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;
         auto want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) ThrowLastError();
+        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) return GetLastError();
         if (got == 0) break;  // shorter than it was a moment ago: keep what is there
         done += got;
     }
     bytes.resize(done);
-    return bytes;
+    return ERROR_SUCCESS;
+}
+
+// The new bytes go to a file of their own beside the target and replace it
+// in one step; until then, and after any failure, the old file is untouched.
+class TReplacement {
+  public:
+    explicit TReplacement(std::wstring target) : target_(std::move(target)) {}
+    // A temporary file left behind by a failure is deleted. A failed delete
+    // leaves a stray file beside the target and nothing worse: the error the
+    // user sees is the one that stopped the write.
+    ~TReplacement() {
+        file_.Reset();
+        if (!path_.empty() && !moved_) DeleteFileW(path_.c_str());
+    }
+    TReplacement(const TReplacement&) = delete;
+    TReplacement& operator=(const TReplacement&) = delete;
+
+    void Create(DWORD attributes) {
+        // Unique within this process by the counter, across processes by the
+        // id; a name left by a crashed run of the same id is stepped over.
+        static unsigned counter = 0;
+        const std::wstring stem = target_ + L".~" + Widen(Hex(GetCurrentProcessId())) + L"-";
+        for (int tries = 0; tries < 100; ++tries) {
+            std::wstring path = stem + Widen(Hex(++counter)) + L".tmp";
+            file_.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes,
+                                    nullptr));
+            if (file_) {
+                path_ = std::move(path);
+                return;
+            }
+            if (GetLastError() != ERROR_FILE_EXISTS) ThrowLastError();
+        }
+        Throw(ERROR_FILE_EXISTS);
+    }
+
+    void Write(std::string_view bytes) {
+        size_t done = 0;
+        while (done < bytes.size()) {
+            DWORD put = 0;
+            auto want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+            if (!WriteFile(file_.Get(), bytes.data() + done, want, &put, nullptr)) ThrowLastError();
+            if (put == 0) Throw(ERROR_WRITE_FAULT);
+            done += put;
+        }
+        // On the disk before it takes the old file's place, so a power cut
+        // leaves the one or the other, never an empty file.
+        if (!FlushFileBuffers(file_.Get())) ThrowLastError();
+        if (!CloseHandle(file_.Release())) ThrowLastError();
+    }
+
+    void MoveIntoPlace() {
+        if (!MoveFileExW(path_.c_str(), target_.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            ThrowLastError();
+        moved_ = true;
+    }
+
+  private:
+    static std::string Hex(unsigned long value) { return HexCode(value, 1).substr(2); }
+
+    const std::wstring target_;
+    std::wstring path_;
+    UniqueFile file_;
+    bool moved_ = false;
+};
+
+}  // namespace
+
+std::string TWinFileStore::ReadAll(const std::string& name) {
+    const std::wstring wide = Widen(name);
+    const ULONGLONG start = GetTickCount64();
+    std::string bytes;
+    for (;;) {
+        const DWORD error = TryReadAll(wide, bytes);
+        if (error == ERROR_SUCCESS) return bytes;
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        if (!held || GetTickCount64() - start >= kHeldWaitMs) Throw(error);
+        Sleep(kHeldRetryMs);
+    }
 }
 
 void TWinFileStore::WriteAll(const std::string& name, std::string_view bytes) {
-    UniqueFile file(CreateFileW(Widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) ThrowLastError();
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD put = 0;
-        auto want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        if (!WriteFile(file.Get(), bytes.data() + done, want, &put, nullptr)) ThrowLastError();
-        if (put == 0) throw EFileStoreFailure(SystemErrorText(ERROR_WRITE_FAULT));
-        done += put;
+    const std::wstring target = Widen(name);
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    const DWORD old = GetFileAttributesW(target.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES) {
+        // What could not be overwritten in place is not replaced either: a
+        // folder, a read-only file (by its attribute, which not every file
+        // system enforces for every user), a file this user may not write or
+        // another program holds for itself.
+        if (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) Throw(ERROR_ACCESS_DENIED);
+        const UniqueFile writable(CreateFileW(target.c_str(), GENERIC_WRITE, kShareAll, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!writable) ThrowLastError();
+        // A hidden file stays hidden.
+        const DWORD kept = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+        if (kept) attributes = kept;
     }
+    TReplacement replacement(target);
+    replacement.Create(attributes);
+    replacement.Write(bytes);
+    replacement.MoveIntoPlace();
 }
 
 std::string TWinFileStore::FullPath(const std::string& name) {

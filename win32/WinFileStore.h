@@ -1,5 +1,6 @@
 #pragma once
-// IFileStore over CreateFileW / ReadFile / WriteFile / GetFullPathNameW; names are UTF-8.
+// IFileStore over CreateFileW / ReadFile / WriteFile / MoveFileExW / GetFullPathNameW;
+// names are UTF-8.
 #include "settings/FileStore.h"
 
 namespace zv::win {

@@ -11,13 +11,13 @@
 
 namespace zv::win {
 
-class WinHotkey : public IHotkeyPlatform {
+class TWinHotkey : public IHotkeyPlatform {
   public:
     // The window's handle is read at each call, so this can be made before it.
-    explicit WinHotkey(const TWindow& window) : window_(window) {}
-    ~WinHotkey() override;
-    WinHotkey(const WinHotkey&) = delete;
-    WinHotkey& operator=(const WinHotkey&) = delete;
+    explicit TWinHotkey(const TWindow& window) : window_(window) {}
+    ~TWinHotkey() override;
+    TWinHotkey(const TWinHotkey&) = delete;
+    TWinHotkey& operator=(const TWinHotkey&) = delete;
 
     void Unregister(int id) override;
     void Register(int id, unsigned modifiers, unsigned vk) override;

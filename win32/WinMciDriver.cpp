@@ -29,39 +29,9 @@ static_assert(mci::kNotifySuccessful == MCI_NOTIFY_SUCCESSFUL &&
               mci::kNotifyAborted == MCI_NOTIFY_ABORTED &&
               mci::kNotifyFailure == MCI_NOTIFY_FAILURE && mci::kMmMciNotify == MM_MCINOTIFY);
 
-namespace {
-
-HMODULE LoadSystemDll(const wchar_t* name) {
-    HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
-    // Windows 7 without KB2533623 lacks the search flag: name the system
-    // folder explicitly instead, which keeps the program folder out of it.
-    wchar_t dir[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(dir, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return nullptr;
-    return LoadLibraryW((std::wstring(dir, n) + L"\\" + name).c_str());
-}
-
-template <class Fn>
-Fn Lookup(HMODULE module, const char* name) {
-    if (!module) return nullptr;
-    // GetProcAddress hands back a generic function pointer; the signature is
-    // the documented one of the export.
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-}  // namespace
-
-// Every clip opens and closes a waveaudio device, and the last close unloads
-// its driver while Wine's play thread may still be leaving it (a crash seen
-// after some hundreds of clips). Held by us, it stays loaded. Without it the
-// driver is loaded per device as usual, so a failure is left alone.
-TWinMciDriver::TWinMciDriver() : winmm_(LoadSystemDll(L"winmm.dll")) {
-    if (!winmm_) loadError_ = GetLastError();
-    waveDriver_.Reset(LoadSystemDll(L"mciwave.dll"));
-    send_ = Lookup<SendCommandFn>(winmm_.Get(), "mciSendCommandW");
-    getErrorString_ = Lookup<GetErrorStringFn>(winmm_.Get(), "mciGetErrorStringW");
-}
+TWinMciDriver::TWinMciDriver()
+    : send_(winmm_.Find<SendCommandFn>("mciSendCommandW")),
+      getErrorString_(winmm_.Find<GetErrorStringFn>("mciGetErrorStringW")) {}
 
 uint32_t TWinMciDriver::SendCommand(const MciRequest& request, MciReply& reply) {
     if (!Loaded()) return MCIERR_CANNOT_LOAD_DRIVER;
@@ -126,7 +96,7 @@ uint32_t TWinMciDriver::SendCommand(const MciRequest& request, MciReply& reply) 
 std::optional<std::string> TWinMciDriver::ErrorString(uint32_t code) {
     if (!Loaded()) {
         return "The multimedia library winmm.dll could not be loaded (error " +
-               std::to_string(loadError_) + ")";
+               std::to_string(winmm_.LoadError()) + ")";
     }
     std::vector<wchar_t> text(4096, L'\0');
     if (!getErrorString_(code, text.data(), static_cast<UINT>(text.size()))) return std::nullopt;

@@ -8,29 +8,9 @@
 #include <string>
 
 #include "speech/MciDriver.h"
+#include "win32/SystemLibrary.h"
 
 namespace zv {
-
-// A loaded module, freed with the owner.
-class TModule {
-  public:
-    explicit TModule(HMODULE module = nullptr) : module_(module) {}
-    ~TModule() {
-        if (module_) FreeLibrary(module_);
-    }
-    TModule(const TModule&) = delete;
-    TModule& operator=(const TModule&) = delete;
-
-    HMODULE Get() const { return module_; }
-    explicit operator bool() const { return module_ != nullptr; }
-    void Reset(HMODULE module) {
-        if (module_) FreeLibrary(module_);
-        module_ = module;
-    }
-
-  private:
-    HMODULE module_;
-};
 
 class TWinMciDriver final : public IMciDriver {
   public:
@@ -48,9 +28,13 @@ class TWinMciDriver final : public IMciDriver {
     using SendCommandFn = DWORD(WINAPI*)(UINT, UINT, DWORD_PTR, DWORD_PTR);
     using GetErrorStringFn = BOOL(WINAPI*)(DWORD, LPWSTR, UINT);
 
-    TModule winmm_;
-    TModule waveDriver_;  // held for the process: see the constructor
-    DWORD loadError_ = 0;
+    win::TSystemLibrary winmm_{L"winmm.dll"};
+    // Every clip opens and closes a waveaudio device, and the last close
+    // unloads its driver while Wine's play thread may still be leaving it (a
+    // crash seen after some hundreds of clips). Held here for the process, it
+    // stays loaded. Without it the driver is loaded per device as usual, so a
+    // failure is left alone.
+    win::TSystemLibrary waveDriver_{L"mciwave.dll"};
     SendCommandFn send_ = nullptr;
     GetErrorStringFn getErrorString_ = nullptr;
 };

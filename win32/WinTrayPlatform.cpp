@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "win32/Utf16.h"
-#include "win32/WndProcHook.h"
+#include "win32/WinWindowHook.h"
 
 namespace zv::win {
 namespace {
@@ -28,10 +28,10 @@ HWND ToHwnd(std::uintptr_t window) {
 
 }  // namespace
 
-WinTrayPlatform::WinTrayPlatform() = default;
-WinTrayPlatform::~WinTrayPlatform() = default;
+TWinTrayPlatform::TWinTrayPlatform() = default;
+TWinTrayPlatform::~TWinTrayPlatform() = default;
 
-bool WinTrayPlatform::Notify(unsigned action, const TrayIconRecord& record) {
+bool TWinTrayPlatform::Notify(unsigned action, const TrayIconRecord& record) {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = ToHwnd(record.hWnd);
@@ -45,26 +45,35 @@ bool WinTrayPlatform::Notify(unsigned action, const TrayIconRecord& record) {
     return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
-void WinTrayPlatform::NotifyIcon(unsigned action, const TrayIconRecord& record) {
-    // The tray is a convenience: a shell that refuses the icon must not stop the clock.
-    Notify(action, record);
+bool TWinTrayPlatform::NotifyIcon(unsigned action, const TrayIconRecord& record) {
+    return Notify(action, record);
 }
 
-std::unique_ptr<IWindowHook> WinTrayPlatform::HookWindow(std::uintptr_t window,
-                                                         std::function<void(TMessage&)> handler) {
-    return std::make_unique<WndProcHook>(ToHwnd(window), std::move(handler));
+std::unique_ptr<IWindowHook> TWinTrayPlatform::HookWindow(std::uintptr_t window,
+                                                          std::function<void(TMessage&)> handler) {
+    return std::make_unique<TWinWindowHook>(ToHwnd(window), std::move(handler));
 }
 
-void WinTrayPlatform::ShowWindow(std::uintptr_t window, int command) {
+void TWinTrayPlatform::ShowWindow(std::uintptr_t window, int command) {
     ::ShowWindow(ToHwnd(window), command);
 }
 
-bool WinTrayPlatform::IsWindowVisible(std::uintptr_t window) {
+bool TWinTrayPlatform::IsWindowVisible(std::uintptr_t window) {
     return ::IsWindowVisible(ToHwnd(window)) != FALSE;
 }
 
-unsigned WinTrayPlatform::RegisterMessage(std::string_view name) {
+unsigned TWinTrayPlatform::RegisterMessage(std::string_view name) {
     return RegisterWindowMessageW(Widen(name).c_str());
+}
+
+void TWinTrayPlatform::SetTimer(std::uintptr_t window, std::uintptr_t id, unsigned ms) {
+    // Without the timer the icon is not tried again; the clock goes on without it.
+    (void)::SetTimer(ToHwnd(window), id, ms, nullptr);
+}
+
+void TWinTrayPlatform::KillTimer(std::uintptr_t window, std::uintptr_t id) {
+    // Fails only for a timer that is gone already, with its window.
+    (void)::KillTimer(ToHwnd(window), id);
 }
 
 }  // namespace zv::win

@@ -1,7 +1,6 @@
 #include "win32/WinVolume.h"
 
 #include <cmath>
-#include <string>
 
 #include "schedule/Volume.h"
 
@@ -10,23 +9,6 @@ namespace {
 
 constexpr UINT kWaveMapper = static_cast<UINT>(-1);  // WAVE_MAPPER
 
-// winmm from the system folder only, as the clip player loads it.
-HMODULE LoadWinmm() {
-    HMODULE module = LoadLibraryExW(L"winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
-    wchar_t dir[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(dir, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return nullptr;
-    return LoadLibraryW((std::wstring(dir, n) + L"\\winmm.dll").c_str());
-}
-
-template <class Fn>
-Fn Lookup(HMODULE module, const char* name) {
-    if (!module) return nullptr;
-    // The export's documented signature.
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 HWAVEOUT Device(UINT id) {
     // waveOutSetVolume takes a device identifier where a handle would go.
     return reinterpret_cast<HWAVEOUT>(static_cast<UINT_PTR>(id));
@@ -34,17 +16,16 @@ HWAVEOUT Device(UINT id) {
 
 }  // namespace
 
-TWinVolume::TWinVolume() : winmm_(LoadWinmm()) {
-    const HMODULE m = winmm_.Get();
-    getNumDevs_ = Lookup<GetNumDevsFn>(m, "waveOutGetNumDevs");
-    setVolume_ = Lookup<SetVolumeFn>(m, "waveOutSetVolume");
-    getVolume_ = Lookup<GetVolumeFn>(m, "waveOutGetVolume");
-    mixerOpen_ = Lookup<MixerOpenFn>(m, "mixerOpen");
-    mixerClose_ = Lookup<MixerCloseFn>(m, "mixerClose");
-    mixerGetLineInfo_ = Lookup<MixerGetLineInfoFn>(m, "mixerGetLineInfoW");
-    mixerGetLineControls_ = Lookup<MixerGetLineControlsFn>(m, "mixerGetLineControlsW");
-    mixerGetDetails_ = Lookup<MixerDetailsFn>(m, "mixerGetControlDetailsW");
-    mixerSetDetails_ = Lookup<MixerDetailsFn>(m, "mixerSetControlDetails");
+TWinVolume::TWinVolume() {
+    getNumDevs_ = winmm_.Find<GetNumDevsFn>("waveOutGetNumDevs");
+    setVolume_ = winmm_.Find<SetVolumeFn>("waveOutSetVolume");
+    getVolume_ = winmm_.Find<GetVolumeFn>("waveOutGetVolume");
+    mixerOpen_ = winmm_.Find<MixerOpenFn>("mixerOpen");
+    mixerClose_ = winmm_.Find<MixerCloseFn>("mixerClose");
+    mixerGetLineInfo_ = winmm_.Find<MixerGetLineInfoFn>("mixerGetLineInfoW");
+    mixerGetLineControls_ = winmm_.Find<MixerGetLineControlsFn>("mixerGetLineControlsW");
+    mixerGetDetails_ = winmm_.Find<MixerDetailsFn>("mixerGetControlDetailsW");
+    mixerSetDetails_ = winmm_.Find<MixerDetailsFn>("mixerSetControlDetails");
 }
 
 bool TWinVolume::MixerVolume(UINT id, double* set, double* get) {

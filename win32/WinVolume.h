@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "win32/Handles.h"
+#include "win32/SystemLibrary.h"
 
 namespace zv::win {
 
@@ -42,7 +42,7 @@ class TWinVolume {
     // fraction (0..1) of its range, or read it back as that fraction.
     bool MixerVolume(UINT id, double* set, double* get);
 
-    UniqueModule winmm_;
+    TSystemLibrary winmm_{L"winmm.dll"};  // as the clip player loads it
     GetNumDevsFn getNumDevs_ = nullptr;
     SetVolumeFn setVolume_ = nullptr;
     GetVolumeFn getVolume_ = nullptr;

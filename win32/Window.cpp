@@ -69,6 +69,15 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     return result;
 }
 
+// The IDC_ names are spelt for the A call without UNICODE defined.
+HCURSOR ArrowCursor() {
+    return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+}
+
+HCURSOR HandCursor() {
+    return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
+}
+
 std::string SystemErrorText(DWORD code) {
     wchar_t* buffer = nullptr;
     DWORD n = FormatMessageW(

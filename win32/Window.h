@@ -36,6 +36,10 @@ class TWindow {
     HWND hwnd_ = nullptr;
 };
 
+// The system's arrow and hand cursors, shared: never destroyed.
+HCURSOR ArrowCursor();
+HCURSOR HandCursor();
+
 // The system's text for a Win32 error code, trimmed as file messages want it.
 std::string SystemErrorText(DWORD code);
 

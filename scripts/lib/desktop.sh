@@ -76,6 +76,29 @@ hn_drawn_pixels() {
     python3 -c 'import sys; d=sys.stdin.buffer.read(); print(sum(1 for i in range(0,len(d)-2,3) if d[i:i+3] not in (b"\0\0\0", b"\x80\0\0")))'
 }
 
+# A digest of what the screen rectangle X Y W H shows.
+hn_region_digest() {
+  xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "${3}x${4}+${1}+${2}" +repage -depth 8 rgb:- |
+    md5sum
+}
+
+# Waits until the screen rectangle X Y W H has changed N times (default 1):
+# each clock tick moves the second hand, so a box round the hub changing
+# twice proves a whole tick ran. Returns 1 if it had not after SECS (30).
+hn_wait_redrawn() {
+  local x=$1 y=$2 w=$3 h=$4 n=${5:-1} end=$((SECONDS + ${6:-30})) last cur
+  last=$(hn_region_digest "$x" "$y" "$w" "$h")
+  while [ $SECONDS -lt $end ]; do
+    sleep 0.1
+    cur=$(hn_region_digest "$x" "$y" "$w" "$h")
+    [ "$cur" != "$last" ] || continue
+    last=$cur
+    n=$((n - 1))
+    [ $n -gt 0 ] || return 0
+  done
+  return 1
+}
+
 # Records the null sink to a WAV file; hn_record_stop finishes its header.
 hn_record_start() {
   parecord -d cap.monitor --file-format=wav --format=s16le --rate=16000 --channels=1 --latency-msec=20 "$1" &

@@ -114,18 +114,11 @@ class Chains(unittest.TestCase):
         self.assertEqual(chain.chain(4, 11)[-2:], ["11.wav", "minut.wav"])
 
     def test_a_tick_during_the_chain(self):
+        # The time asked, whichever it was, and never a mix of two.
         got = chain.possible_chains([(12, 29), (12, 30)])
-        self.assertIn(tuple(chain.chain(12, 29)), got)
-        self.assertIn(tuple(chain.chain(12, 30)), got)
-        # Tens read before the tick, units after it.
-        self.assertIn(("12.wav", "chasov.wav", "20.wav", "0_0.wav", "minut.wav"), got)
-        # Never units read before tens: 30 then 9.
-        self.assertNotIn(("12.wav", "chasov.wav", "30.wav", "9.wav", "minut.wav"), got)
-        self.assertEqual(len(got), 3)
+        self.assertEqual(got, {tuple(chain.chain(12, 29)), tuple(chain.chain(12, 30))})
         across = chain.possible_chains([(20, 59), (21, 0)])
-        self.assertIn(tuple(chain.chain(21, 0)), across)
-        self.assertIn(("20.wav", "chas.wav", "0.wav", "minut.wav"), across)
-        self.assertTrue(chain.possible_chains([(23, 59), (0, 0)]))
+        self.assertNotIn(("20.wav", "chas.wav", "0.wav", "minut.wav"), across)
 
 
 class Boundaries(unittest.TestCase):

@@ -1,7 +1,6 @@
 """The recordings the clock should play for a time, from a table of our own
 (kept apart from the program's code so that one cannot hide a fault of the
 other)."""
-import itertools
 
 # Worked chains the rules below must reproduce.
 WORKED = {
@@ -36,41 +35,28 @@ def minute_word(m):
 FEMININE = {1: "odna", 2: "dve"}
 
 
-def hour_part(h_number, h_units, h_word):
-    """Files for the hour. Each argument is the hour read at that step: the
-    clock may tick between steps."""
-    files = ["20", str(h_units - 20)] if h_number >= 21 else [str(h_number)]
-    return files + [hour_word(h_word)]
+def hour_part(h):
+    return (["20", str(h - 20)] if h >= 21 else [str(h)]) + [hour_word(h)]
 
 
-def minute_part(m_number, m_units, m_word):
-    if m_number < 20:
-        files = [FEMININE.get(m_number, str(m_number))]
+def minute_part(m):
+    if m < 20:
+        files = [FEMININE.get(m, str(m))]
     else:
-        u = m_units % 10
-        files = [str(m_number // 10 * 10), "0_0" if u == 0 else FEMININE.get(u, str(u))]
-    return files + [minute_word(m_word)]
+        u = m % 10
+        files = [str(m // 10 * 10), "0_0" if u == 0 else FEMININE.get(u, str(u))]
+    return files + [minute_word(m)]
 
 
 def chain(h, m):
-    return [f + ".wav" for f in hour_part(h, h, h) + minute_part(m, m, m)]
+    return [f + ".wav" for f in hour_part(h) + minute_part(m)]
 
 
 def possible_chains(times):
-    """Every chain the clock may play when its time fields move through TIMES
-    ((hour, minute) pairs in the order they occurred) while it plays: each
-    step reads the time as it is then, and later steps never read an earlier
-    time."""
-    times = [t for i, t in enumerate(times) if i == 0 or t != times[i - 1]]
-    out = set()
-    for reads in itertools.combinations_with_replacement(range(len(times)), 6):
-        (h1, _), (h2, _), (h3, _), (_, m1), (_, m2), (_, m3) = (times[i] for i in reads)
-        if h1 < 21 and h2 != h1:
-            continue  # no units step: the hour word follows the number directly
-        if h1 >= 21 and h2 < 21:
-            continue
-        out.add(tuple(f + ".wav" for f in hour_part(h1, h2, h3) + minute_part(m1, m2, m3)))
-    return out
+    """The chains the clock may play when it was asked at one of TIMES
+    ((hour, minute) pairs): the time is taken once, when the chain starts,
+    and spoken to its end, so never a mix of two."""
+    return {tuple(chain(h, m)) for h, m in times}
 
 
 def self_check():

@@ -27,7 +27,6 @@ ZV_DIAG_LOG="$CASE_OUT/wine.log"
 hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
 # The menu opens only over a drawn dial.
 hn_wait_drawn $((hx - 20)) $((hy - 20)) 40 40 "the hub: no dial to right-click"
-sleep 1
 
 zv_open_settings "$hx" "$hy" "$CASE_OUT/menu" ||
   hn_die "the dial's menu opened no visible window named Настройки (screenshots menu-*.png)"
@@ -36,7 +35,8 @@ zv_next_key_and_apply "$CASE_OUT/dialog.png" "$wav" apply
 
 want=$(printf 'Hotkey=1\r\nKey=4\r\nRun=1\r\n' | od -An -c | tr -s ' \n' ' ')
 got=""
-for _ in $(seq 50); do
+end=$((SECONDS + 30))
+while [ $SECONDS -lt $end ]; do
   got=$(od -An -c "$prog/config.cfg" | tr -s ' \n' ' ')
   [ "$got" = "$want" ] && break
   sleep 0.2
@@ -46,16 +46,17 @@ cp "$prog/config.cfg" "$CASE_OUT/config.cfg"
 if [ "$got" = "$want" ]; then
   echo "ok: config.cfg after Apply is Hotkey=1 Key=4 Run=1"
 else
-  echo "error: config.cfg 10 s after Apply is [$got], expected [$want]"
+  echo "error: config.cfg 30 s after Apply is [$got], expected [$want]"
   rc=1
 fi
-xdotool search --onlyvisible --name '^Настройки$' >/dev/null 2>&1 &&
-  { echo "error: the settings dialog is still visible after Apply"; rc=1; }
+zv_wait 'Настройки' gone || { echo "error: the settings dialog is still visible 20 s after Apply"; rc=1; }
 
-# The hotkey moves at the next tick, a second at most. Print Screen goes
+# The hotkey moves at the next tick: the second hand's second move since
+# config.cfg was written comes from a tick after Apply. Print Screen goes
 # first: once Scroll Lock is on, Wine sends a made-up Scroll Lock press with
 # the next key (Xvfb keeps no Scroll Lock state), which would speak.
-sleep 2
+hn_wait_redrawn $((hx - 100)) $((hy - 100)) 200 200 2 ||
+  hn_die "the dial did not move for 30 s after Apply: no tick to move the hotkey"
 timeout 10 xdotool windowfocus --sync "$note" || hn_die "could not focus Notepad ($note)"
 sleep 0.3
 hn_record_mark "$wav" print

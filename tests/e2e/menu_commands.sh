@@ -51,8 +51,9 @@ hn_wait_drawn $((hx - 20)) $((hy - 20)) 40 40 "the hub: no dial to right-click"
 sleep 1
 rc=0
 
-# The skin left of the dial's picture (dark, not see-through).
-m=$(zv_menu_at $((hx - 330)) "$hy")
+# The skin left of the dial's picture (dark, not see-through); a menu would
+# show within 3 s.
+m=$(zv_menu_at $((hx - 330)) "$hy" 3)
 hn_screenshot "$CASE_OUT/outside.png"
 if [ -n "$m" ]; then
   echo "error: a right click on the skin outside the dial opened a menu ($m)"

@@ -9,13 +9,14 @@ zv_menu() {
     break
   done
 }
-# Right-clicks at X Y; prints the menu's "ID X Y W H", or nothing after 3 s.
+# Right-clicks at X Y; prints the menu's "ID X Y W H" once it shows, or
+# nothing after SECS (20: a loaded machine may take seconds to show it).
 zv_menu_at() {
-  local m=""
+  local m="" end=$((SECONDS + ${3:-20}))
   xdotool mousemove --sync "$1" "$2" mousedown 3
   sleep 0.15
   xdotool mouseup 3
-  for _ in $(seq 15); do
+  while [ $SECONDS -lt $end ]; do
     m=$(zv_menu)
     [ -n "$m" ] && break
     sleep 0.2
@@ -23,13 +24,14 @@ zv_menu_at() {
   echo "$m"
 }
 viewable() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-# Waits up to 5 s for a window named NAME to be viewable (or, with "gone", not).
+# Waits up to SECS (20) for a window named NAME to be viewable (or, with
+# "gone", not).
 zv_wait() {
-  local name=$1 want=${2:-shown}
-  for _ in $(seq 25); do
+  local name=$1 want=${2:-shown} end=$((SECONDS + ${3:-20}))
+  while :; do
     if [ "$want" = gone ]; then [ -n "$(viewable "$name")" ] || return 0
     else [ -z "$(viewable "$name")" ] || return 0; fi
+    [ $SECONDS -lt $end ] || return 1
     sleep 0.2
   done
-  return 1
 }

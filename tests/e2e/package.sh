@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The shipped files, no Wine needed: the exe small, hardened and importing
-# only DLLs the system loads from its own folder, and the ZIP holding exactly
-# the exe, every recording, the voice packs, the default settings and the guide.
+# The shipped files, no Wine needed: each exe (32- and 64-bit) small,
+# hardened and importing only DLLs the system loads from its own folder; each
+# ZIP holding exactly the exe, every recording, the voice packs, the default
+# settings and the guide; then the checksums and the winget and Scoop
+# manifests read back against the ZIPs (release_check.py).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/harness.sh"
@@ -9,60 +11,72 @@ source "$here/../../scripts/lib/harness.sh"
 out="$ZV_ROOT/out/e2e/package"
 rm -rf "$out"
 mkdir -p "$out"
-exe="$ZV_DIST/Zvenoks.exe"
-zip="$ZV_ROOT/dist/Zvenoks-1.1-win32.zip"
-[ -f "$exe" ] || hn_die "no $exe"
-[ -f "$zip" ] || hn_die "no $zip: hn_dist packs it"
+version=$(hn_version)
+[ -n "$version" ] || hn_die "no project version in CMakeLists.txt"
+zip32="$ZV_ROOT/dist/Zvenoks-$version-win32.zip" zip64="$ZV_ROOT/dist/Zvenoks-$version-win64.zip"
+for f in "$ZV_DIST/Zvenoks.exe" "$zip32" "$zip64"; do
+  [ -f "$f" ] || hn_die "no $f: hn_dist makes it"
+done
+mkdir -p "$out/win32" "$out/win64"
+cp "$ZV_DIST/Zvenoks.exe" "$out/win32/"
+unzip -p "$zip64" Zvenoks/Zvenoks.exe >"$out/win64/Zvenoks.exe"
 rc=0
 fail() { echo "error: $*"; rc=1; }
 
-size=$(stat -c %s "$exe")
-echo "exe: $size bytes"
-[ "$size" -lt 400000 ] || fail "Zvenoks.exe is $size bytes, not under 400000"
+# One exe: ARCH (win32, win64) names its folder in $out; MAX is its size limit.
+check_exe() {
+  local arch=$1 max=$2 exe="$out/$1/Zvenoks.exe" headers="$out/$1/headers.txt"
+  size=$(stat -c %s "$exe")
+  echo "$arch exe: $size bytes"
+  [ "$size" -lt "$max" ] || fail "the $arch Zvenoks.exe is $size bytes, not under $max"
 
-i686-w64-mingw32-objdump -p "$exe" >"$out/headers.txt" || hn_die "objdump cannot read $exe"
-# Windows 7's KnownDLLs that later versions keep: always mapped from the
-# system folder, never looked for beside the exe.
-known=" advapi32 clbcatq comdlg32 difxapi gdi32 imagehlp imm32 kernel32 msctf msvcrt normaliz nsi
- ole32 oleaut32 psapi rpcrt4 sechost setupapi shell32 shlwapi user32 wldap32 ws2_32 "
-dlls=$(awk '/DLL Name:/{print tolower($3)}' "$out/headers.txt")
-echo "imports: $(echo $dlls)"
-[ -n "$dlls" ] || fail "no import table found"
-for dll in $dlls; do
-  name=${dll%.dll}
-  [[ $known == *" $name "* ]] && continue
-  if [ "$name" = comctl32 ]; then
-    # Bound by the manifest to the side-by-side Common Controls 6, which the
-    # loader takes from the system's WinSxS store.
-    grep -aq 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' "$exe" && continue
-    fail "comctl32.dll is imported without the Common Controls 6 manifest"
-    continue
-  fi
-  fail "$dll is imported but is no KnownDLL: it would be looked for in the program folder first"
-done
-# Text crosses to Windows as UTF-16: an 8-bit call would read and write it in
-# the system's code page, which is not UTF-8 before Windows 10 1903. Only the
-# runtime's own calls stay, with ASCII names or none: libgcc finding its DLL,
-# winpthreads' unnamed events and semaphores and its debug lines, the C
-# start-up reading the show-window flag.
-allowed=" GetModuleHandleA LoadLibraryA CreateEventA CreateSemaphoreA OutputDebugStringA GetStartupInfoA "
-narrow=$(awk '$NF ~ /^[A-Za-z0-9_]*[a-z0-9]A$/ && NF == 3 && $1 ~ /^[0-9a-f]+$/ {print $3}' "$out/headers.txt" | sort -u)
-for name in $narrow; do
-  [[ $allowed == *" $name "* ]] || fail "imports $name: text would cross in the system's code page"
-done
-# Windows 7 SP1 is the oldest system it runs on: the header must not ask for more.
-version() { awk -v k="$1" '$1 == k {print $2}' "$out/headers.txt"; }
-for kind in Subsystem OSystem; do
-  major=$(version "Major${kind}Version") minor=$(version "Minor${kind}Version")
-  [[ $major =~ ^[0-9]+$ && $minor =~ ^[0-9]+$ ]] || { fail "no $kind version in the header"; continue; }
-  (( major * 100 + minor <= 601 )) || fail "the header's $kind version $major.$minor is above 6.1 (Windows 7)"
-done
-flags=$(awk '/^DllCharacteristics/{print $2}' "$out/headers.txt")
-(( 0x$flags & 0x40 )) || fail "no ASLR (DllCharacteristics $flags lacks DYNAMIC_BASE)"
-(( 0x$flags & 0x100 )) || fail "no DEP (DllCharacteristics $flags lacks NX_COMPAT)"
-i686-w64-mingw32-objdump -h "$exe" | grep -q ' \.reloc ' || fail "no .reloc section: the exe cannot be moved, ASLR or not"
+  x86_64-w64-mingw32-objdump -p "$exe" >"$headers" || hn_die "objdump cannot read $exe"
+  # Windows 7's KnownDLLs that later versions keep: always mapped from the
+  # system folder, never looked for beside the exe.
+  known=" advapi32 clbcatq comdlg32 difxapi gdi32 imagehlp imm32 kernel32 msctf msvcrt normaliz nsi
+   ole32 oleaut32 psapi rpcrt4 sechost setupapi shell32 shlwapi user32 wldap32 ws2_32 "
+  dlls=$(awk '/DLL Name:/{print tolower($3)}' "$headers")
+  echo "$arch imports: $(echo $dlls)"
+  [ -n "$dlls" ] || fail "$arch: no import table found"
+  for dll in $dlls; do
+    name=${dll%.dll}
+    [[ $known == *" $name "* ]] && continue
+    if [ "$name" = comctl32 ]; then
+      # Bound by the manifest to the side-by-side Common Controls 6, which the
+      # loader takes from the system's WinSxS store.
+      grep -aq 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' "$exe" && continue
+      fail "$arch: comctl32.dll is imported without the Common Controls 6 manifest"
+      continue
+    fi
+    fail "$arch: $dll is imported but is no KnownDLL: it would be looked for in the program folder first"
+  done
+  # Text crosses to Windows as UTF-16: an 8-bit call would read and write it in
+  # the system's code page, which is not UTF-8 before Windows 10 1903. Only the
+  # runtime's own calls stay, with ASCII names or none: libgcc finding its DLL,
+  # winpthreads' unnamed events and semaphores and its debug lines, the C
+  # start-up reading the show-window flag.
+  allowed=" GetModuleHandleA LoadLibraryA CreateEventA CreateSemaphoreA OutputDebugStringA GetStartupInfoA "
+  narrow=$(awk '$NF ~ /^[A-Za-z0-9_]*[a-z0-9]A$/ && NF == 3 && $1 ~ /^[0-9a-f]+$/ {print $3}' "$headers" | sort -u)
+  for name in $narrow; do
+    [[ $allowed == *" $name "* ]] || fail "$arch: imports $name: text would cross in the system's code page"
+  done
+  # Windows 7 SP1 is the oldest system it runs on: the header must not ask for more.
+  header() { awk -v k="$1" '$1 == k {print $2}' "$headers"; }
+  for kind in Subsystem OSystem; do
+    major=$(header "Major${kind}Version") minor=$(header "Minor${kind}Version")
+    [[ $major =~ ^[0-9]+$ && $minor =~ ^[0-9]+$ ]] || { fail "$arch: no $kind version in the header"; continue; }
+    (( major * 100 + minor <= 601 )) || fail "$arch: the header's $kind version $major.$minor is above 6.1 (Windows 7)"
+  done
+  flags=$(awk '/^DllCharacteristics/{print $2}' "$headers")
+  (( 0x$flags & 0x40 )) || fail "$arch: no ASLR (DllCharacteristics $flags lacks DYNAMIC_BASE)"
+  (( 0x$flags & 0x100 )) || fail "$arch: no DEP (DllCharacteristics $flags lacks NX_COMPAT)"
+  x86_64-w64-mingw32-objdump -h "$exe" | grep -q ' \.reloc ' || fail "$arch: no .reloc section: the exe cannot be moved, ASLR or not"
+}
+check_exe win32 400000
+check_exe win64 500000
 
-python3 - "$zip" "$exe" "$ZV_ROOT/resources" >"$out/zip.txt" 2>&1 <<'PY' || rc=1
+# The 32-bit ZIP's contents; release_check.py holds the 64-bit one to the same.
+python3 - "$zip32" "$ZV_DIST/Zvenoks.exe" "$ZV_ROOT/resources" >"$out/zip.txt" 2>&1 <<'PY' || rc=1
 import os, sys, zipfile
 path, exe, res = sys.argv[1:]
 errors = []
@@ -70,17 +84,17 @@ with zipfile.ZipFile(path) as z:
     files = {i.filename: i for i in z.infolist() if not i.filename.endswith("/")}
     voice = sorted(n for n in os.listdir(os.path.join(res, "voice")) if n.endswith(".wav"))
     want = {"Zvenoks/" + n for n in voice + ["Zvenoks.exe", "config.cfg", "ПРОЧТИ.txt"]}
-    if len(voice) != 35:
-        errors.append(f"{len(voice)} recordings in resources/voice, not 35")
+    if len(voice) != 77:
+        errors.append(f"{len(voice)} recordings in resources/voice, not 77")
     # The bell and the cuckoo are the clock's own, not part of a voice.
     words = [n for n in voice if n not in ("chime.wav", "kuku.wav")]
-    # Each pack whole under voices/<name>/: the same 33 names, its note and licence.
+    # Each pack whole under voices/<name>/: the same 75 names, its note and licence.
     packs = os.path.join(res, "voices")
     pack_files = {}
     for pack in sorted(p for p in os.listdir(packs) if os.path.isdir(os.path.join(packs, p))):
         names = sorted(os.listdir(os.path.join(packs, pack)))
         if sorted(n for n in names if n.endswith(".wav")) != words:
-            errors.append(f"resources/voices/{pack} does not hold the 33 names of resources/voice")
+            errors.append(f"resources/voices/{pack} does not hold the 75 names of resources/voice")
         for n in ["ПРОЧТИ.txt", "LGPL-2.1.txt"]:
             if n not in names:
                 errors.append(f"resources/voices/{pack} has no {n}")
@@ -131,5 +145,7 @@ for e in errors:
 sys.exit(1 if errors else 0)
 PY
 cat "$out/zip.txt"
-[ $rc -eq 0 ] && echo "ok: exe and package as shipped"
+(cd "$ZV_ROOT/dist" && sha256sum -c SHA256SUMS) || fail "sha256sum -c SHA256SUMS in dist/ fails"
+python3 "$here/release_check.py" "$ZV_ROOT" "$ZV_ROOT/dist" | tee "$out/release.txt" || rc=1
+[ $rc -eq 0 ] && echo "ok: exes, packages, checksums and manifests as shipped"
 exit $rc

@@ -12,6 +12,7 @@
 #include "schedule/AnnounceConfig.h"
 #include "schedule/Schedule.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "voices/VoiceList.h"
 
 namespace zv {
 namespace {

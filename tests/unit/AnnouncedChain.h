@@ -30,8 +30,8 @@ inline std::vector<std::string> AnnouncedChain(uint16_t hour, uint16_t minute) {
     TimeFields now;
     now.hour = hour;
     now.minute = minute;
-    TAnnouncer announcer(player, timer, now);
-    announcer.Start();
+    TAnnouncer announcer(player, timer);
+    announcer.Start(now);
     for (int i = 0; i < 10 && announcer.Polling(); ++i) announcer.Poll();
     return player.played;
 }

@@ -28,14 +28,14 @@ TEST(AnnouncerTest, AMissingRecordingIsReportedOnceAndTheNextStartIsClean) {
                 EXPECT_FALSE(rig.timer.enabled) << "the poll is off before the error is shown";
             }
         };
-        guarded([&] { rig.announcer.Start(); });
+        guarded([&] { rig.announcer.Start(rig.now); });
         for (int i = 0; i < 20; ++i) guarded([&] { rig.announcer.Poll(); });
         EXPECT_EQ(errors, 1) << missing;
         EXPECT_FALSE(rig.timer.enabled) << missing;
 
         rig.player.missing.clear();
         rig.player.played.clear();
-        rig.announcer.Start();
+        rig.announcer.Start(rig.now);
         EXPECT_TRUE(rig.timer.enabled);
         rig.RunToEnd();
         EXPECT_EQ(rig.player.played, ExpectedChain(5, 0)) << missing;
@@ -45,7 +45,7 @@ TEST(AnnouncerTest, AMissingRecordingIsReportedOnceAndTheNextStartIsClean) {
 TEST(AnnouncerTest, APlayThatFailsKeepsThePollRunning) {
     Rig rig(7, 7);
     rig.player.playFails = true;
-    rig.announcer.Start();
+    rig.announcer.Start(rig.now);
     for (int i = 0; i < 50; ++i) EXPECT_NO_THROW(rig.announcer.Poll());
     EXPECT_TRUE(rig.timer.enabled);
     EXPECT_EQ(rig.player.played, Files{"7.wav"});
@@ -74,7 +74,7 @@ TEST(AnnouncerTest, AClipThatStandsStillEndsTheChainOnceAndTheNextStartTriesAgai
         const int64_t start = rig.clock.ms;
         int errors = 0;
         int64_t errorAt = -1;
-        rig.announcer.Start();
+        rig.announcer.Start(rig.now);
         for (int i = 0; i < 3000 && rig.timer.enabled; ++i) {
             rig.clock.ms += 10;
             try {
@@ -100,7 +100,7 @@ TEST(AnnouncerTest, AClipThatStandsStillEndsTheChainOnceAndTheNextStartTriesAgai
 
         rig.player.positionAt = nullptr;
         rig.player.played.clear();
-        rig.announcer.Start();
+        rig.announcer.Start(rig.now);
         rig.RunToEnd();
         EXPECT_EQ(rig.player.played, ExpectedChain(7, 7));
     }
@@ -128,15 +128,15 @@ TEST(AnnouncerTest, TheVoiceChoosesTheFolderAndListeningDoesNotChangeIt) {
         Rig rig(21, 5);
         rig.announcer.SetVoice(c.chosen);
         if (c.listenedTo) {
-            rig.announcer.StartIn(c.listenedTo);
+            rig.announcer.StartIn(c.listenedTo, rig.now);
         } else {
-            rig.announcer.Start();
+            rig.announcer.Start(rig.now);
         }
         rig.RunToEnd();
         EXPECT_EQ(rig.player.played, under(c.folder, ExpectedChain(21, 5)));
         // The next chain is in the chosen voice again.
         rig.player.played.clear();
-        rig.announcer.Start();
+        rig.announcer.Start(rig.now);
         rig.RunToEnd();
         EXPECT_EQ(rig.player.played,
                   under(*c.chosen ? "voices\\" + std::string(c.chosen) + "\\" : "",
@@ -144,9 +144,41 @@ TEST(AnnouncerTest, TheVoiceChoosesTheFolderAndListeningDoesNotChangeIt) {
     }
 }
 
+// What the schedule counts as still playing at a boundary: a chain polled or
+// its last word sounding, not a word the device never plays to its end. (A
+// failed chain counts for nothing: see the Chains tests.)
+TEST(AnnouncerTest, SoundingIsAChainOrItsLastWordStillPlaying) {
+    struct Case {
+        const char* what;
+        int pollsPerClip;
+        std::function<void(Rig&)> after;  // once the chain has been run
+        bool sounding;
+    } cases[] = {
+        {"the last word plays", 1000, nullptr, true},
+        {"the last word has ended", 0, nullptr, false},
+        {"the last word stands still past its length and the margin", 1000,
+         [](Rig& r) { r.clock.ms += 800 + kStallMarginMs + 1; }, false},
+        {"cancelled in its last word", 1000, [](Rig& r) { r.announcer.Cancel(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig(10, 10, c.pollsPerClip);
+        rig.announcer.Start(rig.now);
+        EXPECT_TRUE(rig.announcer.Sounding());
+        // The minute word is the last: start it and poll no more.
+        while (rig.announcer.Polling()) {
+            rig.player.positionAt = [](int) { return 800; };
+            rig.announcer.Poll();
+            rig.player.positionAt = nullptr;
+        }
+        if (c.after) c.after(rig);
+        EXPECT_EQ(rig.announcer.Sounding(), c.sounding);
+    }
+}
+
 TEST(AnnouncerTest, PollsAfterTheEndDoNothing) {
     Rig rig(9, 9);
-    rig.announcer.Start();
+    rig.announcer.Start(rig.now);
     rig.RunToEnd();
     const auto calls = rig.player.calls;
     for (int i = 0; i < 5; ++i) rig.announcer.Poll();

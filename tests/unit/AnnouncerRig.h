@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,7 @@ class FakePlayer : public IClipPlayer {
     }
     void Close() override {
         if (opened_) calls.push_back("close");
-        opened_ = false;
+        if (!closeFails) opened_ = false;
     }
     int32_t Length() override {
         if (!opened_) throw EMCIDeviceError("No MCI device open");
@@ -49,6 +50,7 @@ class FakePlayer : public IClipPlayer {
 
     int pollsPerClip = 0;
     bool playFails = false;
+    bool closeFails = false;  // a driver that holds on to its clip
     // When set: the position at the n-th read since Open, n from 0.
     std::function<int32_t(int)> positionAt;
     std::set<std::string> missing;
@@ -152,7 +154,7 @@ struct Rig {
     FakeTimer timer;
     TimeFields now;
     FakeClock clock;  // stands still unless a test moves it
-    TAnnouncer announcer{player, timer, now, clock};
+    TAnnouncer announcer{player, timer, clock};
 
     Rig(int h, int m, int pollsPerClip = 0) {
         now.hour = static_cast<uint16_t>(h);

@@ -65,11 +65,12 @@ TEST(DCMinTray, ShowIconFillsTheRecord) {
     }
 }
 
-TEST(DCMinTray, ShowIconWhileShownAddsAgain) {
+TEST(DCMinTray, ShowIconWhileShownAddsAgainThenChangesTheIconTheShellHolds) {
     Rig rig;
     rig.ShowIcon();
     rig.tray.ShowIcon();
-    EXPECT_EQ(rig.platform.log, std::vector<std::string>{"notify 0"});
+    EXPECT_EQ(rig.platform.log, (std::vector<std::string>{"notify 0", "notify 1"}));
+    EXPECT_TRUE(rig.platform.timers.empty());
 }
 
 TEST(DCMinTray, HintRule) {

@@ -81,6 +81,8 @@ TEST(DCMinTray, MessageTable) {
         {"WM_LBUTTONDOWN itself", 513, 0, 513, true, false},
         {"hotkey", 0x0312, 101, 0x7A0000, true, false},
         {"paint", 15, 0, 0, true, false},
+        {"a timer of the form", 0x0113, 1, 0, true, false},
+        {"the icon's retry timer, late", 0x0113, 0x7452, 0, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -104,7 +106,9 @@ TEST(DCMinTray, MinimizeHidesWindowAndTaskbarButtonAndAddsTheIconAgain) {
     rig.ShowIcon();
     TMessage m = rig.Send(274, kScMinimize);
     EXPECT_EQ(m.Result, 0);
-    EXPECT_EQ(rig.platform.log, (std::vector<std::string>{"show 100 0", "show 200 0", "notify 0"}));
+    // The shell holds the icon already: the add fails and the icon is changed instead.
+    EXPECT_EQ(rig.platform.log,
+              (std::vector<std::string>{"show 100 0", "show 200 0", "notify 0", "notify 1"}));
     EXPECT_TRUE(rig.form.Visible());
     EXPECT_FALSE(rig.platform.visible[kFormWindow]);
 }
@@ -179,18 +183,20 @@ TEST(DCMinTray, ComponentOutlivedByItsWindowRemovesTheIconThenReleasesTheBinding
     }
 }
 
-TEST(DCMinTray, TaskbarCreatedAddsTheIconAgainWhenItWasShown) {
+TEST(DCMinTray, TaskbarCreatedPutsTheIconBackWhenItWasShown) {
     struct Case {
         const char* name;
         unsigned registered;
         bool shown;
         std::uint32_t msg;
-        bool readds;
+        std::vector<std::string> notes;
+        bool shellLostIcon = true;
     };
     const Case cases[] = {
-        {"shown", kTaskbarCreated, true, kTaskbarCreated, true},
-        {"not shown", kTaskbarCreated, false, kTaskbarCreated, false},
-        {"no number from the system, WM_NULL", 0, true, 0, false},
+        {"shell restarted", kTaskbarCreated, true, kTaskbarCreated, {"notify 1", "notify 0"}},
+        {"shell kept the icon", kTaskbarCreated, true, kTaskbarCreated, {"notify 1"}, false},
+        {"not shown", kTaskbarCreated, false, kTaskbarCreated, {}},
+        {"no number from the system, WM_NULL", 0, true, 0, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -202,18 +208,51 @@ TEST(DCMinTray, TaskbarCreatedAddsTheIconAgainWhenItWasShown) {
         f.LoadComponents([] {});
         a.mainForm = &f;
         if (c.shown) t.ShowIcon();
+        p.shellHasIcon = !c.shellLostIcon;
         p.log.clear();
         p.notes.clear();
         TMessage m;
         m.Msg = c.msg;
         p.Deliver(m);
-        std::vector<std::string> expected;
-        if (c.readds) expected.push_back("notify 0");
+        std::vector<std::string> expected = c.notes;
         expected.push_back("pass 100 " + std::to_string(c.msg) + " 0 0");
         EXPECT_EQ(p.log, expected);
-        if (c.readds) {
-            EXPECT_EQ(p.notes[0].record.uFlags, 7u);
+        for (const Notification& n : p.notes) EXPECT_EQ(n.record.uFlags, 7u);
+        EXPECT_EQ(p.shellHasIcon, c.shown && c.registered != 0);
+    }
+}
+
+// At logon the shell may not run yet when the clock puts its icon up.
+TEST(DCMinTray, AnIconTheShellRefusedIsTriedAgainEveryTwoSecondsForTwoMinutes) {
+    struct Case {
+        const char* name;
+        int shellRunsAfter;  // retry ticks
+        bool announces;      // the starting shell sends TaskbarCreated
+        int ticks;           // until the timer is killed
+    } cases[] = {
+        {"the third try", 2, false, 3},
+        {"the shell announces itself", 2, true, 2},
+        {"no shell for two minutes", 1000, false, 60},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.platform.shellRuns = false;
+        rig.tray.ShowIcon();
+        rig.tray.SetHint("Время (F10)");  // the shell gets the tip set meanwhile
+        ASSERT_EQ(rig.platform.timers,
+                  (std::map<std::uintptr_t, unsigned>{{kTrayRetryTimer, 2000}}));
+        int ticks = 0;
+        for (int t = 0; t < 100 && !rig.platform.timers.empty(); ++t) {
+            rig.platform.shellRuns = t >= c.shellRunsAfter;
+            if (rig.platform.shellRuns && c.announces) rig.Send(kTaskbarCreated);
+            if (rig.platform.timers.empty()) break;
+            rig.Send(kWmTimer, kTrayRetryTimer);
+            ++ticks;
         }
+        EXPECT_EQ(ticks, c.ticks);
+        EXPECT_EQ(rig.platform.shellHasIcon, c.ticks < 60);
+        EXPECT_EQ(Tip(rig.platform.notes.back().record), "Время (F10)");
     }
 }
 

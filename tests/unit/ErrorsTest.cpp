@@ -4,8 +4,10 @@
 #include <cstddef>
 #include <exception>
 #include <functional>
+#include <sstream>
 #include <string>
 
+#include "core/ErrorBoxQueue.h"
 #include "core/Errors.h"
 #include "settings/FileStore.h"
 
@@ -99,6 +101,26 @@ TEST(Errors, LibraryMessagesFormatLikePrintf) {
         {Format("trailing %"), "trailing %"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.text, c.expected);
+}
+
+TEST(Errors, OneBoxAtATimeEachWaitingTextOnceInOrder) {
+    // Steps: "+X" an error X (a tick inside an open box raises it), "-" the
+    // user closes the open box. Expected: the texts shown, in order.
+    const std::pair<const char*, const char*> cases[] = {
+        {"+A +A +A -", "A"},    {"+A +B +C - -", "ABC"}, {"+A +B +B +C +B - - -", "ABC"},
+        {"+A +B +A - -", "AB"}, {"+A - +A", "AA"},       {"+A +B - +A - -", "ABA"},
+        {"+A - - +B", "AB"},
+    };
+    for (const auto& [steps, expected] : cases) {
+        TErrorBoxQueue boxes;
+        std::istringstream in(steps);
+        std::string step, shown;
+        while (in >> step) {
+            if (step[0] == '+' && boxes.Offer(step.substr(1))) shown += step.substr(1);
+            if (step == "-") shown += boxes.Closed().value_or("");
+        }
+        EXPECT_EQ(shown, expected) << steps;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,8 +17,9 @@ using Log = std::vector<std::string>;
 struct Recorder : IHotkeyPlatform, ISettingsControls {
     void Unregister(int id) override { log.push_back("unregister " + std::to_string(id)); }
     void Register(int id, unsigned modifiers, unsigned vk) override {
-        log.push_back("register " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
-                      std::to_string(vk));
+        char flags[16];
+        std::snprintf(flags, sizeof flags, "%#x", modifiers);
+        log.push_back("register " + std::to_string(id) + " " + flags + " " + std::to_string(vk));
     }
     void SetCheckBox1Checked(bool checked) override {
         log.push_back(std::string("CheckBox1 ") + (checked ? "on" : "off"));
@@ -51,32 +53,32 @@ TEST(Hotkey, StartupPath) {
     const Case cases[] = {
         {"F11",
          "Hotkey=1\r\nKey=1\r\nRun=1\r\n",
-         {"unregister 101", "ComboBox1 'F11'", "register 101 0 122", "tip Время (F11)"}},
+         {"unregister 101", "ComboBox1 'F11'", "register 101 0x4000 122", "tip Время (F11)"}},
         {"F10, as the dialog names it",
          "Hotkey=1\r\nKey=2\r\nRun=1\r\n",
-         {"unregister 101", "ComboBox1 'F10'", "register 101 0 121", "tip Время (F10)"}},
+         {"unregister 101", "ComboBox1 'F10'", "register 101 0x4000 121", "tip Время (F10)"}},
         {"PrintScreen",
          "Hotkey=1\r\nKey=3\r\n",
-         {"unregister 101", "ComboBox1 'PrintScreen'", "register 101 0 44",
+         {"unregister 101", "ComboBox1 'PrintScreen'", "register 101 0x4000 44",
           "tip Время (PrintScreen)"}},
         {"ScrollLock",
          "Hotkey=1\r\nKey=4\r\n",
-         {"unregister 101", "ComboBox1 'ScrollLock'", "register 101 0 145",
+         {"unregister 101", "ComboBox1 'ScrollLock'", "register 101 0x4000 145",
           "tip Время (ScrollLock)"}},
         {"Pause",
          "Hotkey=1\r\nKey=5\r\n",
-         {"unregister 101", "ComboBox1 'Break'", "register 101 0 19", "tip Время (Pause)"}},
+         {"unregister 101", "ComboBox1 'Break'", "register 101 0x4000 19", "tip Время (Pause)"}},
         {"lines in another order",
          "Run=2\r\nKey=3\r\nHotkey=1\r\n",
-         {"unregister 101", "ComboBox1 'PrintScreen'", "register 101 0 44",
+         {"unregister 101", "ComboBox1 'PrintScreen'", "register 101 0x4000 44",
           "tip Время (PrintScreen)"}},
         {"two digits: the first counts",
          "Hotkey=1\r\nKey=12\r\n",
-         {"unregister 101", "ComboBox1 'F11'", "register 101 0 122", "tip Время (F11)"}},
+         {"unregister 101", "ComboBox1 'F11'", "register 101 0x4000 122", "tip Время (F11)"}},
         {"hotkey off", "Hotkey=0\r\nKey=3\r\n", {"unregister 101", "CheckBox1 off"}},
         {"both switches: unchecked and registered",
          "Hotkey=0\r\nHotkey=1\r\nKey=4\r\n",
-         {"unregister 101", "CheckBox1 off", "ComboBox1 'ScrollLock'", "register 101 0 145",
+         {"unregister 101", "CheckBox1 off", "ComboBox1 'ScrollLock'", "register 101 0x4000 145",
           "tip Время (ScrollLock)"}},
         {"hotkey on without Key=", "Hotkey=1\r\nRun=1\r\n", {"unregister 101"}},
         {"digit 0 has no row", "Hotkey=1\r\nKey=0\r\n", {"unregister 101", "ComboBox1 ''"}},
@@ -134,7 +136,7 @@ TEST(Hotkey, Reregistration) {
         {"Apply with the hotkey on: F10",
          on2,
          on2,
-         {"unregister 101", "ComboBox1 'F10'", "register 101 0 121", "tip Время (F10)"},
+         {"unregister 101", "ComboBox1 'F10'", "register 101 0x4000 121", "tip Время (F10)"},
          2,
          0},
         {"Apply with the hotkey off: phase stays", off1, off1, {"unregister 101"}, 2, 2},
@@ -149,14 +151,14 @@ TEST(Hotkey, Reregistration) {
         {"both switches",
          "Hotkey=0\r\nHotkey=1\r\nKey=3\r\n",
          "Hotkey=0\r\nHotkey=1\r\nKey=3\r\n",
-         {"unregister 101", "unregister 101", "ComboBox1 'PrintScreen'", "register 101 0 44",
+         {"unregister 101", "unregister 101", "ComboBox1 'PrintScreen'", "register 101 0x4000 44",
           "tip Время (PrintScreen)"},
          2,
          0},
         {"the key is read from the memo copied again",
          "Hotkey=1\r\nKey=1\r\n",
          "Hotkey=1\r\nKey=5\r\n",
-         {"unregister 101", "ComboBox1 'Break'", "register 101 0 19", "tip Время (Pause)"},
+         {"unregister 101", "ComboBox1 'Break'", "register 101 0x4000 19", "tip Время (Pause)"},
          2,
          0},
         {"bad digit: phase stays",
@@ -200,8 +202,8 @@ TEST(Hotkey, AfterAnApplyWithTheHotkeyOffEveryTickUnregistersUntilItIsOnAgain) {
     std::string on = "Hotkey=1\r\nKey=1\r\nRun=1\r\n";
     r.Tick(phase, on, on);
     r.Tick(phase, on, on);
-    EXPECT_EQ(r.log,
-              (Log{"unregister 101", "ComboBox1 'F11'", "register 101 0 122", "tip Время (F11)"}));
+    EXPECT_EQ(r.log, (Log{"unregister 101", "ComboBox1 'F11'", "register 101 0x4000 122",
+                          "tip Время (F11)"}));
     EXPECT_EQ(phase, 0);
 }
 

@@ -127,7 +127,7 @@ TEST_F(MediaPlayerTest, OpenWhileOpenClosesThePreviousDeviceFirst) {
     EXPECT_EQ(player.DeviceId(), 9);
 }
 
-TEST_F(MediaPlayerTest, OpenGoesOnWhenClosingThePreviousDeviceFails) {
+TEST_F(MediaPlayerTest, OpenGoesOnWhenClosingThePreviousDeviceFailsAndForgetsThatDevice) {
     OpenClip();
     mci.fail[{kClose, 0}] = 263;
     mci.nextDeviceId = 9;
@@ -135,6 +135,11 @@ TEST_F(MediaPlayerTest, OpenGoesOnWhenClosingThePreviousDeviceFails) {
     player.Open();
     EXPECT_EQ(mci.calls[1].command, kOpen);
     EXPECT_EQ(player.DeviceId(), 9);
+    // MCI has let device 9 go, closed or not: a failed open then leaves nothing held.
+    mci.fail[{kOpen, 0}] = 275;
+    EXPECT_THROW(player.Open(), EMCIDeviceError);
+    EXPECT_FALSE(player.Opened());
+    EXPECT_EQ(player.DeviceId(), 0);
 }
 
 TEST_F(MediaPlayerTest, FailedOpenRaisesThePlatformTextAndChangesNothingElse) {

@@ -173,14 +173,21 @@ TEST(ScheduledChain, ABellThatNeverSoundsEndsTheAnnouncementOnce) {
     EXPECT_EQ(player.calls.back(), "close");
 }
 
-TEST(ScheduledChain, ClipStillPlaying) {
+// What the schedule counts as playing: the chain until its last word has
+// ended, and nothing once it is cut.
+TEST(ScheduledChain, SoundsUntilItsLastWordHasEnded) {
     FakePlayer player;
-    EXPECT_FALSE(ClipStillPlaying(player));  // nothing open
-    player.SetFileName("1.wav");
-    player.Open();
-    player.Play();
-    EXPECT_TRUE(ClipStillPlaying(player));
-    EXPECT_FALSE(ClipStillPlaying(player));
+    FakeTimer timer;
+    TScheduledChain chain(player, timer);
+    EXPECT_FALSE(chain.Sounding());
+    chain.Start({1, 0, {"kuku.wav"}});
+    EXPECT_TRUE(chain.Sounding());
+    RunToEnd(chain, player, timer);
+    EXPECT_TRUE(chain.Sounding()) << "the last word plays";
+    EXPECT_FALSE(chain.Sounding()) << "and has ended";
+    chain.Start({2, 0, {}});
+    chain.Cancel();
+    EXPECT_FALSE(chain.Sounding());
 }
 
 }  // namespace

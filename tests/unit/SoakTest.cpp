@@ -18,7 +18,7 @@
 #include "app/Layout.h"
 #include "core/Errors.h"
 #include "settings/FileStore.h"
-#include "settings/Form3Logic.h"
+#include "settings/Form3Handlers.h"
 #include "settings/Hotkey.h"
 #include "settings/Memo.h"
 #include "shell/AutoRunner.h"
@@ -84,7 +84,7 @@ class TPollTimer final : public IPollTimer {
 
 // The speech side: Timer2, the clip player over a simulated device, the announcer.
 struct Speech {
-    explicit Speech(const TimeFields& now) : announcer(player, timer2, now) {
+    explicit Speech(const TimeFields& now) : now(now) {
         mci.onOpen = [this](const std::string& name) {
             if (test::RecordingIndex(name) < 0) ++unknownClips;
             ++clipsThisChain;
@@ -93,7 +93,7 @@ struct Speech {
 
     void Button1() {
         clipsThisChain = 0;
-        announcer.Start();
+        announcer.Start(now);
         ++chains;
     }
     void Timer2() {
@@ -102,10 +102,11 @@ struct Speech {
     // A chain that has ended: every clip spoken, the poll off.
     bool Ended() const { return !timer2.enabled && announcer.State() == 5; }
 
+    const TimeFields& now;  // the clock's, read at each Button1
     TSimulatedMci mci;
     TPollTimer timer2;
     TMediaPlayer player{mci, [] { return uintptr_t{0x1234}; }};
-    TAnnouncer announcer;
+    TAnnouncer announcer{player, timer2};
     int chains = 0;
     int clipsThisChain = 0;
     int unknownClips = 0;
@@ -208,7 +209,7 @@ struct Clock {
     test::TFakeRegistry registry;
     TAutoRunner autoRunner1{nullptr, registry, "C:\\Zvenoks\\Zvenoks.exe"};
     TControls controls;
-    TForm3Logic form3{controls, memo1, autoRunner1, startupPhase};
+    TForm3Handlers form3{controls, memo1, autoRunner1, startupPhase};
     TKeys keys;
     std::string tip;
     HotkeyRegistration hotkey{keys, [this](const std::string& t) { tip = t; }};

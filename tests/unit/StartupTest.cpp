@@ -153,7 +153,7 @@ TEST_F(StartupTest, ElsewhereWithDirCfgFollowsIt) {
     EXPECT_EQ(settingsText, kConfig);
 }
 
-TEST_F(StartupTest, DirCfgIsReadAsUtf8ElseInTheSystemCodePage) {
+TEST_F(StartupTest, DirCfgIsReadAsUtf8ElseInTheSystemCodePageWithoutItsLineBreak) {
     const fs::path russian = files.MakeDir("Программы/Говорящие часы");
     TTempFiles::Put(russian / "Zvenoks.exe", "MZ");
     TTempFiles::Put(russian / "config.cfg", "Run=2\r\n");
@@ -166,16 +166,20 @@ TEST_F(StartupTest, DirCfgIsReadAsUtf8ElseInTheSystemCodePage) {
         std::string dirCfg;
         fs::path reached;
         bool decoded;
+        const char* lineBreak = "\r\n";
     };
     const Case cases[] = {
         {"UTF-8, as the program writes it", russian.string(), russian, false},
         {"code page 1251, written by hand", cp1251, russian, true},
         {"ASCII", program.string(), program, false},
         {"a cut UTF-8 letter is not UTF-8", program.string() + "\xD0", elsewhere, true},
+        {"no final line break", program.string(), program, false, ""},
+        {"LF alone", program.string(), program, false, "\n"},
+        {"CR alone", russian.string(), russian, false, "\r"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TTempFiles::Put(elsewhere / "dir.cfg", c.dirCfg + "\r\n");
+        TTempFiles::Put(elsewhere / "dir.cfg", c.dirCfg + c.lineBreak);
         StartIn(elsewhere);
         platform.ansiDecoded.clear();
         startupPhase = 1;
@@ -184,7 +188,7 @@ TEST_F(StartupTest, DirCfgIsReadAsUtf8ElseInTheSystemCodePage) {
         EXPECT_EQ(platform.ansiDecoded,
                   c.decoded ? std::vector{c.dirCfg} : std::vector<std::string>{});
         // The file keeps its bytes.
-        EXPECT_EQ(TTempFiles::Get(elsewhere / "dir.cfg"), c.dirCfg + "\r\n");
+        EXPECT_EQ(TTempFiles::Get(elsewhere / "dir.cfg"), c.dirCfg + c.lineBreak);
     }
 }
 

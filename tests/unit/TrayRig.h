@@ -37,10 +37,26 @@ class FakePlatform : public ITrayPlatform {
     std::vector<Notification> notes;
     std::map<std::uintptr_t, bool> visible;
     unsigned taskbarCreated = kTaskbarCreated;
+    // The shell takes nothing until it runs; it refuses to add an icon it
+    // holds and to change or delete one it does not.
+    bool shellRuns = true;
+    bool shellHasIcon = false;
+    std::map<std::uintptr_t, unsigned> timers;  // id -> interval, while set
 
-    void NotifyIcon(unsigned action, const TrayIconRecord& record) override {
+    bool NotifyIcon(unsigned action, const TrayIconRecord& record) override {
         notes.push_back({action, record});
         log.push_back("notify " + std::to_string(action));
+        if (!shellRuns || (action == kNimAdd) == shellHasIcon) return false;
+        shellHasIcon = action != kNimDelete;
+        return true;
+    }
+    void SetTimer(std::uintptr_t window, std::uintptr_t id, unsigned ms) override {
+        log.push_back("set timer " + Hex(window) + " " + Hex(id) + " " + std::to_string(ms));
+        timers[id] = ms;
+    }
+    void KillTimer(std::uintptr_t window, std::uintptr_t id) override {
+        log.push_back("kill timer " + Hex(window) + " " + Hex(id));
+        timers.erase(id);
     }
     std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,
                                             std::function<void(TMessage&)> handler) override;

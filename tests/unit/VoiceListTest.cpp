@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AnnouncedChain.h"
@@ -106,6 +107,44 @@ TEST(VoiceListTest, ChoiceFallsBackWhenThePackIsNotWhole) {
     }
 }
 
+// A pack made before the «ровно» and colloquial styles, or lacking one of
+// their words, speaks officially rather than failing mid-chain.
+TEST(VoiceListTest, StylesFallBackToOfficialWithoutTheirWords) {
+    TTempFiles dir;
+    MakePack(dir, "old");
+    for (const char* name : {"full", "short"}) {
+        MakePack(dir, name);
+        for (const char* file : kStyleFiles) {
+            if (std::string(name) != "short" || std::string(file) != "12_ord.wav") {
+                TTempFiles::Put(dir.Root() / "voices" / name / file, "RIFF");
+            }
+        }
+    }
+    TStdVoiceFolders folders(dir.Root());
+    EXPECT_EQ(ListVoices(folders), (std::vector<VoiceEntry>{
+                                       {"", "", false},
+                                       {"full", "", true},
+                                       {"old", "", false},
+                                       {"short", "", false},
+                                   }));
+    struct Case {
+        const char* voice;
+        SpeechStyle chosen, spoken;
+    };
+    const Case cases[] = {
+        {"full", SpeechStyle::Colloquial, SpeechStyle::Colloquial},
+        {"full", SpeechStyle::OfficialExact, SpeechStyle::OfficialExact},
+        {"old", SpeechStyle::Colloquial, SpeechStyle::Official},
+        {"short", SpeechStyle::OfficialExact, SpeechStyle::Official},
+        {"old", SpeechStyle::Official, SpeechStyle::Official},
+        {"", SpeechStyle::Colloquial, SpeechStyle::Official},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(StyleForVoice(folders, c.voice, c.chosen), c.spoken)
+            << c.voice << " " << int(c.chosen);
+    }
+}
+
 TEST(VoiceListTest, PathsAndListItems) {
     struct Case {
         const char* voice;
@@ -121,6 +160,16 @@ TEST(VoiceListTest, PathsAndListItems) {
 
     EXPECT_EQ(VoiceItemText({"anna", ""}), "anna");
     EXPECT_EQ(VoiceItemText({"half", "9.wav"}), "half (неполный)");
+}
+
+TEST(VoiceListTest, VoiceNamesStayInsideTheirFolder) {
+    const std::pair<const char*, bool> rows[] = {
+        {"elena", true}, {"Алёна 2", true}, {"a.b", true},  {"", false},     {".", false},
+        {"..", false},   {"a..b", false},   {"a/b", false}, {"a\\b", false}, {"C:", false},
+        {"a*", false},   {"x.", false},     {" x", false},  {"a\tb", false}, {"\xFF", false},
+    };
+    for (const auto& [name, ok] : rows) EXPECT_EQ(IsSafeVoiceName(name), ok) << name;
+    EXPECT_FALSE(IsSafeVoiceName(std::string(65, 'v')));
 }
 
 }  // namespace

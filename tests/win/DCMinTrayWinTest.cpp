@@ -2,14 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "shell/DCMinTray.h"
 #include "win32/WinTrayPlatform.h"
+#include "win32/WinWindowHook.h"
 #include "win32/Window.h"
-#include "win32/WndProcHook.h"
 
 namespace zv::win {
 namespace {
@@ -51,7 +52,7 @@ class TestForm : public TComponent, public IForm, public TWindow {
 
     std::uintptr_t WindowHandle() override {
         if (Handle() == nullptr) {
-            RegisterClassOnce(kFormClass, 0, nullptr, LoadCursorA(nullptr, IDC_ARROW), nullptr);
+            RegisterClassOnce(kFormClass, 0, nullptr, ArrowCursor(), nullptr);
             CreateHandle(kFormClass, "Zvenoks", 0, WS_POPUP, 0, 0, 200, 100, app_.Window());
         }
         return reinterpret_cast<std::uintptr_t>(Handle());
@@ -79,7 +80,7 @@ class TestForm : public TComponent, public IForm, public TWindow {
         received_.push_back(msg);
         if (msg == WM_DESTROY) {
             procAtDestroy = GetWindowLongPtrW(Handle(), GWLP_WNDPROC);
-            propAtDestroy = GetPropW(Handle(), WndProcHook::kPropName) != nullptr;
+            propAtDestroy = GetPropW(Handle(), TWinWindowHook::kPropName) != nullptr;
         }
         return Default(msg, wParam, lParam);
     }
@@ -90,21 +91,29 @@ class TestForm : public TComponent, public IForm, public TWindow {
     std::vector<UINT> received_;
 };
 
-// The real platform, keeping what the shell answered.
-class CheckedPlatform : public WinTrayPlatform {
+// The real platform, keeping what the shell answered; it can refuse the
+// first notifications as a shell that is still starting does.
+class CheckedPlatform : public TWinTrayPlatform {
   public:
     struct Answer {
         unsigned action;
         bool ok;
     };
-    void NotifyIcon(unsigned action, const TrayIconRecord& record) override {
+    bool NotifyIcon(unsigned action, const TrayIconRecord& record) override {
+        if (refuse > 0) {
+            --refuse;
+            answers.push_back({action, false});
+            return false;
+        }
         answers.push_back({action, Notify(action, record)});
         if (action == kNimDelete) {
             auto window = reinterpret_cast<HWND>(record.hWnd);
             hookedAtDelete = GetWindowLongPtrW(window, GWLP_WNDPROC) ==
-                             reinterpret_cast<LONG_PTR>(WndProcHook::Procedure());
+                             reinterpret_cast<LONG_PTR>(TWinWindowHook::Procedure());
         }
+        return answers.back().ok;
     }
+    int refuse = 0;
     std::vector<Answer> answers;
     bool hookedAtDelete = false;
 };
@@ -138,7 +147,7 @@ class TrayWin : public testing::Test {
 TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
     ASSERT_TRUE(tray.Hooked());
     EXPECT_NE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
-    EXPECT_NE(GetPropW(hwnd, WndProcHook::kPropName), nullptr);
+    EXPECT_NE(GetPropW(hwnd, TWinWindowHook::kPropName), nullptr);
 
     tray.ShowIcon();
     DestroyWindow(hwnd);
@@ -157,8 +166,8 @@ TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
 
 TEST_F(TrayWin, AnotherHookAboveTheTrayChainsWithIt) {
     std::vector<UINT> seen;
-    std::unique_ptr<WndProcHook> other;
-    other = std::make_unique<WndProcHook>(hwnd, [&](TMessage& m) {
+    std::unique_ptr<TWinWindowHook> other;
+    other = std::make_unique<TWinWindowHook>(hwnd, [&](TMessage& m) {
         seen.push_back(m.Msg);
         m.Result = other->PassOn(m);
     });
@@ -182,7 +191,7 @@ TEST_F(TrayWin, AnotherHookAboveTheTrayChainsWithIt) {
 TEST_F(TrayWin, ComponentDestroyedFirstUnhooksTheWindow) {
     trayOwner.reset();
     EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
-    EXPECT_EQ(GetPropW(hwnd, WndProcHook::kPropName), nullptr);
+    EXPECT_EQ(GetPropW(hwnd, TWinWindowHook::kPropName), nullptr);
     Send(WM_HOTKEY, 101, 0);
     EXPECT_TRUE(form.Received(WM_HOTKEY));
 }
@@ -242,18 +251,37 @@ TEST_F(TrayWin, ShellTakesTheTipAndTheIconAgainAfterARestart) {
     tray.SetHint("Время (F11)");
     tray.ShowIcon();
     tray.SetHint("Время (PrintScreen)");
+    // Announced while the shell still holds the icon: changed in place.
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    Send(taskbarCreated, 0, 0);
     // The shell forgets the icon as a restarted one would, then announces itself.
-    ASSERT_TRUE(WinTrayPlatform::Notify(kNimDelete, tray.IconRecord()));
-    Send(RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_TRUE(TWinTrayPlatform::Notify(kNimDelete, tray.IconRecord()));
+    Send(taskbarCreated, 0, 0);
     tray.SetHint("Время (Pause)");
 
-    ASSERT_EQ(platform.answers.size(), 4u);
-    const unsigned actions[] = {kNimAdd, kNimModify, kNimAdd, kNimModify};
-    for (std::size_t i = 0; i < 4; ++i) {
+    const CheckedPlatform::Answer expected[] = {
+        {kNimAdd, true},     {kNimModify, true}, {kNimModify, true},
+        {kNimModify, false}, {kNimAdd, true},    {kNimModify, true},
+    };
+    ASSERT_EQ(platform.answers.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(platform.answers[i].action, actions[i]);
-        EXPECT_TRUE(platform.answers[i].ok);
+        EXPECT_EQ(platform.answers[i].action, expected[i].action);
+        EXPECT_EQ(platform.answers[i].ok, expected[i].ok);
     }
+}
+
+TEST_F(TrayWin, AnIconTheShellRefusedComesWithTheRetryTimer) {
+    platform.refuse = 2;  // the add and the change after it
+    tray.ShowIcon();
+    const DWORD start = GetTickCount();
+    for (MSG msg; platform.answers.size() < 3 && GetTickCount() - start < 10000; Sleep(10)) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    ASSERT_EQ(platform.answers.size(), 3u);
+    EXPECT_TRUE(platform.answers[2].action == kNimAdd && platform.answers[2].ok);
+    EXPECT_GE(GetTickCount() - start, 1900u);
+    EXPECT_FALSE(KillTimer(hwnd, kTrayRetryTimer));  // gone once the icon is in
 }
 
 }  // namespace

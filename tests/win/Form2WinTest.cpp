@@ -7,6 +7,7 @@
 
 #include "about/Form2_win.h"
 #include "app/Application_win.h"
+#include "resources/version.h"
 #include "tests/win/WinTestSupport.h"
 #include "win32/Utf16.h"
 
@@ -35,11 +36,10 @@ RECT WindowRect(HWND h) {
 
 class Form2WinTest : public ::testing::Test {
   protected:
-    void SetUp() override { form2_.Create(); }
     HWND Dialog() const { return form2_.Handle(); }
 
     TApplication application_;
-    TForm2 form2_{application_};
+    TForm2 form2_{reinterpret_cast<HWND>(application_.WindowHandle())};
 };
 
 TEST_F(Form2WinTest, FrameAndClientAreaAreTheDesignOnes) {
@@ -68,8 +68,10 @@ TEST_F(Form2WinTest, LabelsStandAtTheirPlacesWithTheirTextsAndFonts) {
         bool underline;
     };
     const Want wants[] = {
-        {1, 80, 16, "Zvenoks v.1.1", 11, false},      {2, 64, 128, "Екатеринбург, 2026", 11, false},
-        {3, 56, 88, "zvenoks.example.org", 16, true}, {4, 104, 56, "Zvenoks", 11, false},
+        {1, 80, 16, "Zvenoks v." ZV_VERSION_TEXT, 11, false},
+        {2, 64, 128, "Екатеринбург, 2026", 11, false},
+        {3, 56, 88, "zvenoks.example.org", 16, true},
+        {4, 104, 56, "Zvenoks", 11, false},
         {5, 96, 112, "Россия, Урал", 11, false},
     };
     for (const Want& w : wants) {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "settings/Form3Logic.h"
+#include "settings/Form3Handlers.h"
 #include "settings/Form3_win.h"
 #include "settings/Memo.h"
 #include "shell/AutoRunner.h"

@@ -47,7 +47,7 @@ class HotkeyWin : public testing::Test {
     HotkeyWindow window;
     NoControls controls;
     std::string tip = "Время (F11)";
-    WinHotkey platform{window};
+    TWinHotkey platform{window};
     HotkeyRegistration hotkey{platform, [this](const std::string& t) { tip = t; }};
 };
 
@@ -92,7 +92,7 @@ TEST_F(HotkeyWin, TurnedOffOrDestroyedTheKeyIsFreed) {
     EXPECT_FALSE(platform.Registered(101));
 
     {
-        WinHotkey scoped(window);
+        TWinHotkey scoped(window);
         scoped.Register(101, 0, VK_SNAPSHOT);
         ASSERT_TRUE(scoped.Registered(101));
         EXPECT_FALSE(KeyIsFree(VK_SNAPSHOT));

@@ -20,8 +20,8 @@ namespace zv::win::test {
 struct Program {
     explicit Program(int showCommand = SW_SHOWNOACTIVATE) {
         form1.Create();
-        form2.Create();
-        application.AddTranslator([this](MSG& msg) { return form3.TranslateDialogMessage(msg); });
+        application.AddDialog(form2);
+        application.AddDialog(form3);
         form1.SetDialogs(&form2, &form3);
         form1.ShowOnStart(showCommand);
         PumpMessages();
@@ -30,9 +30,8 @@ struct Program {
 
     TApplication application;
     TForm1 form1{application};
-    TForm2 form2{application};
-    TForm3 form3{reinterpret_cast<HWND>(application.WindowHandle()), form1.Memo(),
-                 form1.AutoRunner(), form1.StartupPhaseRef()};
+    TForm2 form2{ApplicationWindow()};
+    TForm3 form3{ApplicationWindow(), form1.Memo(), form1.AutoRunner(), form1.StartupPhaseRef()};
 };
 
 inline std::vector<std::string>& ErrorsShown() {

@@ -44,8 +44,7 @@ class MenuApplication : public IApplication {
 class MenuForm : public TComponent, public IForm, public TWindow {
   public:
     explicit MenuForm(MenuApplication& app) : TComponent(nullptr) {
-        RegisterClassOnce("ZvTrayMenuTestForm", 0, nullptr,
-                          LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)), nullptr);
+        RegisterClassOnce("ZvTrayMenuTestForm", 0, nullptr, ArrowCursor(), nullptr);
         CreateHandle("ZvTrayMenuTestForm", "Zvenoks", 0, WS_POPUP, 100, 100, 200, 100,
                      app.Window());
     }
@@ -112,7 +111,7 @@ TEST(TrayMenuWin, ARightClickOpensTheMenuAndTheChoiceComesBack) {
         SCOPED_TRACE(c.name);
         MenuApplication app;
         MenuForm form(app);
-        WinTrayPlatform platform;
+        TWinTrayPlatform platform;
         TDCMinTray tray(&form, platform, app);
         form.LoadComponents([] {});
         app.mainForm = &form;

@@ -14,7 +14,7 @@
 
 #include "speech/MediaPlayer.h"
 #include "tests/win/WinTestSupport.h"
-#include "win32/FullScreen_win.h"
+#include "win32/WinFullScreen.h"
 #include "win32/WinMciDriver.h"
 #include "win32/WinVolume.h"
 
@@ -200,7 +200,7 @@ TEST(FullScreen, TheClocksOwnCoveringWindowNeverCounts) {
     ASSERT_TRUE(own.hwnd);
     SetForegroundWindow(own.hwnd);
     PumpMessages();
-    TFullScreen fullScreen;
+    TWinFullScreen fullScreen;
     const ForegroundFacts facts = fullScreen.Facts();
     if (facts.exists) {
         EXPECT_TRUE(facts.own);

@@ -1,0 +1,175 @@
+#include "schedule/AnnouncementsDialog_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+#include "schedule/AnnouncementsDialogControls.h"
+#include "win32/Handles.h"
+#include "win32/Utf16.h"
+
+namespace zv::win {
+namespace {
+
+constexpr size_t Row(std::string_view name) {
+    return RowOf(kAnnouncementsDialogControls, name);
+}
+constexpr size_t kEveryBox = Row("EveryBox");
+constexpr size_t kQuietCheck = Row("QuietCheck");
+constexpr size_t kFromLabel = Row("FromLabel");
+constexpr size_t kFromBox = Row("FromBox");
+constexpr size_t kToLabel = Row("ToLabel");
+constexpr size_t kToBox = Row("ToBox");
+constexpr size_t kChimeBox = Row("ChimeBox");
+constexpr size_t kVolumeBar = Row("VolumeBar");
+constexpr size_t kVolumeText = Row("VolumeText");
+constexpr size_t kFullscreenCheck = Row("FullscreenCheck");
+constexpr size_t kVoiceBox = Row("VoiceBox");
+constexpr size_t kListenButton = Row("ListenButton");
+constexpr size_t kApplyButton = Row("ApplyButton");
+
+void AddItem(HWND combo, std::string_view text) {
+    const std::wstring wide = Widen(text);
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+int Selected(HWND combo) {
+    return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+}
+
+void Select(HWND combo, int item) {
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+}
+
+bool Checked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Check(HWND button, bool checked) {
+    SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace
+
+TAnnouncementsDialog::TAnnouncementsDialog(HWND owner, ApplyHandler onApply, ListenHandler onListen)
+    : TDialog(kAnnouncementsDialogDesign, owner),
+      onApply_(std::move(onApply)),
+      onListen_(std::move(onListen)) {
+    for (const EveryChoice& choice : kEveryChoices) AddItem(ControlAt(kEveryBox), choice.text);
+    for (int hour = 0; hour < kHours; ++hour) {
+        AddItem(ControlAt(kFromBox), std::to_string(hour));
+        AddItem(ControlAt(kToBox), std::to_string(hour));
+    }
+    for (std::string_view text : kChimeChoices) AddItem(ControlAt(kChimeBox), text);
+    SendMessageW(ControlAt(kVolumeBar), TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
+    SendMessageW(ControlAt(kVolumeBar), TBM_SETPAGESIZE, 0, 10);
+    Load(AnnounceSettings{}, {});
+}
+
+void TAnnouncementsDialog::Load(const AnnounceSettings& settings, std::vector<VoiceEntry> voices) {
+    voices_ = std::move(voices);
+    HWND voiceBox = ControlAt(kVoiceBox);
+    SendMessageW(voiceBox, CB_RESETCONTENT, 0, 0);
+    AddItem(voiceBox, kStandardVoice);
+    for (const VoiceEntry& voice : voices_) AddItem(voiceBox, VoiceItemText(voice));
+
+    const AnnounceControls c = ToControls(settings, voices_);
+    Select(ControlAt(kEveryBox), c.every);
+    Check(ControlAt(kQuietCheck), c.quiet);
+    Select(ControlAt(kFromBox), c.quietFrom);
+    Select(ControlAt(kToBox), c.quietTo);
+    Select(ControlAt(kChimeBox), c.chime);
+    SendMessageW(ControlAt(kVolumeBar), TBM_SETPOS, TRUE, c.volume);
+    Check(ControlAt(kFullscreenCheck), c.fullscreen);
+    Select(voiceBox, c.voice);
+    voiceItem_ = c.voice;
+    WidenVoiceList();
+    ShowVolume();
+    EnableQuietHours();
+}
+
+AnnounceControls TAnnouncementsDialog::ReadControls() const {
+    AnnounceControls c;
+    c.every = Selected(ControlAt(kEveryBox));
+    c.quiet = Checked(ControlAt(kQuietCheck));
+    c.quietFrom = Selected(ControlAt(kFromBox));
+    c.quietTo = Selected(ControlAt(kToBox));
+    c.chime = Selected(ControlAt(kChimeBox));
+    c.volume = static_cast<int>(SendMessageW(ControlAt(kVolumeBar), TBM_GETPOS, 0, 0));
+    c.fullscreen = Checked(ControlAt(kFullscreenCheck));
+    c.voice = voiceItem_;
+    return c;
+}
+
+AnnounceSettings TAnnouncementsDialog::Settings() const {
+    return FromControls(ReadControls(), voices_);
+}
+
+void TAnnouncementsDialog::WidenVoiceList() {
+    // A pack's folder name may be longer than the closed box: the open list
+    // shows it whole.
+    HWND voiceBox = ControlAt(kVoiceBox);
+    WindowDc dc(voiceBox);
+    Selection sel(dc.Get(), Font());
+    RECT box{};
+    GetWindowRect(voiceBox, &box);
+    int widest = box.right - box.left;
+    for (const VoiceEntry& voice : voices_) {
+        const std::wstring text = Widen(VoiceItemText(voice));
+        SIZE size{};
+        GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx) + GetSystemMetrics(SM_CXVSCROLL) + 8);
+    }
+    SendMessageW(voiceBox, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest), 0);
+}
+
+void TAnnouncementsDialog::ShowVolume() {
+    const auto volume = static_cast<int>(SendMessageW(ControlAt(kVolumeBar), TBM_GETPOS, 0, 0));
+    SetWindowTextW(ControlAt(kVolumeText), Widen(PercentText(volume)).c_str());
+}
+
+void TAnnouncementsDialog::EnableQuietHours() {
+    const BOOL on = Checked(ControlAt(kQuietCheck)) ? TRUE : FALSE;
+    for (size_t row : {kFromLabel, kFromBox, kToLabel, kToBox}) EnableWindow(ControlAt(row), on);
+}
+
+void TAnnouncementsDialog::VoiceChanged() {
+    // An incomplete pack cannot be chosen: the selection moves past it, or
+    // back to where it was.
+    voiceItem_ = SelectableVoice(voices_, voiceItem_, Selected(ControlAt(kVoiceBox)));
+    Select(ControlAt(kVoiceBox), voiceItem_);
+}
+
+void TAnnouncementsDialog::Command(size_t row, int code) {
+    switch (row) {
+        case kQuietCheck:
+            if (code == BN_CLICKED) EnableQuietHours();
+            break;
+        case kVoiceBox:
+            if (code == CBN_SELCHANGE) VoiceChanged();
+            break;
+        case kListenButton:
+            if (code == BN_CLICKED && onListen_) onListen_(Settings().voice);
+            break;
+        case kApplyButton:
+            if (code == BN_CLICKED) {
+                if (onApply_) onApply_(Settings());
+                Hide();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT TAnnouncementsDialog::OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_HSCROLL && reinterpret_cast<HWND>(lParam) == ControlAt(kVolumeBar)) {
+        ShowVolume();
+        return 0;
+    }
+    return TDialog::OtherMessage(msg, wParam, lParam);
+}
+
+}  // namespace zv::win

@@ -1,0 +1,99 @@
+// Settings files on a real file system: a write replaces the file whole or
+// not at all, and a file another program holds is still read.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+#include "win32/Handles.h"
+#include "win32/WinFileStore.h"
+
+namespace zv::win {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+const std::string kOld = "Hotkey=1\r\nKey=2\r\nRun=2\r\n";
+
+class WinFileStoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "zv-files-" + std::to_string(GetCurrentProcessId());
+        config_ = folder_ + "\\config.cfg";
+        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+        files_.WriteAll(config_, kOld);
+    }
+    void TearDown() override {
+        SetFileAttributesA(config_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(config_.c_str());
+        EXPECT_TRUE(RemoveDirectoryA(folder_.c_str())) << "a file was left beside config.cfg";
+    }
+    UniqueFile Hold(DWORD access, DWORD share) const {
+        return UniqueFile(
+            CreateFileA(config_.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr));
+    }
+
+    TWinFileStore files_;
+    std::string folder_, config_;
+};
+
+TEST_F(WinFileStoreTest, AFailedWriteKeepsTheOldBytes) {
+    struct Case {
+        const char* what;
+        DWORD access, share, attributes;
+    } cases[] = {
+        {"held, may be written but not replaced", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+         FILE_ATTRIBUTE_NORMAL},
+        {"held, may be read only", GENERIC_READ, FILE_SHARE_READ, FILE_ATTRIBUTE_NORMAL},
+        {"read-only", 0, 0, FILE_ATTRIBUTE_READONLY},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(SetFileAttributesA(config_.c_str(), c.attributes));
+        {
+            UniqueFile held = c.access ? Hold(c.access, c.share) : UniqueFile();
+            EXPECT_THROW(files_.WriteAll(config_, "Run=1\r\n"), EFileStoreFailure);
+        }
+        SetFileAttributesA(config_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(files_.ReadAll(config_), kOld);
+    }
+    // A hidden file is replaced and stays hidden.
+    ASSERT_TRUE(SetFileAttributesA(config_.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    files_.WriteAll(config_, "Run=1\r\n");
+    EXPECT_EQ(files_.ReadAll(config_), "Run=1\r\n");
+    EXPECT_TRUE(GetFileAttributesA(config_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST_F(WinFileStoreTest, AFileAnotherProgramHoldsIsReadOnceItLetsGo) {
+    struct Case {
+        const char* what;
+        DWORD share;
+        int releaseMs;  // -1: held all through the read
+    } cases[] = {
+        {"open for writing, shared", kShareAll, -1},
+        {"held alone for half a second", 0, 500},
+        {"held alone longer than the wait", 0, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        UniqueFile held = Hold(GENERIC_WRITE, c.share);
+        std::thread release([&] {
+            if (c.releaseMs < 0) return;
+            Sleep(c.releaseMs);
+            held.Reset();
+        });
+        const ULONGLONG start = GetTickCount64();
+        if (c.share || c.releaseMs >= 0) {
+            EXPECT_EQ(files_.ReadAll(config_), kOld);
+        } else {
+            EXPECT_THROW(files_.ReadAll(config_), EFileStoreFailure);
+            EXPECT_GE(GetTickCount64() - start, 2000u);
+        }
+        release.join();
+    }
+}
+
+}  // namespace
+}  // namespace zv::win

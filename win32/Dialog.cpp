@@ -1,0 +1,247 @@
+#include "win32/Dialog.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "core/Errors.h"
+#include "win32/Fonts.h"
+#include "win32/Monitors.h"
+#include "win32/Utf16.h"
+
+namespace zv::win {
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+constexpr int kFirstId = 101;
+constexpr int kListLineHeight = 14;  // of a combo box's open list
+
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind KindOf(TControlKind kind, bool followsRadioButton) {
+    switch (kind) {
+        case TControlKind::Label:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case TControlKind::Link:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+        case TControlKind::CheckBox:
+            return {L"BUTTON", BS_CHECKBOX | WS_TABSTOP | WS_GROUP, 0};
+        case TControlKind::AutoCheckBox:
+            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0};
+        case TControlKind::RadioButton: {
+            // A radio button right after another continues its group, and lies
+            // under the one before it, which it must not paint over.
+            const DWORD group = followsRadioButton ? WS_CLIPSIBLINGS : WS_GROUP;
+            return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP | group, 0};
+        }
+        case TControlKind::ComboBox:
+            return {L"COMBOBOX",
+                    CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0};
+        case TControlKind::DropDownList:
+            return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0};
+        case TControlKind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0};
+        case TControlKind::TrackBar:
+            return {TRACKBAR_CLASSW, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP | WS_GROUP, 0};
+        case TControlKind::GroupBox:
+            return {L"BUTTON", BS_GROUPBOX | WS_GROUP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+        case TControlKind::Bevel:
+            return {L"STATIC", SS_ETCHEDFRAME, 0};
+        case TControlKind::Image:
+            break;
+    }
+    return {L"STATIC", 0, 0};
+}
+
+bool IsCombo(TControlKind kind) {
+    return kind == TControlKind::ComboBox || kind == TControlKind::DropDownList;
+}
+
+// A group box keeps the notifications of the controls inside it; the dialog
+// is where they are handled.
+LRESULT CALLBACK ForwardCommands(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR) {
+    if (msg == WM_COMMAND) return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ForwardCommands, id);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// The closed combo's height follows its font; make it the designed one.
+void FitComboHeight(HWND combo, int designHeight) {
+    RECT r{};
+    GetWindowRect(combo, &r);
+    auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+    int wanted = item + designHeight - (r.bottom - r.top);
+    if (wanted > 0 && wanted != item) SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), wanted);
+}
+
+// The size of a label that fits its text.
+SIZE TextSize(HWND dialog, const std::wstring& text, HFONT font) {
+    WindowDc dc(dialog);
+    Selection sel(dc.Get(), font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+}  // namespace
+
+TDialog::TDialog(const TDialogDesign& design, HWND owner)
+    : design_(design),
+      // Where the system's "MS Sans Serif" has no Russian letters, a face that does.
+      font_(CreateCyrillicFont({"MS Sans Serif", 11})) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    // A resource icon is shared: it is not destroyed.
+    HICON icon = design.icon ? LoadIconW(instance, MAKEINTRESOURCEW(design.icon)) : nullptr;
+    const std::string className(design.className);
+    RegisterClassOnce(className.c_str(), 0, icon, ArrowCursor(),
+                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RECT frame{0, 0, design.clientWidth, design.clientHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    CreateHandle(className.c_str(), std::string(design.caption).c_str(), kExStyle, kStyle, 0, 0,
+                 frame.right - frame.left, frame.bottom - frame.top, owner);
+    if (icon) {
+        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+    CreateControls();
+}
+
+TDialog::~TDialog() {
+    // The controls go before the fonts they were given.
+    if (Handle()) DestroyWindow(Handle());
+}
+
+void TDialog::CreateControls() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::span<const TControlDesign> rows = design_.controls;
+    controls_.assign(rows.size(), nullptr);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const TControlDesign& d = rows[i];
+        if (d.kind == TControlKind::Image) continue;
+        if (d.kind == TControlKind::TrackBar) {
+            INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+            InitCommonControlsEx(&classes);
+        }
+        if (d.kind == TControlKind::Link && !linkFont_)
+            linkFont_ = CreateCyrillicFont({"Times New Roman", 16, false, true});
+        const HFONT font = d.kind == TControlKind::Link ? linkFont_.Get() : font_.Get();
+        const WindowKind kind =
+            KindOf(d.kind, i > 0 && rows[i - 1].kind == TControlKind::RadioButton);
+        const std::wstring text = Widen(d.text);
+        const bool fitted = d.width == 0 && d.height == 0;
+        const SIZE size = fitted ? TextSize(Handle(), text, font) : SIZE{d.width, d.height};
+        // A combo's window height includes its open list.
+        const bool combo = IsCombo(d.kind);
+        const int height = combo ? size.cy + design_.listLines * kListLineHeight + 2 : size.cy;
+        HWND parent = d.parent.empty() ? Handle() : Control(d.parent);
+        HWND h = CreateWindowExW(
+            kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style, d.left,
+            d.top, size.cx, height, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + i)), instance, nullptr);
+        if (!h) throw Exception(SystemErrorText(GetLastError()));
+        controls_[i] = h;
+        if (font) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (kind.exStyle & WS_EX_CONTROLPARENT) SetWindowSubclass(h, ForwardCommands, 1, 0);
+        for (std::string_view item : d.items) {
+            const std::wstring wide = Widen(item);
+            SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        }
+        if (combo) FitComboHeight(h, d.height);
+        // The edit field shows the designed text.
+        if (d.kind == TControlKind::ComboBox) SetWindowTextW(h, text.c_str());
+        if (d.checked) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
+        takesFocus_ = takesFocus_ || TakesFocus(d.kind);
+    }
+}
+
+HWND TDialog::Control(std::string_view name) const {
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        if (name == design_.controls[i].name) return controls_[i];
+    }
+    return nullptr;
+}
+
+bool TDialog::IsLink(HWND control) const {
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        if (design_.controls[i].kind == TControlKind::Link && control == controls_[i]) return true;
+    }
+    return false;
+}
+
+void TDialog::Show() {
+    if (!placed_) {
+        // On the clock's monitor, not straddling two.
+        CentreOnPrimaryWorkArea(Handle());
+        placed_ = true;
+    }
+    ShowWindow(Handle(), SW_SHOW);
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(Handle());
+}
+
+bool TDialog::TranslateDialogMessage(MSG& msg) {
+    return Visible() && IsDialogMessageW(Handle(), &msg) != FALSE;
+}
+
+// The control that had the focus when the dialog was left gets it back, else
+// the first tab stop.
+void TDialog::KeepFocus(WPARAM activation) {
+    if (LOWORD(activation) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+        return;
+    }
+    HWND target = lastFocus_ && IsWindowEnabled(lastFocus_)
+                      ? lastFocus_
+                      : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    if (target) SetFocus(target);
+}
+
+void TDialog::Command(size_t, int) {}
+
+LRESULT TDialog::OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Default(msg, wParam, lParam);
+}
+
+LRESULT TDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND: {
+            // Enter and Esc arrive as IDOK and IDCANCEL from the dialog manager,
+            // from no control: the dialogs have no default or cancel button.
+            const int row = LOWORD(wParam) - kFirstId;
+            if (lParam != 0 && row >= 0 && row < static_cast<int>(controls_.size()))
+                Command(static_cast<size_t>(row), HIWORD(wParam));
+            return 0;
+        }
+        case WM_CLOSE:
+            // Closing hides: the dialog is made once.
+            Hide();
+            return 0;
+        case WM_ACTIVATE:
+            // A dialog with nothing to focus leaves the focus to the system,
+            // which gives it the dialog window itself.
+            if (!takesFocus_) break;
+            KeepFocus(wParam);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            if (!IsLink(reinterpret_cast<HWND>(lParam))) break;
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 255));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        case WM_SETCURSOR:
+            if (!IsLink(reinterpret_cast<HWND>(wParam))) break;
+            SetCursor(HandCursor());
+            return TRUE;
+        default:
+            break;
+    }
+    return OtherMessage(msg, wParam, lParam);
+}
+
+}  // namespace zv::win

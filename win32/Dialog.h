@@ -1,0 +1,63 @@
+#pragma once
+// The dialog layer: a non-modal, topmost dialog made from its table
+// (core/DialogDesign.h), created hidden once and shown and hidden many times.
+// A dialog is its table plus its handlers.
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+#include "core/DialogDesign.h"
+#include "win32/Handles.h"
+#include "win32/Window.h"
+
+namespace zv::win {
+
+class TDialog : public TWindow {
+  public:
+    ~TDialog() override;
+
+    // Centred on the primary monitor's work area the first time, later where
+    // it was left; in front each time.
+    void Show();
+    void Hide() { ShowWindow(Handle(), SW_HIDE); }
+    bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+
+    // For the message loop: Tab, arrows and Space among the controls while the
+    // dialog is shown. True when the message was used.
+    bool TranslateDialogMessage(MSG& msg);
+
+    // The control of that designer name; null if none, or if the dialog
+    // paints it (an image).
+    HWND Control(std::string_view name) const;
+
+  protected:
+    // Creates the dialog and its controls hidden, owned by `owner` (the
+    // application window; may be null). The design outlives the dialog.
+    TDialog(const TDialogDesign& design, HWND owner);
+
+    HWND ControlAt(size_t row) const { return controls_[row]; }
+    HFONT Font() const { return font_.Get(); }
+
+    // A notification (BN_CLICKED, CBN_SELCHANGE...) from the control of that
+    // row. Not called while the layer makes or destroys the window.
+    virtual void Command(size_t row, int code);
+    // A message the layer leaves to the dialog.
+    virtual LRESULT OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) final;
+    void CreateControls();
+    bool IsLink(HWND control) const;
+    void KeepFocus(WPARAM activation);
+
+    const TDialogDesign& design_;
+    UniqueFont font_;
+    UniqueFont linkFont_;
+    std::vector<HWND> controls_;  // by row; null for an image
+    bool takesFocus_ = false;     // some control can have the focus
+    HWND lastFocus_ = nullptr;
+    bool placed_ = false;
+};
+
+}  // namespace zv::win

@@ -1,0 +1,27 @@
+#pragma once
+// Full-screen detection: the shell's notification state (Vista and later,
+// looked up at run time) or a foreground window that covers its monitor.
+#include <windows.h>
+
+#include "schedule/FullScreenRule.h"
+#include "win32/SystemLibrary.h"
+
+namespace zv::win {
+
+class TWinFullScreen {
+  public:
+    TWinFullScreen();
+    TWinFullScreen(const TWinFullScreen&) = delete;
+    TWinFullScreen& operator=(const TWinFullScreen&) = delete;
+
+    // What is in front now. Windows of this process count as the clock's own.
+    ForegroundFacts Facts();
+    bool OtherProgramFullScreen() { return zv::OtherProgramFullScreen(Facts()); }
+
+  private:
+    using QueryStateFn = HRESULT(WINAPI*)(int*);
+    TSystemLibrary shell32_{L"shell32.dll"};
+    QueryStateFn queryState_ = nullptr;
+};
+
+}  // namespace zv::win
