@@ -12,6 +12,8 @@ namespace zv {
 constexpr double kSkinDialX = 419.5;
 constexpr double kSkinDialY = 305.5;
 constexpr int kSkinMasterScale = 2;
+constexpr int kSkinWidth = 800;  // Image1's picture at 96 DPI
+constexpr int kSkinHeight = 600;
 
 struct SkinPlacement {
     double ratio = 1;  // master pixels per output pixel
@@ -29,5 +31,8 @@ struct SkinPlacement {
 // output's. No output pixel that is drawn has that colour, or the window's
 // colour key, or the hands sheet's: those are nudged by a level or two.
 Image ScaleSkin(const Image& master, const SkinPlacement& p);
+
+// The master halved onto the design's own pixels: the skin at 96 DPI.
+SkinPlacement DesignPlacement();
 
 }  // namespace zv

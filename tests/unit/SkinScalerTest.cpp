@@ -133,5 +133,29 @@ TEST(SkinScalerTest, NoDrawnPixelTakesAKeyColour) {
     }
 }
 
+// Halved onto the design's pixels, a mean of quarters rounds half up, and
+// the clear share of a block counts as the clear colour: tools/skin_raster.py
+// writes skin.bmp by the same rule, and the clock's 96 DPI skin must equal it.
+TEST(SkinScalerTest, DesignHalvingRoundsAsTheGenerator) {
+    const struct {
+        uint32_t block[4];  // the 2 x 2 master pixels of design pixel (0, 0)
+        uint32_t want;
+    } cases[] = {
+        {{Rgb(10, 10, 10), Rgb(11, 10, 10), Rgb(10, 10, 10), Rgb(10, 10, 10)}, Rgb(10, 10, 10)},
+        {{Rgb(10, 10, 10), Rgb(11, 10, 10), Rgb(11, 10, 10), Rgb(10, 10, 10)}, Rgb(11, 10, 10)},
+        {{Rgb(10, 20, 30), Rgb(10, 20, 30), Rgb(10, 20, 30), kClear}, Rgb(9, 17, 24)},
+        {{kClear, kClear, kClear, Rgb(9, 9, 9)}, Rgb(8, 8, 8)},
+        {{kClear, kClear, kClear, kClear}, kClear},
+    };
+    for (const auto& c : cases) {
+        Image master(kSkinWidth * kSkinMasterScale, kSkinHeight * kSkinMasterScale, kClear);
+        for (int i = 0; i < 4; ++i) master.Set(i % 2, i / 2, c.block[i]);
+        const Image skin = ScaleSkin(master, DesignPlacement());
+        ASSERT_EQ(skin.width, kSkinWidth);
+        EXPECT_EQ(skin.At(0, 0), c.want) << std::hex << c.want;
+        EXPECT_EQ(skin.At(1, 0), kClear);
+    }
+}
+
 }  // namespace
 }  // namespace zv
