@@ -53,8 +53,7 @@ UniqueFont FitReadOutFont(int dpi) {
 
 void TFaceFrame::Create() {
     keyBrush_.Reset(CreateSolidBrush(kKeyColour));
-    // The exe carries the master alone; the design skin is made of it once.
-    designSkin_ = ScaleSkin(SkinPicture().FromResource(IDB_SKIN_MASTER), DesignPlacement());
+    designSkin_ = SkinPicture().FromResource(IDB_SKIN);
 }
 
 void TFaceFrame::SetReadOut(const TimeFields& now) {
@@ -136,7 +135,7 @@ void TFaceFrame::CreateFrame(HWND window) {
 }
 
 // Image1's picture at the layout's DPI. At 96 it is the design skin; at any
-// other the master is scaled once more so that the dial centres exactly on the
+// other the master is scaled once so that the dial centres exactly on the
 // hands, wherever the rounding of the layout put them.
 const Image& TFaceFrame::Skin() {
     if (layout_.dpi == kDesignDpi) return designSkin_;

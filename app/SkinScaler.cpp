@@ -98,16 +98,4 @@ Image ScaleSkin(const Image& master, const SkinPlacement& p) {
     return out;
 }
 
-SkinPlacement DesignPlacement() {
-    SkinPlacement p;
-    p.ratio = kSkinMasterScale;
-    p.masterX = kSkinDialX * kSkinMasterScale;
-    p.masterY = kSkinDialY * kSkinMasterScale;
-    p.x = kSkinDialX;
-    p.y = kSkinDialY;
-    p.width = kSkinWidth;
-    p.height = kSkinHeight;
-    return p;
-}
-
 }  // namespace zv

@@ -32,7 +32,4 @@ struct SkinPlacement {
 // colour key, or the hands sheet's: those are nudged by a level or two.
 Image ScaleSkin(const Image& master, const SkinPlacement& p);
 
-// The master halved onto the design's own pixels: the skin at 96 DPI.
-SkinPlacement DesignPlacement();
-
 }  // namespace zv

@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 """Draws the clock skin and the program's icons.
 
-Writes resources/skin2x.png (the skin drawn at twice its size in 255
-colours and the clear one, which the exe carries and scales down to every
-DPI), skin.bmp (800 x 600, 24-bit: that master halved as the exe halves it
-at 96 DPI), resources/zvenoks.ico (16 to 48 pixels square), about_window.ico
-and about_image.ico (32 x 32), all of 16 colours. The output is committed; run
-this again after changing the drawing:
+Writes resources/skin.bmp (800 x 600, 24-bit), skin.png (the same pixels,
+which the exe carries and shows at 96 DPI), skin2x.png (the same drawing at
+twice the size in 255 colours and the clear one, which the exe scales down
+to every other DPI), resources/zvenoks.ico (16 to 48 pixels square),
+about_window.ico and about_image.ico (32 x 32), all of 16 colours. The
+output is committed; run this again after changing the drawing:
 
     python3 tools/make_skin.py [output-dir]
+    python3 tools/make_skin.py --png BMP PNG   # only the PNG, from a BMP
 
 Standard library only. Shapes are signed distance functions (skin_shapes.py),
 the icons are drawn in skin_icons.py; pixels near an edge are supersampled
@@ -19,9 +20,10 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 from skin_icons import icon_about_image, icon_about_window, icon_main, write_ico
-from skin_raster import halve, quantize, write_png8
+from skin_raster import quantize, write_png8
 from skin_shapes import arc, bbox_of, circle, circle_bbox, lerp, ring, rounded_rect, strokes
 
 # ---------------------------------------------------------------- the skin
@@ -315,22 +317,66 @@ def write_bmp24(path, w, h, pixel):
         f.write(header + info + data)
 
 
+def read_bmp24(path):
+    """Pixels of an uncompressed 24-bit BMP as rows of (r, g, b), top first."""
+    with open(path, "rb") as f:
+        b = f.read()
+    if b[:2] != b"BM" or struct.unpack_from("<I", b, 14)[0] != 40:
+        sys.exit(f"{path}: not a BMP with a BITMAPINFOHEADER")
+    offset = struct.unpack_from("<I", b, 10)[0]
+    w, h, _, bits, compression = struct.unpack_from("<iiHHI", b, 18)
+    if bits != 24 or compression != 0 or w <= 0 or h == 0:
+        sys.exit(f"{path}: only uncompressed 24-bit BMPs are read")
+    stride = (w * 3 + 3) & ~3
+    ys = range(abs(h) - 1, -1, -1) if h > 0 else range(-h)
+    rows = []
+    for y in ys:
+        row = b[offset + y * stride:offset + y * stride + w * 3]
+        rows.append(bytes(row[x + k] for x in range(0, w * 3, 3) for k in (2, 1, 0)))
+    return w, abs(h), rows
+
+
+def write_png24(path, w, h, rows):
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data)))
+
+    # 8-bit RGB, no gamma or colour-space chunk: the decoder hands the bytes
+    # over as they stand. Every row unfiltered (filter byte 0): the skin's
+    # flat areas and repeated edges compress best so, smaller than with any
+    # of PNG's predictors.
+    header = struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0)
+    data = b"".join(b"\0" + row for row in rows)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+                chunk(b"IDAT", zlib.compress(data, 9)) + chunk(b"IEND", b""))
+
+
+def bmp_to_png(bmp, png):
+    w, h, rows = read_bmp24(bmp)
+    write_png24(png, w, h, rows)
+
+
 def main():
+    if len(sys.argv) == 4 and sys.argv[1] == "--png":
+        bmp_to_png(sys.argv[2], sys.argv[3])
+        return
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "resources")
-    # One master at twice the size, in its few colours: every scale is made
-    # of it, 100 % too, so the exe carries one picture, not two.
+    # At 96 DPI the clock shows these pixels as they are.
+    skin = draw_skin()
+    write_bmp24(os.path.join(out, "skin.bmp"), SKIN_W, SKIN_H, skin.pixel)
+    bmp_to_png(os.path.join(out, "skin.bmp"), os.path.join(out, "skin.png"))
+    # Every other scale is made of a master at twice the size, in its few
+    # colours so that it costs the exe as little as it can.
     master = draw_skin(MASTER_SCALE)
     palette, indices = quantize(
         [[master.pixel(x, y) for x in range(master.w)] for y in range(master.h)],
         CLEAR, FORBIDDEN)
     write_png8(os.path.join(out, "skin2x.png"), palette, indices)
-    skin = halve(palette, indices, FORBIDDEN)
-    write_bmp24(os.path.join(out, "skin.bmp"), SKIN_W, SKIN_H, lambda x, y: skin[y][x])
     write_ico(os.path.join(out, "zvenoks.ico"), [icon_main(size) for size in MAIN_ICON_SIZES])
     write_ico(os.path.join(out, "about_window.ico"), [icon_about_window()])
     write_ico(os.path.join(out, "about_image.ico"), [icon_about_image()])
-
 
 if __name__ == "__main__":
     main()

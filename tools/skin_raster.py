@@ -1,6 +1,5 @@
-"""The skin's pixels as the exe carries them: the master at twice the size
-as a palette PNG, and the design skin made of it the way the program makes
-it (app/SkinScaler, halving). Used by make_skin.py."""
+"""The skin's master as the exe carries it: twice the size, as a palette PNG.
+Used by make_skin.py."""
 
 import math
 import struct
@@ -58,29 +57,6 @@ def quantize(rows, clear, forbidden):
                           key=lambda i: sum((a - b) ** 2 for a, b in zip(c, colours[i])))
                for c in counts}
     return palette, [bytes(0 if c == clear else nearest[c] for c in row) for row in rows]
-
-
-def halve(palette, indices, forbidden):
-    """The design skin from the master: each pixel the mean of the drawn ones
-    among its four, seen over the clear colour, clear where none is drawn."""
-    clear = palette[0]
-    out = []
-    for y in range(0, len(indices), 2):
-        a, b = indices[y], indices[y + 1]
-        row = []
-        for x in range(0, len(a), 2):
-            drawn = [palette[i] for i in (a[x], a[x + 1], b[x], b[x + 1]) if i]
-            if not drawn:
-                row.append(clear)
-                continue
-            rest = 4 - len(drawn)
-            c = tuple(int(math.floor((sum(d[k] for d in drawn) + rest * clear[k]) / 4 + 0.5))
-                      for k in range(3))
-            # as the program nudges them: the clear colour would punch a hole
-            row.append(tuple(v ^ 2 for v in clear) if c == clear else forbidden.get(c, c))
-        out.append(row)
-    out[-1][0] = clear
-    return out
 
 
 def write_png8(path, palette, indices):

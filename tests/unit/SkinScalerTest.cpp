@@ -133,10 +133,13 @@ TEST(SkinScalerTest, NoDrawnPixelTakesAKeyColour) {
     }
 }
 
-// Halved onto the design's pixels, a mean of quarters rounds half up, and
-// the clear share of a block counts as the clear colour: tools/skin_raster.py
-// writes skin.bmp by the same rule, and the clock's 96 DPI skin must equal it.
-TEST(SkinScalerTest, DesignHalvingRoundsAsTheGenerator) {
+// Halved onto whole pixels, a mean of quarters rounds half up, and the clear
+// share of a block counts as the clear colour, never as a hole.
+TEST(SkinScalerTest, HalvingRoundsHalfUp) {
+    SkinPlacement p;
+    p.ratio = 2;
+    p.width = kSkinWidth;
+    p.height = kSkinHeight;
     const struct {
         uint32_t block[4];  // the 2 x 2 master pixels of design pixel (0, 0)
         uint32_t want;
@@ -148,9 +151,9 @@ TEST(SkinScalerTest, DesignHalvingRoundsAsTheGenerator) {
         {{kClear, kClear, kClear, kClear}, kClear},
     };
     for (const auto& c : cases) {
-        Image master(kSkinWidth * kSkinMasterScale, kSkinHeight * kSkinMasterScale, kClear);
+        Image master(kSkinWidth * 2, kSkinHeight * 2, kClear);
         for (int i = 0; i < 4; ++i) master.Set(i % 2, i / 2, c.block[i]);
-        const Image skin = ScaleSkin(master, DesignPlacement());
+        const Image skin = ScaleSkin(master, p);
         ASSERT_EQ(skin.width, kSkinWidth);
         EXPECT_EQ(skin.At(0, 0), c.want) << std::hex << c.want;
         EXPECT_EQ(skin.At(1, 0), kClear);
