@@ -31,8 +31,8 @@ LRESULT TForm2::OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_PAINT) return TDialog::OtherMessage(msg, wParam, lParam);
     PaintDc dc(Handle());
     const TControlDesign& d = kForm2Controls[kImage1];
-    DrawIconEx(dc.Get(), d.left, d.top, image1Icon_.Get(), d.width, d.height, 0, nullptr,
-               DI_NORMAL);
+    DrawIconEx(dc.Get(), Scaled(d.left), Scaled(d.top), image1Icon_.Get(), Scaled(d.width),
+               Scaled(d.height), 0, nullptr, DI_NORMAL);
     return 0;
 }
 

@@ -1,10 +1,9 @@
 #include "app/FaceFrame_win.h"
 
-#include <cstring>
 #include <string>
 
-#include "app/FrameComposer.h"
 #include "app/SkinPicture_win.h"
+#include "app/SkinScaler.h"
 #include "core/Errors.h"
 #include "core/Geometry.h"
 #include "resources/resource.h"
@@ -18,6 +17,8 @@ namespace {
 
 constexpr uint32_t kKeyPixel = Rgb(128, 0, 0);
 constexpr COLORREF kLabelColour = RGB(255, 255, 0);
+const wchar_t* const kCaptions[] = {L"ВРЕМЯ (F11)", L"СВЕРНУТЬ", L"ЗАКРЫТЬ"};
+constexpr UINT kTextFlags = DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
 
 void Unite(RECT& r, const Bounds& b) {
     RECT o = ToRect(b);
@@ -28,39 +29,36 @@ void Unite(RECT& r, const Bounds& b) {
     }
 }
 
-// The read-out boxes overlap (24 px wide, 20 and 15 px apart), so "12:34:56"
-// reads cleanly only while two digits take at most 15 px and two digits and a
-// colon at most 20. The face's 13 px bold does so; for a wider substitute the
-// regular weight is tried, then smaller sizes.
-UniqueFont FitReadOutFont() {
+// The read-out boxes overlap (24 px wide, 20 and 15 px apart at 96 DPI), so
+// "12:34:56" reads cleanly only while two digits take at most 15 px and two
+// digits and a colon at most 20. The face's 13 px bold does so; for a wider
+// substitute the regular weight is tried, then smaller sizes.
+UniqueFont FitReadOutFont(int dpi) {
     WindowDc screen(nullptr);
-    for (int height = 13; height > 8; --height) {
+    const int digitsMax = Scaled(15, dpi), withColonMax = Scaled(20, dpi);
+    for (int height = Scaled(13, dpi); height > Scaled(8, dpi); --height) {
         for (bool bold : {true, false}) {
             UniqueFont font = CreateCyrillicFont({"MS Sans Serif", height, bold});
             Selection sel(screen.Get(), font.Get());
             SIZE digits{}, withColon{};
             GetTextExtentPoint32W(screen.Get(), L"00", 2, &digits);
             GetTextExtentPoint32W(screen.Get(), L"00:", 3, &withColon);
-            if (digits.cx <= 15 && withColon.cx <= 20) return font;
+            if (digits.cx <= digitsMax && withColon.cx <= withColonMax) return font;
         }
     }
-    return CreateCyrillicFont({"MS Sans Serif", 9, true});
+    return CreateCyrillicFont({"MS Sans Serif", Scaled(9, dpi), true});
 }
 
 }  // namespace
 
-const Bounds& LabelBounds(const FormLayout& l, int i) {
-    const Bounds* all[] = {&l.label1, &l.label2, &l.label3, &l.label4, &l.label5, &l.label6};
-    return *all[i];
-}
-
 void TFaceFrame::Create() {
     keyBrush_.Reset(CreateSolidBrush(kKeyColour));
-    skin_ = SkinPicture().FromResource(IDB_SKIN);
-    image3_ = Image(kSheetWidth, kSheetHeight, kSheetColour);
-    sheet_ = image3_;
-    labelFont_ = CreateCyrillicFont({"MS Sans Serif", 13, true});
-    readOutFont_ = FitReadOutFont();
+    designSkin_ = SkinPicture().FromResource(IDB_SKIN);
+}
+
+void TFaceFrame::SetReadOut(const TimeFields& now) {
+    now_ = now;
+    readOut_ = MakeReadOut(now);
 }
 
 void TFaceFrame::Place(const FormLayout& layout, HWND window) {
@@ -72,11 +70,10 @@ void TFaceFrame::Place(const FormLayout& layout, HWND window) {
     bool resized = r.right - r.left != faceRect_.right - faceRect_.left ||
                    r.bottom - r.top != faceRect_.bottom - faceRect_.top;
     faceRect_ = r;
-    if (resized || !frameDc_) {
-        CreateFrame(window);
-    } else {
-        ComposeBase();
-    }
+    if (fontDpi_ != layout_.dpi) MakeFonts();
+    if (resized || !frameDc_) CreateFrame(window);
+    MeasureLabels();
+    ComposeBase();
 }
 
 void TFaceFrame::ShowControls() {
@@ -84,27 +81,32 @@ void TFaceFrame::ShowControls() {
     ComposeBase();
 }
 
-RECT TFaceFrame::Tick(const TimeFields& now) {
-    readOut_ = MakeReadOut(now);
-    sheet_.pixels = image3_.pixels;  // same size: no allocation
-    DrawHands(sheet_, now);
-    Compose(false);
-    RECT dirty = dirty_;
-    OffsetRect(&dirty, faceRect_.left, faceRect_.top);
-    return dirty;
+void TFaceFrame::MakeFonts() {
+    // Deselected first: the DC holds one of them.
+    if (frameDc_) SelectObject(frameDc_.Get(), GetStockObject(SYSTEM_FONT));
+    labelFont_ = CreateCyrillicFont({"MS Sans Serif", Scaled(13, layout_.dpi), true});
+    readOutFont_ = FitReadOutFont(layout_.dpi);
+    fontDpi_ = layout_.dpi;
+    if (frameDc_) SelectObject(frameDc_.Get(), labelFont_.Get());
 }
 
-void TFaceFrame::Paint(HDC dc, const RECT& client) const {
-    // Filled strip by strip: a region would be a GDI object made at every tick.
-    const Strips rest = Around(ToGeometry(client), ToGeometry(faceRect_));
-    for (int i = 0; i < rest.count; ++i) {
-        const Rect& g = rest.rects[static_cast<size_t>(i)];
-        RECT r{g.left, g.top, g.right, g.bottom};
-        FillRect(dc, &r, keyBrush_.Get());
-    }
-    if (frameDc_) {
-        BitBlt(dc, faceRect_.left, faceRect_.top, faceRect_.right - faceRect_.left,
-               faceRect_.bottom - faceRect_.top, frameDc_.Get(), 0, 0, SRCCOPY);
+// Where each label's text can reach: its box, or wider where a substitute
+// font runs past it, and a little round it for the glyphs' smoothing.
+void TFaceFrame::MeasureLabels() {
+    const int margin = Scaled(2, layout_.dpi);
+    for (int i = 0; i < 6; ++i) {
+        RECT box = ToRect(LabelBounds(layout_, i));
+        if (i >= 3) {
+            RECT text = box;
+            SelectObject(frameDc_.Get(), labelFont_.Get());
+            const std::wstring caption = kCaptions[i - 3];
+            DrawTextW(frameDc_.Get(), caption.c_str(), static_cast<int>(caption.size()), &text,
+                      DT_CALCRECT | DT_LEFT | kTextFlags);
+            UnionRect(&box, &box, &text);
+        }
+        InflateRect(&box, margin, margin);
+        OffsetRect(&box, -faceRect_.left, -faceRect_.top);
+        ink_[static_cast<size_t>(i)] = ToGeometry(box);
     }
 }
 
@@ -113,7 +115,6 @@ void TFaceFrame::Paint(HDC dc, const RECT& client) const {
 void TFaceFrame::CreateFrame(HWND window) {
     int w = faceRect_.right - faceRect_.left;
     int h = faceRect_.bottom - faceRect_.top;
-    face_ = Image(w, h, kKeyPixel);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -131,76 +132,142 @@ void TFaceFrame::CreateFrame(HWND window) {
     SelectObject(frameDc_.Get(), labelFont_.Get());
     SetBkMode(frameDc_.Get(), TRANSPARENT);
     SetTextColor(frameDc_.Get(), kLabelColour);
-    ComposeBase();
 }
 
-// The face area holds the key colour and the skin, which change only with
-// the layout; each tick renews just the rectangle the hands and labels cover.
+// Image1's picture at the layout's DPI. At 96 it is the design skin; at any
+// other the master is scaled once so that the dial centres exactly on the
+// hands, wherever the rounding of the layout put them.
+const Image& TFaceFrame::Skin() {
+    if (layout_.dpi == kDesignDpi) return designSkin_;
+    const double centre = HandsCentre(HandsAt(layout_.hub, layout_.dpi));
+    const double x = layout_.hub.x + centre - layout_.image1.left;
+    const double y = layout_.hub.y + centre - layout_.image1.top;
+    if (scaledDpi_ != layout_.dpi || scaledX_ != x || scaledY_ != y) {
+        const Image master = SkinPicture().FromResource(IDB_SKIN_MASTER);
+        SkinPlacement p;
+        p.ratio = static_cast<double>(kSkinMasterScale) * kDesignDpi / layout_.dpi;
+        p.masterX = kSkinDialX * kSkinMasterScale;
+        p.masterY = kSkinDialY * kSkinMasterScale;
+        p.x = x;
+        p.y = y;
+        p.width = Scaled(designSkin_.width, layout_.dpi);
+        p.height = Scaled(designSkin_.height, layout_.dpi);
+        scaledSkin_ = ScaleSkin(master, p);
+        scaledDpi_ = layout_.dpi;
+        scaledX_ = x;
+        scaledY_ = y;
+    }
+    return scaledSkin_;
+}
+
+// The key colour and the skin change only with the layout; the hands and
+// labels go over them, and each tick renews just what they changed.
 void TFaceFrame::ComposeBase() {
-    base_ = Image(face_.width, face_.height, kKeyPixel);
+    Image base(faceRect_.right - faceRect_.left, faceRect_.bottom - faceRect_.top, kKeyPixel);
     if (controlsVisible_) {
-        CopyKeyed(base_, skin_, layout_.image1.left - faceRect_.left,
+        CopyKeyed(base, Skin(), layout_.image1.left - faceRect_.left,
                   layout_.image1.top - faceRect_.top);
     }
-    RECT sheet{layout_.image2.left, layout_.image2.top, layout_.image2.left + sheet_.width,
-               layout_.image2.top + sheet_.height};
-    RECT dirty = sheet;
-    for (int i = 0; i < 6; ++i) {
-        RECT r = ToRect(LabelBounds(layout_, i));
-        UnionRect(&dirty, &dirty, &r);
+    const Point hub{layout_.hub.x - faceRect_.left, layout_.hub.y - faceRect_.top};
+    composer_.Reset(std::move(base), HandsAt(hub, layout_.dpi));
+    DirtyRects all;
+    if (controlsVisible_) {
+        all = composer_.Update(TipsAt(now_, layout_.dpi));
+    } else {
+        composer_.ShowBase();
+        all.Add(Rect{0, 0, Face().width, Face().height});
     }
-    IntersectRect(&dirty, &dirty, &faceRect_);
-    OffsetRect(&dirty, -faceRect_.left, -faceRect_.top);
-    dirty_ = dirty;
-    Compose(true);
+    drawnReadOut_ = ReadOut{};
+    Render(all);
 }
 
-void TFaceFrame::Compose(bool whole) {
-    RECT area = whole ? RECT{0, 0, face_.width, face_.height} : dirty_;
-    if (IsRectEmpty(&area)) return;
-    const size_t rowBytes = static_cast<size_t>(area.right - area.left) * sizeof(uint32_t);
-    auto at = [](Image& img, LONG x, LONG y) {
-        return img.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(img.width) +
-               static_cast<size_t>(x);
-    };
-    for (LONG y = area.top; y < area.bottom; ++y) {
-        std::memcpy(at(face_, area.left, y), at(base_, area.left, y), rowBytes);
-    }
+RECT TFaceFrame::Tick(const TimeFields& now) {
+    SetReadOut(now);
+    changed_ = RECT{};
+    if (controlsVisible_) Render(composer_.Update(TipsAt(now, layout_.dpi)));
+    return changed_;
+}
+
+void TFaceFrame::Render(DirtyRects dirty) {
+    const std::string* texts[] = {&readOut_.hours, &readOut_.minutes, &readOut_.seconds};
+    const std::string* drawn[] = {&drawnReadOut_.hours, &drawnReadOut_.minutes,
+                                  &drawnReadOut_.seconds};
+    std::array<bool, 6> redraw{};
     if (controlsVisible_) {
-        CopyKeyed(face_, sheet_, layout_.image2.left - faceRect_.left,
-                  layout_.image2.top - faceRect_.top);
+        for (int i = 0; i < 3; ++i) {
+            if (*texts[i] != *drawn[i]) dirty.Add(ink_[static_cast<size_t>(i)]);
+        }
+        // A label drawn again needs all of its box renewed first, which may
+        // reach the next one (the read-out's boxes overlap): until none is new.
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (size_t i = 0; i < 6; ++i) {
+                if (redraw[i] || !dirty.Intersects(ink_[i])) continue;
+                redraw[i] = grew = true;
+                dirty.Add(ink_[i]);
+            }
+        }
     }
-    GdiFlush();
+    GdiFlush();  // the last text is in the bits before they are overwritten
+    const Image& face = Face();
     auto* bits = static_cast<uint32_t*>(frameBits_);
-    for (LONG y = area.top; y < area.bottom; ++y) {
-        size_t offset = static_cast<size_t>(y) * static_cast<size_t>(face_.width) +
-                        static_cast<size_t>(area.left);
-        std::memcpy(bits + offset, face_.pixels.data() + offset, rowBytes);
+    const Rect all{0, 0, face.width, face.height};
+    changed_ = RECT{};
+    for (int k = 0; k < dirty.count; ++k) {
+        const Rect& d = dirty.rects[static_cast<size_t>(k)];
+        const Rect r{std::max(d.left, all.left), std::max(d.top, all.top),
+                     std::min(d.right, all.right), std::min(d.bottom, all.bottom)};
+        if (r.Empty()) continue;
+        for (int y = r.top; y < r.bottom; ++y) {
+            const size_t at = static_cast<size_t>(y) * static_cast<size_t>(face.width) +
+                              static_cast<size_t>(r.left);
+            std::copy_n(face.pixels.data() + at, r.Width(), bits + at);
+        }
+        RECT w{r.left, r.top, r.right, r.bottom};
+        OffsetRect(&w, faceRect_.left, faceRect_.top);
+        if (IsRectEmpty(&changed_)) {
+            changed_ = w;
+        } else {
+            UnionRect(&changed_, &changed_, &w);
+        }
     }
     if (!controlsVisible_) return;
-    const std::string* readOut[] = {&readOut_.hours, &readOut_.minutes, &readOut_.seconds};
-    static const std::wstring captions[] = {L"ВРЕМЯ (F11)", L"СВЕРНУТЬ", L"ЗАКРЫТЬ"};
-    constexpr UINT kFlags = DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
     for (int i = 0; i < 6; ++i) {
+        if (!redraw[static_cast<size_t>(i)]) continue;
         RECT r = ToRect(LabelBounds(layout_, i));
         OffsetRect(&r, -faceRect_.left, -faceRect_.top);
         if (i < 3) {
             // Digits and a colon, widened in place: no allocation in a tick.
             wchar_t digits[8];
             int n = 0;
-            for (char c : *readOut[i]) {
+            for (char c : *texts[i]) {
                 if (n < 8) digits[n++] = static_cast<wchar_t>(static_cast<unsigned char>(c));
             }
             SelectObject(frameDc_.Get(), readOutFont_.Get());
-            DrawTextW(frameDc_.Get(), digits, n, &r, DT_RIGHT | kFlags);
+            DrawTextW(frameDc_.Get(), digits, n, &r, DT_RIGHT | kTextFlags);
         } else {
-            const std::wstring& text = captions[i - 3];
             SelectObject(frameDc_.Get(), labelFont_.Get());
-            DrawTextW(frameDc_.Get(), text.c_str(), static_cast<int>(text.size()), &r,
-                      DT_LEFT | kFlags);
+            DrawTextW(frameDc_.Get(), kCaptions[i - 3], -1, &r, DT_LEFT | kTextFlags);
         }
     }
     GdiFlush();
+    drawnReadOut_ = readOut_;
+}
+
+void TFaceFrame::Paint(HDC dc, const RECT& client, const RECT& update) const {
+    // Filled strip by strip: a region would be a GDI object made at every
+    // tick. Only what is to be painted: a tick paints a little of the face.
+    const Strips rest = Around(ToGeometry(client), ToGeometry(faceRect_));
+    for (int i = 0; i < rest.count; ++i) {
+        const Rect& g = rest.rects[static_cast<size_t>(i)];
+        RECT r{g.left, g.top, g.right, g.bottom};
+        if (IntersectRect(&r, &r, &update)) FillRect(dc, &r, keyBrush_.Get());
+    }
+    RECT face{};
+    if (frameDc_ && IntersectRect(&face, &faceRect_, &update)) {
+        BitBlt(dc, face.left, face.top, face.right - face.left, face.bottom - face.top,
+               frameDc_.Get(), face.left - faceRect_.left, face.top - faceRect_.top, SRCCOPY);
+    }
 }
 
 }  // namespace zv::win

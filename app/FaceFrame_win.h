@@ -1,10 +1,14 @@
 #pragma once
-// What the clock window shows: the skin, the hands' sheet and the labels,
-// composed into one persistent DIB section that each tick renews in part and
-// paints with one BitBlt, so that a tick makes no GDI object.
+// What the clock window shows: the skin, the hands and the labels, composed
+// into one persistent DIB section that each tick renews in part and paints
+// with one BitBlt, so that a tick makes no GDI object. Drawn for the DPI of
+// the layout: at 96 the design's pixels, at any other the design scaled.
 #include <windows.h>
 
+#include <array>
+
 #include "app/ClockFace.h"
+#include "app/FrameComposer.h"
 #include "app/Image.h"
 #include "app/Layout.h"
 #include "core/TimeFields.h"
@@ -19,47 +23,58 @@ inline RECT ToRect(const Bounds& b) {
     return RECT{b.left, b.top, b.left + b.width, b.top + b.height};
 }
 
-// Labels in the order Label1..Label6; 1..3 are right-aligned read-out boxes.
-const Bounds& LabelBounds(const FormLayout& l, int i);
-
 class TFaceFrame {
   public:
-    // Loads the skin, makes the blank sheet, the fonts and the key brush.
+    // Loads the skin, makes the key brush.
     void Create();
-    // Puts the controls where `layout` says; the frame is made again only
-    // when the size of their area changes.
+    // Puts the controls where `layout` says, at its DPI, and composes the
+    // whole face; the frame is made again only when its size changes.
     void Place(const FormLayout& layout, HWND window);
     // The skin, hands and labels are drawn from now on.
     void ShowControls();
     bool ControlsVisible() const { return controlsVisible_; }
-    void SetReadOut(const TimeFields& now) { readOut_ = MakeReadOut(now); }
-    // The read-out and the hands for `now`; returns what changed, in the
-    // window's coordinates.
+    void SetReadOut(const TimeFields& now);
+    // The read-out and the hands for `now`, composed where they changed;
+    // returns the rectangle round all of that, in the window's coordinates:
+    // one repaint is far cheaper than one for each piece (under Wine each is
+    // a round trip to its server), and the frame holds the whole face.
     RECT Tick(const TimeFields& now);
-    // Everything outside the face is the colour key.
-    void Paint(HDC dc, const RECT& client) const;
-    const Image& Face() const { return face_; }
+    // The part `update` of the client area; everything outside the face is
+    // the colour key.
+    void Paint(HDC dc, const RECT& client, const RECT& update) const;
+    // The face without its labels' text, for tests.
+    const Image& Face() const { return composer_.Face(); }
 
   private:
     void CreateFrame(HWND window);
+    void MakeFonts();
+    void MeasureLabels();
+    const Image& Skin();
     void ComposeBase();
-    void Compose(bool whole);
+    // Copies `face` rectangles into the frame and draws the labels they
+    // touch (and those whose text changed) again.
+    void Render(DirtyRects dirty);
 
     FormLayout layout_{};
     bool controlsVisible_ = false;
+    TimeFields now_{};
     ReadOut readOut_;
+    ReadOut drawnReadOut_;  // what the frame shows
 
-    Image skin_;    // Image1's picture
-    Image image3_;  // the blank sheet
-    Image sheet_;   // Image2's picture
-    Image base_;    // the key colour and the skin
-    Image face_;    // everything the controls show, renewed each tick
-    RECT dirty_{};  // what a tick renews, in face coordinates
+    Image designSkin_;  // Image1's picture at 96 DPI
+    Image scaledSkin_;  // at another DPI, made of the master
+    int scaledDpi_ = 0;
+    double scaledX_ = 0, scaledY_ = 0;  // where its dial centre is
+    FaceComposer composer_;
     RECT faceRect_{};
+    // Each label's box grown to hold its text, in face coordinates.
+    std::array<Rect, 6> ink_{};
+    RECT changed_{};  // by the last Tick, in window coordinates
 
     // Declared before the DC they are selected into, so they outlive it.
     UniqueFont labelFont_;
     UniqueFont readOutFont_;
+    int fontDpi_ = 0;
     UniqueBitmap frameBitmap_;
     void* frameBits_ = nullptr;
     UniqueMemDc frameDc_;

@@ -6,8 +6,10 @@
 #include "app/SingleInstance_win.h"
 #include "app/Startup_win.h"
 #include "core/Errors.h"
+#include "resources/resource.h"
 #include "schedule/AnnouncementsDialog_win.h"
 #include "settings/Form3_win.h"
+#include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/Monitors.h"
 
@@ -108,6 +110,7 @@ void TForm1::ApplyColourKey() {
 
 void TForm1::FormCreate() {
     startupPhase_ = kPhaseStartup;
+    dpi_ = WindowDpi(Handle());
     DCMinTray1.ShowIcon();
     now_ = LocalTime();
     frame_.SetReadOut(now_);
@@ -161,14 +164,44 @@ void TForm1::CoverMonitor() {
 
 void TForm1::FollowMonitorSize() {
     const Rect m = PrimaryMonitorRect();
-    if (m.Width() != layoutSize_.cx || m.Height() != layoutSize_.cy) ApplyLayout();
+    if (m.Width() != layoutSize_.cx || m.Height() != layoutSize_.cy || dpi_ != layout_.dpi)
+        ApplyLayout();
 }
 
 // A new resolution (a dock, a projector, a remote session): cover the
-// primary monitor again and lay the face out for its new size.
+// primary monitor again and lay the face out for its new size, and its DPI
+// if that came with it.
 void TForm1::DisplayChanged() {
+    const int dpi = WindowDpi(Handle());
+    if (dpi != dpi_) {
+        DpiChanged(dpi);
+        return;
+    }
     if (visible_ && !IsIconic(Handle())) CoverMonitor();
     FollowMonitorSize();
+}
+
+// The clock keeps covering the primary monitor rather than taking the
+// rectangle Windows suggests for the new DPI: its size in pixels does not
+// change with the DPI, and moving it elsewhere could change the DPI again.
+void TForm1::DpiChanged(int dpi) {
+    dpi_ = dpi;
+    if (visible_ && !IsIconic(Handle())) CoverMonitor();
+    FollowMonitorSize();
+    DCMinTray1.UpdateIcon();
+}
+
+uintptr_t TForm1::IconHandle() const {
+    const int size = SmallIconSize(dpi_);
+    if (size != trayIconSize_ || !trayIcon_) {
+        // The shell keeps its own copy of the icon it was given, so the old
+        // one can go now.
+        trayIcon_.Reset(
+            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN),
+                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        trayIconSize_ = size;
+    }
+    return reinterpret_cast<uintptr_t>(trayIcon_.Get());
 }
 
 // Laid out for the size the clock is shown at, maximized over the primary
@@ -177,7 +210,7 @@ void TForm1::DisplayChanged() {
 void TForm1::ApplyLayout() {
     const Rect monitor = PrimaryMonitorRect();
     layoutSize_ = SIZE{monitor.Width(), monitor.Height()};
-    layout_ = ::zv::ApplyLayout(monitor.Width(), monitor.Height());
+    layout_ = ::zv::ApplyLayout(monitor.Width(), monitor.Height(), dpi_);
     frame_.Place(layout_, Handle());
     captions_.SetLayout(layout_);
     InvalidateRect(Handle(), nullptr, TRUE);
@@ -187,7 +220,7 @@ void TForm1::Paint() {
     PaintDc dc(Handle());
     RECT client{};
     GetClientRect(Handle(), &client);
-    frame_.Paint(dc.Get(), client);
+    frame_.Paint(dc.Get(), client, dc.Info().rcPaint);
 }
 
 void TForm1::StartupWork() {
@@ -218,7 +251,7 @@ void TForm1::ShowMainWindowAndControls() {
 
 void TForm1::RefreshDisplay() {
     const RECT dirty = frame_.Tick(now_);
-    InvalidateRect(Handle(), &dirty, FALSE);
+    if (!IsRectEmpty(&dirty)) InvalidateRect(Handle(), &dirty, FALSE);
 }
 
 void TForm1::Timer1Timer() {
@@ -301,6 +334,9 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DISPLAYCHANGE:
             DisplayChanged();
             break;
+        case WM_DPICHANGED:
+            DpiChanged(LOWORD(wParam));
+            return 0;
         case WM_SIZE:
             // Wine keeps the colour-key surface at the size the key was set
             // for; setting it again after a resize covers the whole window.

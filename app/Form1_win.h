@@ -76,7 +76,9 @@ class TForm1 final : public TWindow,
     uintptr_t WindowHandle() override { return reinterpret_cast<uintptr_t>(Handle()); }
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override;
-    uintptr_t IconHandle() const override { return 0; }
+    // The program's icon at the small-icon size of the window's DPI, for
+    // the tray; loaded again whenever that size has changed.
+    uintptr_t IconHandle() const override;
     std::string Caption() const override { return "Zvenoks"; }
 
     // Commands.
@@ -97,8 +99,9 @@ class TForm1 final : public TWindow,
     uint16_t StartupPhase() const { return startupPhase_; }
     const FormLayout& Layout() const { return layout_; }
     TAnnouncer& Announcer() { return announcer_; }
-    // The last composed face, for tests.
+    // The last composed face and the tray component, for tests.
     const Image& Face() const { return frame_.Face(); }
+    const TDCMinTray& Tray() const { return DCMinTray1; }
 
   private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -112,6 +115,8 @@ class TForm1 final : public TWindow,
     // Lays the face out again if the primary monitor's size has changed.
     void FollowMonitorSize();
     void DisplayChanged();
+    // A new DPI for the monitor: lay out and draw again, and a new tray icon.
+    void DpiChanged(int dpi);
     // IStartupWindow
     void HideApplicationWindow() override;
     void ApplyLayout() override;
@@ -156,7 +161,10 @@ class TForm1 final : public TWindow,
     bool timer2Enabled_ = false;
     TTickSchedule tickSchedule_;
     FormLayout layout_{};
-    SIZE layoutSize_{};  // the monitor size layout_ is for
+    SIZE layoutSize_{};     // the monitor size layout_ is for
+    int dpi_ = kDesignDpi;  // what the face is drawn for
+    mutable UniqueIcon trayIcon_;
+    mutable int trayIconSize_ = 0;
     TFaceFrame frame_;
     TCaptionClicks captions_;
     TClockMenus menus_;

@@ -2,8 +2,29 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
+#include <utility>
 
 namespace zv {
+namespace {
+
+Rect Intersect(const Rect& a, const Rect& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+Rect Unite(const Rect& a, const Rect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+long long Area(const Rect& r) {
+    return r.Empty() ? 0 : static_cast<long long>(r.Width()) * r.Height();
+}
+
+}  // namespace
 
 void Fill(Image& image, uint32_t colour) {
     std::fill(image.pixels.begin(), image.pixels.end(), colour);
@@ -31,6 +52,87 @@ void CopyKeyed(Image& dst, const Image& src, int x, int y) {
             if (from[i] != key) to[i] = from[i];
         }
     }
+}
+
+void CopyRect(Image& dst, const Image& src, const Rect& r) {
+    const Rect c =
+        Intersect(r, Rect{0, 0, std::min(dst.width, src.width), std::min(dst.height, src.height)});
+    if (c.Empty()) return;
+    const size_t bytes = static_cast<size_t>(c.Width()) * sizeof(uint32_t);
+    for (int y = c.top; y < c.bottom; ++y) {
+        std::memcpy(dst.pixels.data() + static_cast<size_t>(y) * dst.width + c.left,
+                    src.pixels.data() + static_cast<size_t>(y) * src.width + c.left, bytes);
+    }
+}
+
+void DirtyRects::Add(const Rect& r) {
+    if (r.Empty()) return;
+    if (count < kMax) {
+        rects[static_cast<size_t>(count++)] = r;
+    } else {
+        rects[kMax - 1] = Unite(rects[kMax - 1], r);
+    }
+}
+
+bool DirtyRects::Intersects(const Rect& r) const {
+    for (int i = 0; i < count; ++i) {
+        if (!Intersect(rects[static_cast<size_t>(i)], r).Empty()) return true;
+    }
+    return false;
+}
+
+void FaceComposer::Reset(Image base, const HandsGeometry& hands) {
+    base_ = std::move(base);
+    if (face_.width != base_.width || face_.height != base_.height) {
+        face_ = Image(base_.width, base_.height, 0);
+    }
+    hands_ = hands;
+    whole_ = true;
+}
+
+void FaceComposer::ShowBase() {
+    face_.pixels = base_.pixels;  // same size: no allocation
+    whole_ = true;
+}
+
+DirtyRects FaceComposer::Update(const HandTips& tips) {
+    DirtyRects dirty;
+    const Rect all{0, 0, face_.width, face_.height};
+    if (whole_) {
+        face_.pixels = base_.pixels;
+        DrawHands(face_, hands_, tips, all);
+        dirty.Add(all);
+    } else {
+        // Each moved hand's pieces, old and new: side by side, as a hand
+        // moves by a few pixels, one rectangle holds both.
+        const Point before[] = {tips_.second, tips_.minute, tips_.hour};
+        const Point after[] = {tips.second, tips.minute, tips.hour};
+        for (int h = 0; h < 3; ++h) {
+            if (before[h] == after[h]) continue;
+            const HandPieces o = HandBoxes(hands_, before[h]);
+            const HandPieces n = HandBoxes(hands_, after[h]);
+            for (int i = 0; i < std::max(o.count, n.count); ++i) {
+                const Rect a = i < o.count ? o.rects[static_cast<size_t>(i)] : Rect{};
+                const Rect b = i < n.count ? n.rects[static_cast<size_t>(i)] : Rect{};
+                const Rect u = Unite(a, b);
+                if (2 * Area(u) <= 3 * (Area(a) + Area(b))) {
+                    dirty.Add(Intersect(u, all));
+                } else {
+                    dirty.Add(Intersect(a, all));
+                    dirty.Add(Intersect(b, all));
+                }
+            }
+        }
+        for (int i = 0; i < dirty.count; ++i)
+            CopyRect(face_, base_, dirty.rects[static_cast<size_t>(i)]);
+        // All hands again within each piece, in their order: a hand that did
+        // not move may cross a piece another one left.
+        for (int i = 0; i < dirty.count; ++i)
+            DrawHands(face_, hands_, tips, dirty.rects[static_cast<size_t>(i)]);
+    }
+    tips_ = tips;
+    whole_ = false;
+    return dirty;
 }
 
 }  // namespace zv

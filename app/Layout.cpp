@@ -9,32 +9,45 @@ int Round(double v) {
     return static_cast<int>(RoundHalfEven(v));
 }
 
-Bounds Centred(const Bounds& design, int clientWidth, int clientHeight) {
-    return {Round(clientWidth / 2.0 - design.width / 2.0),
-            Round(clientHeight / 2.0 - design.height / 2.0), design.width, design.height};
-}
-
 }  // namespace
 
-FormLayout ApplyLayout(int clientWidth, int clientHeight) {
+int Scaled(int designPixels, int dpi) {
+    if (dpi == kDesignDpi) return designPixels;
+    return Round(static_cast<double>(designPixels) * dpi / kDesignDpi);
+}
+
+FormLayout ApplyLayout(int clientWidth, int clientHeight, int dpi) {
     const int midX = Round(clientWidth / 2.0);
     const int midY = Round(clientHeight / 2.0);
-    auto at = [](const Bounds& design, int left, int top) {
-        return Bounds{left, top, design.width, design.height};
+    auto s = [dpi](int v) { return Scaled(v, dpi); };
+    auto centred = [&](const Bounds& design) {
+        const int w = s(design.width), h = s(design.height);
+        return Bounds{Round(clientWidth / 2.0 - w / 2.0), Round(clientHeight / 2.0 - h / 2.0), w,
+                      h};
+    };
+    auto at = [&](const Bounds& design, int dx, int dy) {
+        return Bounds{midX + s(dx), midY + s(dy), s(design.width), s(design.height)};
     };
 
     FormLayout l;
-    l.image1 = Centred(kImage1Design, clientWidth, clientHeight);
-    l.image2 = Centred(kImage2Design, clientWidth, clientHeight);
-    l.image2.left += 15;
-    l.image2.top += 15;
-    l.label1 = at(kLabel1Design, midX + 130, midY - 145);
-    l.label2 = at(kLabel2Design, midX + 150, midY - 145);
-    l.label3 = at(kLabel3Design, midX + 165, midY - 145);
-    l.label4 = at(kLabel4Design, midX - 180, midY - 142);
-    l.label5 = at(kLabel5Design, midX - 174, midY + 142);
-    l.label6 = at(kLabel6Design, midX + 127, midY + 140);
+    l.dpi = dpi;
+    l.image1 = centred(kImage1Design);
+    l.image2 = centred(kImage2Design);
+    l.image2.left += s(15);
+    l.image2.top += s(15);
+    l.label1 = at(kLabel1Design, 130, -145);
+    l.label2 = at(kLabel2Design, 150, -145);
+    l.label3 = at(kLabel3Design, 165, -145);
+    l.label4 = at(kLabel4Design, -180, -142);
+    l.label5 = at(kLabel5Design, -174, 142);
+    l.label6 = at(kLabel6Design, 127, 140);
+    l.hub = {l.image2.left + s(kDesignHub.x), l.image2.top + s(kDesignHub.y)};
     return l;
+}
+
+const Bounds& LabelBounds(const FormLayout& l, int i) {
+    const Bounds* all[] = {&l.label1, &l.label2, &l.label3, &l.label4, &l.label5, &l.label6};
+    return *all[i];
 }
 
 }  // namespace zv

@@ -1,6 +1,7 @@
 #pragma once
 // Where the main window's controls go: their design bounds, and the rule that
-// centres the visible ones on the window.
+// centres the visible ones on the window, at any screen DPI.
+#include "core/Geometry.h"
 
 namespace zv {
 
@@ -12,6 +13,12 @@ struct Bounds {
 
     bool operator==(const Bounds&) const = default;
 };
+
+// The design is drawn for 96 dots per inch; every other DPI scales it.
+inline constexpr int kDesignDpi = 96;
+
+// A design length at `dpi`, halves rounded to even: 96 gives it unchanged.
+int Scaled(int designPixels, int dpi);
 
 // Design client size of the main window.
 constexpr int kDesignClientWidth = 806;
@@ -26,11 +33,15 @@ constexpr Bounds kLabel3Design{585, 168, 24, 16};
 constexpr Bounds kLabel4Design{232, 168, 95, 16};
 constexpr Bounds kLabel5Design{224, 448, 84, 16};
 constexpr Bounds kLabel6Design{528, 448, 72, 16};
+// The hidden command buttons; never shown, so never scaled.
 constexpr Bounds kButton1Design{216, 128, 65, 33};
 constexpr Bounds kButton2Design{536, 409, 65, 33};
 constexpr Bounds kButton3Design{232, 408, 65, 33};
 
-// The visible controls, placed; sizes stay the design sizes.
+// The hands' hub in Image2's picture, the blank sheet's size.
+constexpr Point kDesignHub{300, 290};
+
+// The visible controls, placed and sized for one DPI.
 struct FormLayout {
     Bounds image1;
     Bounds image2;
@@ -40,10 +51,18 @@ struct FormLayout {
     Bounds label4;
     Bounds label5;
     Bounds label6;
+    int dpi = kDesignDpi;
+    Point hub;  // the hands' hub pixel, in client coordinates
+
+    bool operator==(const FormLayout&) const = default;
 };
 
 // Lays the controls out around the centre of a client area of the given size,
-// halves rounded to even.
-FormLayout ApplyLayout(int clientWidth, int clientHeight);
+// halves rounded to even; at any other DPI than 96 every design offset and
+// size is scaled first.
+FormLayout ApplyLayout(int clientWidth, int clientHeight, int dpi = kDesignDpi);
+
+// Labels in the order Label1..Label6; 1..3 are right-aligned read-out boxes.
+const Bounds& LabelBounds(const FormLayout& l, int i);
 
 }  // namespace zv

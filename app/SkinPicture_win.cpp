@@ -16,8 +16,9 @@ namespace {
 // Windows 8 decodes no PNG differently.
 constexpr GUID kImagingFactory{
     0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
-constexpr GUID kPixelFormat24bppBgr{
-    0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0c}};
+// 32-bit: Wine converts a palette PNG to 32-bit BGR but not to 24-bit.
+constexpr GUID kPixelFormat32bppBgr{
+    0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0e}};
 // Larger than any skin; keeps the pixel count's arithmetic far from overflow.
 constexpr UINT kMaxSide = 8192;
 
@@ -87,7 +88,7 @@ Image SkinPicture::Decode(std::span<const uint8_t> encoded) const {
     Check(decoder->GetFrame(0, frame.Out()), "GetFrame");
     ComRef<IWICFormatConverter> converter;
     Check(factory_->CreateFormatConverter(converter.Out()), "CreateFormatConverter");
-    Check(converter->Initialize(frame.Get(), kPixelFormat24bppBgr, WICBitmapDitherTypeNone, nullptr,
+    Check(converter->Initialize(frame.Get(), kPixelFormat32bppBgr, WICBitmapDitherTypeNone, nullptr,
                                 0.0, WICBitmapPaletteTypeCustom),
           "IWICFormatConverter::Initialize");
     UINT width = 0, height = 0;
@@ -95,13 +96,13 @@ Image SkinPicture::Decode(std::span<const uint8_t> encoded) const {
     if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
         Fail("GetSize", E_UNEXPECTED);
 
-    const UINT stride = width * 3;
+    const UINT stride = width * 4;
     std::vector<BYTE> bgr(static_cast<size_t>(stride) * height);
     Check(converter->CopyPixels(nullptr, stride, static_cast<UINT>(bgr.size()), bgr.data()),
           "CopyPixels");
 
     Image image(static_cast<int>(width), static_cast<int>(height), 0);
-    for (size_t i = 0, o = 0; o < image.pixels.size(); i += 3, ++o) {
+    for (size_t i = 0, o = 0; o < image.pixels.size(); i += 4, ++o) {
         image.pixels[o] = Rgb(bgr[i + 2], bgr[i + 1], bgr[i]);
     }
     return image;

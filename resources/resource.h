@@ -4,3 +4,4 @@
 #define IDI_ABOUT_WINDOW 2
 #define IDI_ABOUT_IMAGE 3
 #define IDB_SKIN 10
+#define IDB_SKIN_MASTER 11

@@ -111,6 +111,15 @@ void TDCMinTray::StopRetry() {
     platform_.KillTimer(iconRecord_.hWnd, kTrayRetryTimer);
 }
 
+void TDCMinTray::UpdateIcon() {
+    if (!iconShown_) return;
+    std::uintptr_t icon = ownerForm_->IconHandle();
+    iconRecord_.hIcon = icon != 0 ? icon : application_.IconHandle();
+    TrayIconRecord iconOnly = iconRecord_;
+    iconOnly.uFlags = kNifIcon;
+    platform_.NotifyIcon(kNimModify, iconOnly);
+}
+
 void TDCMinTray::RemoveIcon() {
     if (!iconShown_) return;
     StopRetry();

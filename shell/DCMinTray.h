@@ -54,6 +54,8 @@ class TDCMinTray : public TComponent {
     void SetHint(std::string_view hint);
 
     void ShowIcon();
+    // Gives the shown icon the owner's icon again (a new DPI's size).
+    void UpdateIcon();
     void RemoveIcon();
     void RestoreWndProc();
     // Brings a hidden owner back as a click on the icon does.

@@ -2,9 +2,11 @@
 """Draws the clock skin and the program's icons.
 
 Writes resources/skin.bmp (800 x 600, 24-bit), skin.png (the same pixels,
-which the exe carries and decodes at run time) and resources/zvenoks.ico,
-about_window.ico and about_image.ico (32 x 32, 16 colours). The output is
-committed; run this again after changing the drawing:
+which the exe carries and shows at 96 DPI), skin2x.png (the same drawing at
+twice the size in 255 colours and the clear one, which the exe scales down
+to every other DPI), resources/zvenoks.ico (16 to 48 pixels square),
+about_window.ico and about_image.ico (32 x 32), all of 16 colours. The
+output is committed; run this again after changing the drawing:
 
     python3 tools/make_skin.py [output-dir]
     python3 tools/make_skin.py --png BMP PNG   # only the PNG, from a BMP
@@ -21,11 +23,16 @@ import sys
 import zlib
 
 from skin_icons import icon_about_image, icon_about_window, icon_main, write_ico
+from skin_raster import quantize, write_png8
 from skin_shapes import arc, bbox_of, circle, circle_bbox, lerp, ring, rounded_rect, strokes
 
 # ---------------------------------------------------------------- the skin
 
 SKIN_W, SKIN_H = 800, 600
+MASTER_SCALE = 2
+# The tray takes the small icon size of its DPI: 16 at 100 % to 32 at 200 %;
+# Explorer and the Alt+Tab list take the larger ones.
+MAIN_ICON_SIZES = (16, 20, 24, 32, 40, 48)
 CLEAR = (7, 7, 7)  # the skin's "not drawn" colour, also its bottom-left pixel
 FORBIDDEN = {(128, 0, 0): (129, 2, 2),  # the window's colour key: see-through
              (7, 7, 7): (9, 9, 9),  # would punch a hole into the drawing
@@ -53,8 +60,12 @@ def mix(c0, c1, t):
 
 
 class Canvas:
-    def __init__(self, w, h, colour):
-        self.w, self.h = w, h
+    """Pixels of a picture drawn in design units: `scale` pixels a unit."""
+
+    def __init__(self, w, h, colour, scale=1):
+        self.w, self.h = w * scale, h * scale
+        self.k = scale
+        w, h = self.w, self.h
         self.r = [float(colour[0])] * (w * h)
         self.g = [float(colour[1])] * (w * h)
         self.b = [float(colour[2])] * (w * h)
@@ -62,6 +73,12 @@ class Canvas:
 
     def paint(self, sdf, bbox, shade):
         """Blends shade(x, y) into the pixels inside sdf (< 0), anti-aliased."""
+        k = self.k
+        if k != 1:
+            # The shapes stay in design units; distances come back in pixels.
+            sdf = (lambda f: lambda x, y: f(x / k, y / k) * k)(sdf)
+            shade = (lambda f: lambda x, y: f(x / k, y / k))(shade)
+            bbox = tuple(v * k for v in bbox)
         x0, y0, x1, y1 = bbox
         x0, y0 = max(int(math.floor(x0)), 0), max(int(math.floor(y0)), 0)
         x1, y1 = min(int(math.ceil(x1)) + 1, self.w), min(int(math.ceil(y1)) + 1, self.h)
@@ -209,8 +226,8 @@ def light(x, y):
     return 0.5 + 0.5 * math.cos(a + math.radians(135))
 
 
-def draw_skin():
-    c = Canvas(SKIN_W, SKIN_H, CLEAR)
+def draw_skin(scale=1):
+    c = Canvas(SKIN_W, SKIN_H, CLEAR, scale)
     bezel_dark, bezel_light = (34, 38, 46), (118, 126, 140)
 
     def bezel(x, y):
@@ -346,13 +363,20 @@ def main():
         return
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "resources")
+    # At 96 DPI the clock shows these pixels as they are.
     skin = draw_skin()
     write_bmp24(os.path.join(out, "skin.bmp"), SKIN_W, SKIN_H, skin.pixel)
     bmp_to_png(os.path.join(out, "skin.bmp"), os.path.join(out, "skin.png"))
-    write_ico(os.path.join(out, "zvenoks.ico"), icon_main())
-    write_ico(os.path.join(out, "about_window.ico"), icon_about_window())
-    write_ico(os.path.join(out, "about_image.ico"), icon_about_image())
-
+    # Every other scale is made of a master at twice the size, in its few
+    # colours so that it costs the exe as little as it can.
+    master = draw_skin(MASTER_SCALE)
+    palette, indices = quantize(
+        [[master.pixel(x, y) for x in range(master.w)] for y in range(master.h)],
+        CLEAR, FORBIDDEN)
+    write_png8(os.path.join(out, "skin2x.png"), palette, indices)
+    write_ico(os.path.join(out, "zvenoks.ico"), [icon_main(size) for size in MAIN_ICON_SIZES])
+    write_ico(os.path.join(out, "about_window.ico"), [icon_about_window()])
+    write_ico(os.path.join(out, "about_image.ico"), [icon_about_image()])
 
 if __name__ == "__main__":
     main()

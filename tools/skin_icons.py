@@ -1,5 +1,5 @@
-"""The program's icons: 32 x 32, 16 colours, drawn from the skin's shapes.
-Used by make_skin.py."""
+"""The program's icons, 16 colours, drawn from the skin's shapes in a 32 x 32
+design at any size. Used by make_skin.py."""
 
 import math
 import struct
@@ -30,24 +30,29 @@ PALETTE = [
 
 class IconCanvas:
     """Palette indices at 4 x 4 samples per pixel; a pixel takes the index most
-    of its samples have, so the few colours stay crisp."""
+    of its samples have, so the few colours stay crisp. Shapes are given in
+    the 32 x 32 design, whatever the size."""
 
-    def __init__(self):
-        self.n = ICON * 4
+    def __init__(self, size=ICON):
+        self.size = size
+        self.n = size * 4
         self.samples = [None] * (self.n * self.n)
 
     def paint(self, sdf, index):
+        k = ICON / self.size
         for sy in range(self.n):
             for sx in range(self.n):
                 x, y = (sx + 0.5) / 4.0, (sy + 0.5) / 4.0
+                if k != 1:
+                    x, y = x * k, y * k
                 if sdf(x, y) < 0:
                     self.samples[sy * self.n + sx] = index(x, y) if callable(index) else index
 
     def pixels(self):
         out = []
-        for y in range(ICON):
+        for y in range(self.size):
             row = []
-            for x in range(ICON):
+            for x in range(self.size):
                 counts = {}
                 for j in range(4):
                     for i in range(4):
@@ -70,22 +75,28 @@ def lit_band(cx, cy, x, y, indices):
 
 
 def icon_clock(ic, cx, cy, r):
+    # A line thinner than half a pixel would break up; small sizes keep the
+    # quarter ticks only.
+    least = 0.5 * ICON / ic.size
+    small = ic.size < 24
     ic.paint(circle(cx, cy, r), lambda x, y: lit_band(cx, cy, x, y, (1, 2, 3)))
     face_r = r - 2.6
     ic.paint(circle(cx, cy, face_r),
              lambda x, y: 6 if math.hypot(x - cx + 2, y - cy + 2) < face_r * 0.55 else 5)
     for i in range(12):
+        if small and i % 3:
+            continue
         a = math.radians(i * 30)
         sx, sy = math.sin(a), -math.cos(a)
         inner = face_r - (3.6 if i % 3 == 0 else 2.0)
         outer = face_r - 0.9
         seg = [(cx + sx * inner, cy + sy * inner, cx + sx * outer, cy + sy * outer)]
-        ic.paint(strokes(seg, 0.9 if i % 3 == 0 else 0.6), 7 if i % 3 == 0 else 14)
+        ic.paint(strokes(seg, max(0.9 if i % 3 == 0 else 0.6, least)), 7 if i % 3 == 0 else 14)
 
     def hand(pos60, length, half, index):
         a = math.radians(pos60 * 6)
-        ic.paint(strokes([(cx, cy, cx + math.sin(a) * length, cy - math.cos(a) * length)], half),
-                 index)
+        ic.paint(strokes([(cx, cy, cx + math.sin(a) * length, cy - math.cos(a) * length)],
+                         max(half, least)), index)
 
     # 10:08:37, the hands spread like a smile
     hand(50.7, face_r * 0.55, 1.1, 7)
@@ -94,9 +105,15 @@ def icon_clock(ic, cx, cy, r):
     ic.paint(circle(cx, cy, 1.4), 15)
 
 
-def icon_main():
-    ic = IconCanvas()
-    icon_clock(ic, 16, 16, 15.6)
+def icon_main(size=ICON):
+    ic = IconCanvas(size)
+    if size < ICON:
+        # Centred on a pixel, so that the one-pixel ticks and hands at twelve
+        # and three fall on whole columns and rows.
+        c = (size / 2 - 0.5) * ICON / size
+        icon_clock(ic, c, c, c - 0.2)
+    else:
+        icon_clock(ic, 16, 16, 15.6)
     return ic.pixels()
 
 
@@ -143,23 +160,31 @@ def icon_about_image():
     return ic.pixels()
 
 
-def write_ico(path, pixels):
-    """One 32 x 32 image, 4 bits per pixel, with its AND mask."""
-    xor = bytearray()
-    mask = bytearray()
-    for y in range(ICON - 1, -1, -1):  # bottom-up
-        row = pixels[y]
-        for x in range(0, ICON, 2):
-            xor.append(((row[x] or 0) << 4) | (row[x + 1] or 0))
-        bits = 0
-        for x in range(ICON):
-            bits = (bits << 1) | (1 if row[x] is None else 0)
-        mask += struct.pack(">I", bits)
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-    info = struct.pack("<IiiHHIIiiII", 40, ICON, ICON * 2, 1, 4, 0, len(xor) + len(mask),
-                       0, 0, 16, 0)
-    image = info + palette + xor + mask
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", ICON, ICON, 16, 0, 1, 4, len(image), 6 + 16)
+def write_ico(path, frames):
+    """Square images, 4 bits per pixel, each with its AND mask."""
+    images = []
+    for pixels in frames:
+        size = len(pixels)
+        xor = bytearray()
+        mask = bytearray()
+        mask_row = (size + 31) // 32 * 4  # rows of whole 32-bit words
+        for y in range(size - 1, -1, -1):  # bottom-up
+            row = pixels[y]
+            for x in range(0, size, 2):
+                xor.append(((row[x] or 0) << 4) | (row[x + 1] or 0))
+            xor += b"\0" * (-(size // 2) % 4)
+            bits = 0
+            for x in range(mask_row * 8):
+                bits = (bits << 1) | (1 if x < size and row[x] is None else 0)
+            mask += bits.to_bytes(mask_row, "big")
+        palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+        info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(xor) + len(mask),
+                           0, 0, 16, 0)
+        images.append((size, info + palette + xor + mask))
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in images:
+        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), offset)
+        offset += len(image)
     with open(path, "wb") as f:
-        f.write(header + entry + image)
+        f.write(out + b"".join(image for _, image in images))

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Errors.h"
+#include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
 #include "win32/Utf16.h"
@@ -91,17 +92,19 @@ SIZE TextSize(HWND dialog, const std::wstring& text, HFONT font) {
 
 }  // namespace
 
-TDialog::TDialog(const TDialogDesign& design, HWND owner)
+TDialog::TDialog(const TDialogDesign& design, HWND owner, int dpi)
     : design_(design),
+      // The exe is DPI aware: Windows no longer stretches the dialog, it scales.
+      dpi_(dpi > 0 ? dpi : WindowDpi(owner)),
       // Where the system's "MS Sans Serif" has no Russian letters, a face that does.
-      font_(CreateCyrillicFont({"MS Sans Serif", 11})) {
+      font_(CreateCyrillicFont({"MS Sans Serif", Scaled(11)})) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     // A resource icon is shared: it is not destroyed.
     HICON icon = design.icon ? LoadIconW(instance, MAKEINTRESOURCEW(design.icon)) : nullptr;
     const std::string className(design.className);
     RegisterClassOnce(className.c_str(), 0, icon, ArrowCursor(),
                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    RECT frame{0, 0, design.clientWidth, design.clientHeight};
+    RECT frame{0, 0, Scaled(design.clientWidth), Scaled(design.clientHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     CreateHandle(className.c_str(), std::string(design.caption).c_str(), kExStyle, kStyle, 0, 0,
                  frame.right - frame.left, frame.bottom - frame.top, owner);
@@ -129,20 +132,22 @@ void TDialog::CreateControls() {
             InitCommonControlsEx(&classes);
         }
         if (d.kind == TControlKind::Link && !linkFont_)
-            linkFont_ = CreateCyrillicFont({"Times New Roman", 16, false, true});
+            linkFont_ = CreateCyrillicFont({"Times New Roman", Scaled(16), false, true});
         const HFONT font = d.kind == TControlKind::Link ? linkFont_.Get() : font_.Get();
         const WindowKind kind =
             KindOf(d.kind, i > 0 && rows[i - 1].kind == TControlKind::RadioButton);
         const std::wstring text = Widen(d.text);
         const bool fitted = d.width == 0 && d.height == 0;
-        const SIZE size = fitted ? TextSize(Handle(), text, font) : SIZE{d.width, d.height};
+        const SIZE size =
+            fitted ? TextSize(Handle(), text, font) : SIZE{Scaled(d.width), Scaled(d.height)};
         // A combo's window height includes its open list.
         const bool combo = IsCombo(d.kind);
-        const int height = combo ? size.cy + design_.listLines * kListLineHeight + 2 : size.cy;
+        const int height =
+            combo ? size.cy + Scaled(design_.listLines * kListLineHeight + 2) : size.cy;
         HWND parent = d.parent.empty() ? Handle() : Control(d.parent);
         HWND h = CreateWindowExW(
-            kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style, d.left,
-            d.top, size.cx, height, parent,
+            kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style,
+            Scaled(d.left), Scaled(d.top), size.cx, height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + i)), instance, nullptr);
         if (!h) throw Exception(SystemErrorText(GetLastError()));
         controls_[i] = h;
@@ -152,7 +157,7 @@ void TDialog::CreateControls() {
             const std::wstring wide = Widen(item);
             SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
         }
-        if (combo) FitComboHeight(h, d.height);
+        if (combo) FitComboHeight(h, Scaled(d.height));
         // The edit field shows the designed text.
         if (d.kind == TControlKind::ComboBox) SetWindowTextW(h, text.c_str());
         if (d.checked) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);

@@ -33,11 +33,14 @@ class TDialog : public TWindow {
 
   protected:
     // Creates the dialog and its controls hidden, owned by `owner` (the
-    // application window; may be null). The design outlives the dialog.
-    TDialog(const TDialogDesign& design, HWND owner);
+    // application window; may be null). The design outlives the dialog. Its
+    // pixels are the design's at 96 DPI, scaled to `dpi` (0: the owner's).
+    TDialog(const TDialogDesign& design, HWND owner, int dpi = 0);
 
     HWND ControlAt(size_t row) const { return controls_[row]; }
     HFONT Font() const { return font_.Get(); }
+    // A length of the design at the dialog's DPI.
+    int Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
 
     // A notification (BN_CLICKED, CBN_SELCHANGE...) from the control of that
     // row. Not called while the layer makes or destroys the window.
@@ -52,6 +55,7 @@ class TDialog : public TWindow {
     void KeepFocus(WPARAM activation);
 
     const TDialogDesign& design_;
+    int dpi_;
     UniqueFont font_;
     UniqueFont linkFont_;
     std::vector<HWND> controls_;  // by row; null for an image

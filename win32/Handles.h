@@ -112,6 +112,8 @@ class PaintDc {
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
     HDC Get() const { return dc_; }
+    // rcPaint: what the paint must renew, no more.
+    const PAINTSTRUCT& Info() const { return ps_; }
 
   private:
     HWND hwnd_;

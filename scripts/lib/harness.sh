@@ -248,7 +248,7 @@ hn_xvfb_start() {
       kill -0 $pid 2>/dev/null || break
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
         hn_track $pid
-        export DISPLAY=":$n"
+        export DISPLAY=":$n" ZV_XVFB_PID=$pid
         hn_log "Xvfb on $DISPLAY"
         return 0
       fi

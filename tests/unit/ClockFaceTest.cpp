@@ -119,6 +119,33 @@ TEST(DrawLineTest, ReversibleConnectedAndCloseToTheIdealLine) {
     }
 }
 
+// Clipped, a line draws exactly its unclipped pixels inside the clip: a tick
+// draws the hands piece by piece, and a gap or a stray pixel at a piece's
+// edge would stay on the face.
+TEST(DrawLineTest, ClippedDrawsTheSamePixelsInsideTheClip) {
+    const Rect clips[] = {{0, 0, 40, 40},  {10, 10, 30, 30}, {0, 17, 40, 18},
+                          {23, 0, 24, 40}, {-5, 12, 15, 50}, {31, 31, 33, 33}};
+    for (const Rect& clip : clips) {
+        for (int i = 0; i < 400; ++i) {
+            // Ends spread over and beyond the image, every octant.
+            const int x0 = (i * 7) % 46 - 3, y0 = (i * 13) % 46 - 3;
+            const int x1 = (i * 29 + 11) % 46 - 3, y1 = (i * 17 + 5) % 46 - 3;
+            Image whole(40, 40, 0), clipped(40, 40, 0);
+            DrawLine(whole, x0, y0, x1, y1, kInk);
+            DrawLine(clipped, x0, y0, x1, y1, kInk, clip);
+            for (int y = 0; y < 40; ++y) {
+                for (int x = 0; x < 40; ++x) {
+                    const bool in =
+                        x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+                    ASSERT_EQ(clipped.At(x, y), in ? whole.At(x, y) : 0u)
+                        << "(" << x0 << "," << y0 << ")-(" << x1 << "," << y1 << ") at " << x << ","
+                        << y;
+                }
+            }
+        }
+    }
+}
+
 Image HandsAt(int h, int m, int s) {
     Image sheet = MakeBlankSheet();
     DrawHands(sheet, TimeFields{static_cast<uint16_t>(h), static_cast<uint16_t>(m),
@@ -246,6 +273,78 @@ TEST(DrawHandsTest, HandsStayInsideTheirCircleAndOffTheKeyPixel) {
             ASSERT_LE(std::hypot(x - kHubX, y - kHubY), kSecondHandLength + 1.5) << x << "," << y;
         }
     }
+}
+
+// At any DPI the hands are the design's scaled: as long, as thick, and
+// their centre lines cross where the dial's centre is put.
+TEST(DrawHandsTest, ScaleWithTheDpi) {
+    for (int dpi : {96, 120, 144, 192}) {
+        const double s = dpi / 96.0;
+        const Point hub{Scaled(300, dpi), Scaled(290, dpi)};
+        const HandsGeometry g = HandsAt(hub, dpi);
+        Image sheet(Scaled(kSheetWidth, dpi), Scaled(kSheetHeight, dpi), kSheetColour);
+        const Rect all{0, 0, sheet.width, sheet.height};
+        // The second hand points right, the others left and down.
+        DrawHands(sheet, g, TipsAt(TimeFields{9, 30, 15, 0}, dpi), all);
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        // Across the second hand, halfway out: as many rows as the design's
+        // three, scaled; their middle is the centre line.
+        const int x = hub.x + static_cast<int>(100 * s);
+        int first = -1, rows = 0;
+        for (int y = 0; y < sheet.height; ++y) {
+            if (sheet.At(x, y) != kSecondHandColour) continue;
+            if (first < 0) first = y;
+            ++rows;
+        }
+        EXPECT_EQ(rows, Scaled(3, dpi));
+        EXPECT_DOUBLE_EQ(first + rows / 2.0, hub.y + HandsCentre(g));
+        // Along it: the tip at the scaled length.
+        int tip = x;
+        while (sheet.At(tip + 1, hub.y) == kSecondHandColour) ++tip;
+        EXPECT_NEAR(tip - hub.x, 200 * s, 1.0);
+        EXPECT_EQ(sheet.At(hub.x, hub.y), kHourHandColour);
+    }
+}
+
+// Every pixel a hand draws lies in one of its pieces, at every angle and DPI;
+// and the pieces grow about as the hand's length does, so that a tick at
+// 200 % renews not four times what it does at 100 %, as whole boxes would.
+TEST(HandBoxesTest, PiecesHoldTheWholeHandAndGrowWithItsLength) {
+    long area[2] = {0, 0};
+    const int dpis[] = {96, 192};
+    for (int k = 0; k < 2; ++k) {
+        const int dpi = dpis[k];
+        const HandsGeometry g = HandsAt(Point{450, 450}, dpi);
+        Image image(900, 900, 0);
+        for (int step = 0; step < 40; ++step) {
+            for (int length : {kSecondHandLength, kHourHandLength}) {
+                const double angle = step * std::numbers::pi / 20 + 0.013 * length;
+                const Point tip{static_cast<int>(std::lround(std::cos(angle) * length * dpi / 96)),
+                                static_cast<int>(std::lround(std::sin(angle) * length * dpi / 96))};
+                Fill(image, 0);
+                DrawHands(image, g, HandTips{tip, {0, 0}, {0, 0}}, Rect{0, 0, 900, 900});
+                const HandPieces p = HandBoxes(g, tip);
+                ASSERT_GE(p.count, 1);
+                for (int y = 0; y < image.height; ++y) {
+                    for (int x = 0; x < image.width; ++x) {
+                        if (image.At(x, y) == 0) continue;
+                        bool inside = false;
+                        for (int i = 0; i < p.count && !inside; ++i) {
+                            const Rect& r = p.rects[static_cast<size_t>(i)];
+                            inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                        }
+                        ASSERT_TRUE(inside) << dpi << " dpi, step " << step << ", length " << length
+                                            << ": pixel " << x << "," << y;
+                    }
+                }
+                for (int i = 0; i < p.count; ++i) {
+                    area[k] += p.rects[static_cast<size_t>(i)].Width() *
+                               p.rects[static_cast<size_t>(i)].Height();
+                }
+            }
+        }
+    }
+    EXPECT_LT(area[1], 2.6 * area[0]) << area[0] << " px at 96 dpi, " << area[1] << " at 192";
 }
 
 TEST(ClearSheetTest, BlankAgainInTheSameStorage) {

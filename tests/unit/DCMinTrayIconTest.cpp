@@ -123,6 +123,44 @@ TEST(DCMinTray, HintRule) {
     }
 }
 
+// A new DPI: the owner's icon, reloaded at that DPI's size, replaces the
+// shown one; the tip and the rest of the record stay; nothing is sent while
+// no icon is shown.
+TEST(DCMinTray, UpdateIconSendsTheOwnersIconAlone) {
+    struct Case {
+        const char* name;
+        bool shown;
+        std::uintptr_t newIcon;
+        std::uintptr_t sent;  // 0: nothing sent
+    };
+    const Case cases[] = {
+        {"shown, a new form icon", true, 0x500, 0x500},
+        {"shown, the form has none", true, 0, kAppIcon},
+        {"not shown", false, 0x500, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.form.icon = 0x400;
+        rig.tray.SetHint("Время (F11)");
+        if (c.shown) rig.ShowIcon();
+        rig.form.icon = c.newIcon;
+        rig.tray.UpdateIcon();
+        const auto& notes = rig.platform.notes;
+        ASSERT_EQ(notes.size(), c.sent ? 1u : 0u);
+        if (!c.sent) continue;
+        EXPECT_EQ(notes[0].action, kNimModify);
+        EXPECT_EQ(notes[0].record.uFlags, kNifIcon);
+        EXPECT_EQ(notes[0].record.hIcon, c.sent);
+        EXPECT_EQ(notes[0].record.hWnd, kFormWindow);
+        EXPECT_EQ(notes[0].record.uID, 1u);
+        // A restarted shell gets the new icon, and the tip as it was.
+        EXPECT_EQ(rig.tray.IconRecord().hIcon, c.sent);
+        EXPECT_EQ(rig.tray.IconRecord().uFlags, 7u);
+        EXPECT_EQ(Tip(rig.tray.IconRecord()), "Время (F11)");
+    }
+}
+
 TEST(DCMinTray, HintSetWhileHiddenIsUsedByTheNextShowIcon) {
     Rig rig;
     rig.tray.SetHint("Время (Pause)");

@@ -79,6 +79,64 @@ TEST(LayoutTest, KeepsTheDesignSizes) {
     }
 }
 
+// At another DPI every design offset from the centre and every size is
+// scaled, halves to even, before the controls are placed.
+TEST(LayoutTest, ScalesOffsetsAndSizesWithTheDpi) {
+    struct Case {
+        int dpi;
+        int w, h;
+        Bounds image1, image2, label1, label3, label4, label6;
+        Point hub;
+    };
+    const Case cases[] = {
+        // 801 x 601 -> 1201.5 x 901.5 -> 1202 x 902 (halves to even), left
+        // 640 - 601; Image2 640 - 445 + 22 (15 -> 22.5 -> 22); -145 -> -218
+        {144,
+         1280,
+         1024,
+         {39, 61, 1202, 902},
+         {217, 83, 890, 902},
+         {835, 294, 36, 24},
+         {888, 294, 36, 24},
+         {370, 299, 142, 24},
+         {830, 722, 108, 24},
+         {667, 518}},
+        {192,
+         1920,
+         1440,
+         {159, 119, 1602, 1202},
+         {397, 149, 1186, 1202},
+         {1220, 430, 48, 32},
+         {1290, 430, 48, 32},
+         {600, 436, 190, 32},
+         {1214, 1000, 144, 32},
+         {997, 729}},
+        // 601 -> 751.25 -> 751, top 384 - 375.5 -> 8; 24 -> 30, 16 -> 20
+        {120,
+         1366,
+         768,
+         {182, 8, 1001, 751},
+         {331, 27, 741, 751},
+         {845, 203, 30, 20},
+         {889, 203, 30, 20},
+         {458, 206, 119, 20},
+         {842, 559, 90, 20},
+         {706, 389}},
+    };
+    for (const Case& c : cases) {
+        const FormLayout l = ApplyLayout(c.w, c.h, c.dpi);
+        SCOPED_TRACE(testing::Message() << c.dpi << " dpi, " << c.w << "x" << c.h);
+        EXPECT_EQ(l.dpi, c.dpi);
+        EXPECT_EQ(l.image1, c.image1);
+        EXPECT_EQ(l.image2, c.image2);
+        EXPECT_EQ(l.label1, c.label1);
+        EXPECT_EQ(l.label3, c.label3);
+        EXPECT_EQ(l.label4, c.label4);
+        EXPECT_EQ(l.label6, c.label6);
+        EXPECT_EQ(l.hub, c.hub);
+    }
+}
+
 // The hands' hub, pixel (300, 290) of the sheet, must fall on the dial's
 // centre, pixel (419, 305) of the skin, whatever the screen size.
 TEST(LayoutTest, HubStaysOnTheDialCentre) {
@@ -87,6 +145,18 @@ TEST(LayoutTest, HubStaysOnTheDialCentre) {
         ASSERT_EQ(wide.image2.left + 300, wide.image1.left + 419) << size;
         const FormLayout tall = ApplyLayout(1280, size);
         ASSERT_EQ(tall.image2.top + 290, tall.image1.top + 305) << size;
+        ASSERT_EQ(wide.hub, (Point{wide.image1.left + 419, wide.image1.top + 305})) << size;
+    }
+    // Scaled, the skin is made to fit the hub; the hub stays within a pixel
+    // of the scaled dial centre, so that the skin's panels stay under the
+    // labels and its dial inside its picture.
+    for (int dpi : {110, 120, 144, 168, 192, 240, 288}) {
+        for (int size = 1000; size <= 1100; ++size) {
+            const FormLayout l = ApplyLayout(size, size - 3, dpi);
+            const double s = dpi / 96.0;
+            ASSERT_NEAR(l.hub.x + 0.5 - l.image1.left, 419.5 * s, 1.0) << dpi << " " << size;
+            ASSERT_NEAR(l.hub.y + 0.5 - l.image1.top, 305.5 * s, 1.0) << dpi << " " << size;
+        }
     }
 }
 

@@ -137,37 +137,58 @@ TEST_F(SkinTest, FrameShowsHandsOnTheDialAndKeyElsewhere) {
     EXPECT_EQ(frame.At(0, 0), kWindowKey);
 }
 
-TEST(IconTest, ThirtyTwoSquareSixteenColours) {
-    for (const char* name : {"zvenoks.ico", "about_window.ico", "about_image.ico"}) {
-        SCOPED_TRACE(name);
-        const std::vector<uint8_t> b = ReadResource(name);
-        constexpr size_t kImageSize = 40 + 16 * 4 + 32 * 16 + 32 * 4;
-        ASSERT_EQ(b.size(), 6 + 16 + kImageSize);
+// The program's icon holds a frame for each small-icon size from 96 to 192
+// DPI and the large ones; the About dialog's icons one 32 x 32 frame each.
+TEST(IconTest, SquareSixteenColourFramesOfTheirSizes) {
+    const struct {
+        const char* name;
+        std::vector<int> sizes;
+    } files[] = {
+        {"zvenoks.ico", {16, 20, 24, 32, 40, 48}},
+        {"about_window.ico", {32}},
+        {"about_image.ico", {32}},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        const std::vector<uint8_t> b = ReadResource(file.name);
+        ASSERT_GE(b.size(), 6u);
         EXPECT_EQ(U16(b, 0), 0u);  // reserved
         EXPECT_EQ(U16(b, 2), 1u);  // icon
-        EXPECT_EQ(U16(b, 4), 1u);  // one image
-        EXPECT_EQ(b[6], 32);
-        EXPECT_EQ(b[7], 32);
-        EXPECT_EQ(b[8], 16);  // colours
-        EXPECT_EQ(U16(b, 10), 1u);
-        EXPECT_EQ(U16(b, 12), 4u);
-        EXPECT_EQ(U32(b, 14), kImageSize);
-        ASSERT_EQ(U32(b, 18), 22u);
-        EXPECT_EQ(U32(b, 22), 40u);
-        EXPECT_EQ(U32(b, 26), 32u);
-        EXPECT_EQ(U32(b, 30), 64u);  // colour and mask halves
-        EXPECT_EQ(U16(b, 34), 1u);
-        EXPECT_EQ(U16(b, 36), 4u);
-        EXPECT_EQ(U32(b, 38), 0u);
+        ASSERT_EQ(U16(b, 4), file.sizes.size());
+        size_t end = 6 + 16 * file.sizes.size();
+        for (size_t i = 0; i < file.sizes.size(); ++i) {
+            const int n = file.sizes[i];
+            SCOPED_TRACE(n);
+            const size_t entry = 6 + 16 * i;
+            const size_t xorRow = (n / 2 + 3) / 4 * 4, maskRow = (n + 31) / 32 * 4;
+            const size_t size = 40 + 16 * 4 + (xorRow + maskRow) * n;
+            EXPECT_EQ(b[entry], n);
+            EXPECT_EQ(b[entry + 1], n);
+            EXPECT_EQ(b[entry + 2], 16);  // colours
+            EXPECT_EQ(U16(b, entry + 4), 1u);
+            EXPECT_EQ(U16(b, entry + 6), 4u);
+            ASSERT_EQ(U32(b, entry + 8), size);
+            const size_t at = U32(b, entry + 12);
+            ASSERT_EQ(at, end) << "frames follow one another";
+            ASSERT_LE(at + size, b.size());
+            end = at + size;
+            EXPECT_EQ(U32(b, at), 40u);
+            EXPECT_EQ(U32(b, at + 4), static_cast<uint32_t>(n));
+            EXPECT_EQ(U32(b, at + 8), static_cast<uint32_t>(2 * n));  // colour and mask halves
+            EXPECT_EQ(U16(b, at + 12), 1u);
+            EXPECT_EQ(U16(b, at + 14), 4u);
+            EXPECT_EQ(U32(b, at + 16), 0u);
 
-        // Opaque at the middle, see-through in the corners.
-        const size_t mask = 22 + 40 + 64 + 32 * 16;
-        auto transparent = [&](int x, int y) {
-            return (b[mask + (31 - y) * 4 + x / 8] >> (7 - x % 8) & 1) != 0;
-        };
-        EXPECT_FALSE(transparent(16, 16));
-        EXPECT_TRUE(transparent(0, 31));
-        EXPECT_TRUE(transparent(31, 31));
+            // Opaque at the middle, see-through in the corners.
+            const size_t mask = at + 40 + 64 + xorRow * n;
+            auto transparent = [&](int x, int y) {
+                return (b[mask + (n - 1 - y) * maskRow + x / 8] >> (7 - x % 8) & 1) != 0;
+            };
+            EXPECT_FALSE(transparent(n / 2, n / 2));
+            EXPECT_TRUE(transparent(0, n - 1));
+            EXPECT_TRUE(transparent(n - 1, n - 1));
+        }
+        EXPECT_EQ(end, b.size());
     }
 }
 

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "app/ClockFace.h"
+#include "app/FaceFrame_win.h"
 #include "app/Layout.h"
 #include "app/SingleInstance_win.h"
 #include "tests/win/ProgramFixture.h"
@@ -36,7 +38,8 @@ void ExpectShownCovering(Program& program, const char* how) {
     EXPECT_FALSE(IsIconic(clock)) << how;
     EXPECT_TRUE(EqualRect(&r, &m)) << how << ": the clock is at " << r.left << "," << r.top << " "
                                    << r.right - r.left << "x" << r.bottom - r.top;
-    const FormLayout want = ApplyLayout(m.right - m.left, m.bottom - m.top);
+    const FormLayout want =
+        ApplyLayout(m.right - m.left, m.bottom - m.top, program.form1.Layout().dpi);
     EXPECT_EQ(program.form1.Layout().image1, want.image1)
         << how << ": the dial is at " << program.form1.Layout().image1.left << ","
         << program.form1.Layout().image1.top << ", not " << want.image1.left << ","
@@ -102,6 +105,86 @@ TEST_F(ClockWindowWinTest, ADisplayChangeCoversThePrimaryMonitorAgain) {
     SendMessageA(clock, WM_USER + 1, 1, WM_LBUTTONDOWN);
     PumpMessages();
     ExpectShownCovering(program, "back from the tray");
+}
+
+// The side of an icon's picture.
+int IconSide(uintptr_t icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return 0;
+    BITMAP bm{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bm.bmWidth;
+}
+
+// A new DPI for the monitor: the face is laid out and drawn for it, the clock
+// still covers the monitor (not the rectangle Windows suggests), the tray
+// icon takes that DPI's size; and back at 96 everything is as it was.
+TEST_F(ClockWindowWinTest, ADpiChangeLaysOutAndDrawsAgain) {
+    Program program;
+    program.form1.Timer1Timer();
+    PumpMessages();
+    HWND clock = program.form1.Handle();
+    const RECT m = test::PrimaryMonitor();
+    const int w = m.right - m.left, h = m.bottom - m.top;
+    ASSERT_EQ(program.form1.Layout().dpi, 96) << "the tests' prefix runs at 96 DPI";
+    const Image before = program.form1.Face();
+    ASSERT_EQ(IconSide(program.form1.Tray().IconRecord().hIcon), 16);
+
+    const struct { int dpi, icon; } steps[] = {{144, 24}, {192, 32}, {120, 20}, {96, 16}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.dpi << " dpi");
+        RECT suggested{10, 20, 10 + w / 2, 20 + h / 2};
+        SendMessageW(clock, WM_DPICHANGED, MAKEWPARAM(step.dpi, step.dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        PumpMessages();
+        ExpectShownCovering(program, "after WM_DPICHANGED");
+        EXPECT_EQ(program.form1.Layout(), ApplyLayout(w, h, step.dpi));
+        EXPECT_EQ(IconSide(program.form1.Tray().IconRecord().hIcon), step.icon);
+        EXPECT_EQ(program.form1.Tray().IconRecord().hIcon, program.form1.IconHandle());
+        program.form1.Timer1Timer();
+        PumpMessages();
+    }
+    // The same face again: nothing of the other scales stayed behind.
+    const Image after = program.form1.Face();
+    ASSERT_EQ(after.width, before.width);
+    ASSERT_EQ(after.height, before.height);
+    int differing = 0;
+    for (size_t i = 0; i < after.pixels.size(); ++i) {
+        // Only the hands may have moved since.
+        const uint32_t a = after.pixels[i], b = before.pixels[i];
+        const auto hand = [](uint32_t c) {
+            return c == kSecondHandColour || c == kMinuteHandColour || c == kHourHandColour;
+        };
+        differing += a != b && !hand(a) && !hand(b);
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+// The captions' click areas are where the scaled face draws them: at
+// 144 DPI "СВЕРНУТЬ" hides the clock from its new place, not its old one.
+TEST_F(ClockWindowWinTest, CaptionsClickWhereTheyAreDrawnAtTheNewDpi) {
+    Program program;
+    program.form1.Timer1Timer();
+    PumpMessages();
+    HWND clock = program.form1.Handle();
+    const Bounds before = program.form1.Layout().label5;
+    SendMessageW(clock, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+    PumpMessages();
+    const Bounds after = program.form1.Layout().label5;
+    auto click = [&](int x, int y) {
+        SendMessageW(clock, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(clock, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        PumpMessages();
+    };
+    // The old caption's top-left corner lies outside the new one.
+    const RECT now = ToRect(after);
+    ASSERT_FALSE(PtInRect(&now, POINT{before.left + 1, before.top + 1}));
+    click(before.left + 1, before.top + 1);
+    EXPECT_TRUE(IsWindowVisible(clock)) << "the old place still clicks";
+    click(after.left + after.width - 2, after.top + after.height - 2);
+    EXPECT_FALSE(IsWindowVisible(clock)) << "the new place does not click";
 }
 
 TEST_F(ClockWindowWinTest, ActivatingTheApplicationWindowBringsTheOpenDialogForward) {

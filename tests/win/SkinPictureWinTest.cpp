@@ -5,7 +5,9 @@
 // after windows.h, which it needs
 #include <objbase.h>
 
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "app/SkinPicture_win.h"
+#include "app/SkinScaler.h"
 #include "core/Errors.h"
 #include "resources/resource.h"
 
@@ -46,9 +49,10 @@ Image ReadBmp(const std::vector<uint8_t>& b) {
     return image;
 }
 
+// The clock shows this picture at 96 DPI as it is.
 TEST(SkinPictureWinTest, ResourceDecodesToTheBmpPixelForPixel) {
     const Image bmp = ReadBmp(ReadSource("resources/skin.bmp"));
-    ASSERT_EQ(bmp.width, 800) << "resources/skin.bmp did not load";
+    ASSERT_EQ(bmp.width, kSkinWidth) << "resources/skin.bmp did not load";
     const Image skin = SkinPicture().FromResource(IDB_SKIN);
     ASSERT_EQ(skin.width, bmp.width);
     ASSERT_EQ(skin.height, bmp.height);
@@ -64,8 +68,51 @@ TEST(SkinPictureWinTest, ResourceDecodesToTheBmpPixelForPixel) {
     EXPECT_EQ(differing, 0);
 }
 
+// The master in the exe is the same drawing at twice the size, its dial
+// where the scaler takes it to be: halved onto the design's dial centre it is
+// the design skin but for rounding, the palette and the edges' smoothing.
+TEST(SkinPictureWinTest, MasterHalvedIsTheDesignSkin) {
+    const Image bmp = ReadBmp(ReadSource("resources/skin.bmp"));
+    ASSERT_EQ(bmp.width, kSkinWidth) << "resources/skin.bmp did not load";
+    const Image master = SkinPicture().FromResource(IDB_SKIN_MASTER);
+    ASSERT_EQ(master.width, kSkinWidth * kSkinMasterScale);
+    ASSERT_EQ(master.height, kSkinHeight * kSkinMasterScale);
+    SkinPlacement p;
+    p.ratio = kSkinMasterScale;
+    p.masterX = kSkinDialX * kSkinMasterScale;
+    p.masterY = kSkinDialY * kSkinMasterScale;
+    p.x = kSkinDialX;
+    p.y = kSkinDialY;
+    p.width = kSkinWidth;
+    p.height = kSkinHeight;
+    const Image halved = ScaleSkin(master, p);
+    const uint32_t clear = bmp.At(0, kSkinHeight - 1);
+    long differing = 0, total = 0, drawnApart = 0;
+    for (int y = 0; y < kSkinHeight; ++y) {
+        for (int x = 0; x < kSkinWidth; ++x) {
+            const uint32_t a = halved.At(x, y), b = bmp.At(x, y);
+            if ((a == clear) != (b == clear)) {
+                // Only on the bezel's outer edge.
+                EXPECT_NEAR(std::hypot(x + 0.5 - kSkinDialX, y + 0.5 - kSkinDialY), 257, 1.5)
+                    << x << "," << y;
+                ++drawnApart;
+                continue;
+            }
+            if (a == clear) continue;
+            for (int shift : {16, 8, 0}) {
+                differing += std::abs(static_cast<int>(a >> shift & 0xff) -
+                                      static_cast<int>(b >> shift & 0xff));
+            }
+            total += 3;
+        }
+    }
+    EXPECT_LT(static_cast<double>(differing) / static_cast<double>(total), 4.0)
+        << "mean difference per channel";
+    EXPECT_LT(drawnApart, 400);
+}
+
 TEST(SkinPictureWinTest, DamagedPicturesEndInAnException) {
-    const std::vector<uint8_t> png = ReadSource("resources/skin.png");
+    const std::vector<uint8_t> png = ReadSource("resources/skin2x.png");
     ASSERT_GT(png.size(), 1000u);
     std::vector<uint8_t> badCrc = png;
     badCrc[png.size() / 2] ^= 0x55;                                    // inside the pixel data
@@ -98,13 +145,13 @@ TEST(SkinPictureWinTest, DamagedPicturesEndInAnException) {
 // which no other test has touched.
 TEST(SkinPictureWinTest, LeavesComAsItFoundIt) {
     std::thread([] {
-        { SkinPicture().FromResource(IDB_SKIN); }
+        { SkinPicture().FromResource(IDB_SKIN_MASTER); }
         // Still initialised, this would answer S_FALSE.
         ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
         CoUninitialize();
 
         ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-        EXPECT_EQ(SkinPicture().FromResource(IDB_SKIN).width, 800);
+        EXPECT_EQ(SkinPicture().FromResource(IDB_SKIN_MASTER).width, kSkinWidth * kSkinMasterScale);
         // The multithreaded apartment is still there: the decode did not end it.
         EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
         CoUninitialize();

@@ -1,0 +1,156 @@
+// The clock's face as the window draws it, at 96 DPI and above: a tick that
+// renews only what changed paints what a whole compose paints, text and all,
+// and asks to repaint all it changed; scaled, the face is the design's face
+// larger, with nothing blended into the colour key.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "app/FaceFrame_win.h"
+#include "app/Layout.h"
+#include "win32/Handles.h"
+
+namespace zv::win {
+namespace {
+
+constexpr uint32_t kKey = Rgb(128, 0, 0);
+
+// What the frame paints over a client of the given size.
+Image Painted(const TFaceFrame& frame, int w, int h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemDc dc(CreateCompatibleDC(nullptr));
+    Image out(w, h, 0);
+    if (!bitmap || !dc) return out;
+    Selection sel(dc.Get(), bitmap.Get());
+    const RECT client{0, 0, w, h};
+    frame.Paint(dc.Get(), client, client);
+    GdiFlush();
+    const auto* p = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < out.pixels.size(); ++i) out.pixels[i] = p[i] & 0xffffff;
+    return out;
+}
+
+TimeFields At(int h, int m, int s) {
+    return {static_cast<uint16_t>(h), static_cast<uint16_t>(m), static_cast<uint16_t>(s), 0};
+}
+
+TEST(FaceFrameWinTest, TicksPaintWhatAWholeComposePaintsAndAskForAllTheyChanged) {
+    struct Case {
+        const char* what;
+        std::vector<TimeFields> ticks;
+    };
+    // The second hand passes under the read-out at 6 to 8 s, under
+    // "ЗАКРЫТЬ" at 21 to 23 and under "СВЕРНУТЬ" at 36 to 39.
+    const Case cases[] = {
+        {"across the read-out", {At(0, 0, 5), At(0, 0, 6), At(0, 0, 7), At(0, 0, 8), At(0, 0, 9)}},
+        {"across ЗАКРЫТЬ", {At(9, 40, 20), At(9, 40, 21), At(9, 40, 22), At(9, 40, 23)}},
+        {"across СВЕРНУТЬ", {At(2, 10, 35), At(2, 10, 36), At(2, 10, 37), At(2, 10, 38)}},
+        {"a new minute", {At(7, 0, 58), At(7, 0, 59), At(7, 1, 0), At(7, 1, 1)}},
+        {"the hours' text grows", {At(9, 59, 59), At(10, 0, 0)}},
+    };
+    for (int dpi : {96, 144}) {
+        const int w = Scaled(900, dpi), h = Scaled(700, dpi);
+        const FormLayout layout = ApplyLayout(w, h, dpi);
+        TFaceFrame whole;
+        whole.Create();
+        whole.ShowControls();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << dpi << " dpi, " << c.what);
+            TFaceFrame ticking;
+            ticking.Create();
+            ticking.SetReadOut(c.ticks[0]);
+            ticking.Place(layout, nullptr);
+            ticking.ShowControls();
+            Image before = Painted(ticking, w, h);
+            for (size_t i = 1; i < c.ticks.size(); ++i) {
+                const RECT dirty = ticking.Tick(c.ticks[i]);
+                const Image after = Painted(ticking, w, h);
+                whole.SetReadOut(c.ticks[i]);
+                whole.Place(layout, nullptr);
+                const Image expected = Painted(whole, w, h);
+                // The captions' and read-out's text is there to be kept.
+                for (int l = 0; l < 6; ++l) {
+                    const Bounds& b = LabelBounds(layout, l);
+                    int yellow = 0;
+                    for (int y = b.top; y < b.top + b.height; ++y)
+                        for (int x = b.left; x < b.left + b.width; ++x)
+                            yellow += (expected.At(x, y) & 0xc0c000) == 0xc0c000;
+                    ASSERT_GT(yellow, 5) << "Label" << l + 1 << " has no text";
+                }
+                int differing = 0, firstX = -1, firstY = -1;
+                for (int y = 0; y < h; ++y) {
+                    for (int x = 0; x < w; ++x) {
+                        if (after.At(x, y) == expected.At(x, y)) continue;
+                        if (differing++ == 0) firstX = x, firstY = y;
+                    }
+                }
+                ASSERT_EQ(differing, 0) << "tick " << i << ", first at " << firstX << "," << firstY;
+                for (int y = 0; y < h; ++y) {
+                    for (int x = 0; x < w; ++x) {
+                        const POINT p{x, y};
+                        ASSERT_TRUE(after.At(x, y) == before.At(x, y) || PtInRect(&dirty, p))
+                            << "tick " << i << " changed " << x << "," << y
+                            << " without asking for a repaint there";
+                    }
+                }
+                before = after;
+            }
+        }
+    }
+}
+
+// Scaled, the face is the design's larger (the dial across the hub's row),
+// mixes nothing with the key, and keeps its labels on the skin's dark panels
+// (the skin is placed by the hands, the labels by the layout).
+TEST(FaceFrameWinTest, ScaledFaceIsTheDesignsLargerWithNoKeyInIt) {
+    int designDiameter = 0;
+    for (int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        const FormLayout l = ApplyLayout(1700, 1300, dpi);
+        TFaceFrame frame;
+        frame.Create();
+        frame.SetReadOut(At(4, 50, 10));
+        frame.Place(l, nullptr);
+        frame.ShowControls();
+        const Image& face = frame.Face();
+        // The face's area starts at Image1's corner.
+        auto at = [&](int x, int y) { return face.At(x - l.image1.left, y - l.image1.top); };
+        int left = l.hub.x, right = l.hub.x;
+        while (at(left - 1, l.hub.y) != kKey) --left;
+        while (at(right + 1, l.hub.y) != kKey) ++right;
+        if (dpi == 96) designDiameter = right - left + 1;
+        EXPECT_NEAR(right - left + 1, designDiameter * dpi / 96.0,
+                    designDiameter * dpi / 96.0 * 0.02);
+        EXPECT_EQ(at(l.hub.x, l.hub.y), kHourHandColour);
+        for (uint32_t c : face.pixels) {
+            const int r = c >> 16, g = c >> 8 & 0xff, b = c & 0xff;
+            ASSERT_FALSE(c != kKey && r > g + 24 && r > b + 24) << "reddish " << std::hex << c;
+        }
+        for (int i = 0; i < 6; ++i) {
+            const Bounds& b = LabelBounds(l, i);
+            for (int y = b.top; y < b.top + b.height; ++y) {
+                for (int x = b.left; x < b.left + b.width; ++x) {
+                    const uint32_t c = at(x, y);
+                    if (c == kSecondHandColour || c == kMinuteHandColour || c == kHourHandColour)
+                        continue;
+                    const int r = c >> 16, g = c >> 8 & 0xff, bl = c & 0xff;
+                    ASSERT_NE(c, kKey) << "Label" << i + 1 << " at " << x << "," << y;
+                    ASSERT_LT(r * 3 + g * 6 + bl, 10 * 70) << "Label" << i + 1 << " too light";
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zv::win
