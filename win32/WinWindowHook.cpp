@@ -55,7 +55,7 @@ void TWinWindowHook::Unhook() {
             } else if (below_ == nullptr) {
                 // A foreign procedure between still calls ours: it must lead
                 // on to what this hook replaced, not back to the hook above.
-                SetPropW(window_, kLeftProcName, reinterpret_cast<HANDLE>(previous_));
+                LeaveWhereItLed();
             }
             break;
         }
@@ -67,13 +67,20 @@ void TWinWindowHook::Unhook() {
         SetWindowLongPtrW(window_, GWLP_WNDPROC, previous_);
     } else if (below_ == nullptr) {
         // The last hook, and ours cannot be taken out: remember where it led.
-        SetPropW(window_, kLeftProcName, reinterpret_cast<HANDLE>(previous_));
+        LeaveWhereItLed();
     }
     if (below_ != nullptr) {
         SetPropW(window_, kPropName, below_);
     } else {
         RemovePropW(window_, kPropName);
     }
+}
+
+// A hook that had replaced our own procedure leads where the property
+// already says; naming ours there would send Left round to it for ever.
+void TWinWindowHook::LeaveWhereItLed() const {
+    if (previous_ == AsLong(Procedure())) return;
+    SetPropW(window_, kLeftProcName, reinterpret_cast<HANDLE>(previous_));
 }
 
 std::intptr_t TWinWindowHook::PassOn(const TMessage& message) {

@@ -42,6 +42,7 @@ class TWinWindowHook : public IWindowHook {
     static LRESULT Left(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Deliver(UINT msg, WPARAM wParam, LPARAM lParam);
     bool Forwarding(UINT msg, WPARAM wParam, LPARAM lParam) const;
+    void LeaveWhereItLed() const;
 
     HWND window_;
     Handler handler_;

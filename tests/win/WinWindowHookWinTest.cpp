@@ -181,34 +181,40 @@ TEST_F(WndProcHookWin, TwoHooksOnOneWindowChainAndComeOffInEitherOrder) {
     }
 }
 
+// Whichever hook comes off first, a foreign procedure between them stays in
+// the chain, and its call back leads on to the window's own procedure.
 TEST_F(WndProcHookWin, AForeignProcedureBetweenOrAboveTheHooksIsKeptInTheChain) {
-    auto a = std::make_unique<TracingHook>(hwnd, "A");
-    foreignPrevious =
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc));
-    auto b = std::make_unique<TracingHook>(hwnd, "B");
-    EXPECT_EQ(Probe(), (Who{"B", "foreign", "A", "own"}));
+    struct Case {
+        const char* name;
+        bool newestFirst;
+        Who afterOne;
+    };
+    const Case cases[] = {
+        {"newest off first", true, {"foreign", "A", "own"}},
+        {"oldest off first", false, {"B", "foreign", "own"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto a = std::make_unique<TracingHook>(hwnd, "A");
+        foreignPrevious =
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc));
+        auto b = std::make_unique<TracingHook>(hwnd, "B");
+        EXPECT_EQ(Probe(), (Who{"B", "foreign", "A", "own"}));
 
-    b.reset();  // the foreign procedure is back on top
-    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ForeignProc));
-    EXPECT_EQ(Probe(), (Who{"foreign", "A", "own"}));
+        (c.newestFirst ? b : a).reset();
+        if (c.newestFirst) {  // the foreign procedure is back on top
+            EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC),
+                      reinterpret_cast<LONG_PTR>(&ForeignProc));
+        }
+        EXPECT_EQ(Probe(), c.afterOne);
 
-    a.reset();  // cannot come out from under it, but leads on to the window's own
-    EXPECT_EQ(Probe(), (Who{"foreign", "own"}));
+        // A hook cannot come out from under it, but leads on to the window's own.
+        (c.newestFirst ? a : b).reset();
+        EXPECT_EQ(Probe(), (Who{"foreign", "own"}));
 
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, foreignPrevious);
-    EXPECT_EQ(Probe(), Who{"own"});
-}
-
-TEST_F(WndProcHookWin, TheHookUnderAForeignProcedureComesOffFirst) {
-    auto a = std::make_unique<TracingHook>(hwnd, "A");
-    foreignPrevious =
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc));
-    auto b = std::make_unique<TracingHook>(hwnd, "B");
-    a.reset();  // the foreign procedure, called back, leads on to the window's own
-    EXPECT_EQ(Probe(), (Who{"B", "foreign", "own"}));
-    b.reset();
-    EXPECT_EQ(Probe(), (Who{"foreign", "own"}));
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, foreignPrevious);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, foreignPrevious);
+        EXPECT_EQ(Probe(), Who{"own"});
+    }
 }
 
 TEST_F(WndProcHookWin, AWindowThatIsGoneIsNotHooked) {
