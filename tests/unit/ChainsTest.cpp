@@ -70,6 +70,15 @@ struct World {
     }
 };
 
+// A schedule of every `minutes`, without quiet hours, in `voice`.
+AnnounceSettings ScheduledIn(const std::string& voice, int minutes) {
+    AnnounceSettings s;
+    s.every = minutes;
+    s.quiet = false;
+    s.voice = voice;
+    return s;
+}
+
 Files Chains(std::initializer_list<std::pair<int, int>> times) {
     Files files;
     for (auto [h, m] : times) {
@@ -92,10 +101,7 @@ TEST(Chains, AScheduledFailureIsShownOnceAndTheScheduleKeepsTrying) {
         {7, false, true, 2},  // the user's own failure, and the next scheduled one
         {8, false, false, 0},
     };
-    AnnounceSettings s;
-    s.every = 1;
-    s.quiet = false;
-    World w(s);
+    World w(ScheduledIn("", 1));
     for (const Step& step : steps) {
         SCOPED_TRACE(step.minute);
         // No sound device: the position never moves, and the driver keeps
@@ -141,10 +147,7 @@ TEST(Chains, EveryChainSpeaksTheStyleItsVoiceHasTheWordsFor) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        AnnounceSettings s;
-        s.every = 15;
-        s.quiet = false;
-        s.voice = "anna";
+        AnnounceSettings s = ScheduledIn("anna", 15);
         s.style = int(SpeechStyle::Colloquial);
         World w(s);
         if (row.words) {
@@ -175,11 +178,7 @@ TEST(Chains, ABoxOpenAcrossBoundariesStartsNothingStale) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        AnnounceSettings s;
-        s.every = 60;
-        s.quiet = false;
-        s.voice = "anna";
-        World w(s);
+        World w(ScheduledIn("anna", 60));
         w.folders.files.clear();
         w.host.whileOpen = [&] {
             w.RunToEnd();
