@@ -115,13 +115,7 @@ void TFaceFrame::MeasureLabels() {
 void TFaceFrame::CreateFrame(HWND window) {
     int w = faceRect_.right - faceRect_.left;
     int h = faceRect_.bottom - faceRect_.top;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDownDib(w, h);
     WindowDc screen(window);
     frameDc_.Reset();  // releases the old bitmap's selection with the DC
     frameBitmap_.Reset(

@@ -40,6 +40,19 @@ using UniqueBitmap = Unique<HBITMAP, GdiTraitsOf<HBITMAP>>;
 using UniqueFont = Unique<HFONT, GdiTraitsOf<HFONT>>;
 using UniqueBrush = Unique<HBRUSH, GdiTraitsOf<HBRUSH>>;
 
+// A DIB section's header: 32 bits a pixel, first row at the top, as the
+// face's images are laid out.
+inline BITMAPINFO TopDownDib(int width, int height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
 struct MemDcTraits {
     static HDC Invalid() { return nullptr; }
     static void Close(HDC h) { DeleteDC(h); }

@@ -19,13 +19,7 @@ constexpr uint32_t kKey = Rgb(128, 0, 0);
 
 // What the frame paints over a client of the given size.
 Image Painted(const TFaceFrame& frame, int w, int h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDownDib(w, h);
     void* bits = nullptr;
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     UniqueMemDc dc(CreateCompatibleDC(nullptr));
