@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "core/Errors.h"
 #include "win32/Dpi.h"
@@ -17,6 +18,8 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 constexpr int kFirstId = 101;
 constexpr int kListLineHeight = 14;  // of a combo box's open list
+// Windows 10 1703 asks it; the headers for Windows 7 do not name it.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 struct WindowKind {
     const wchar_t* className;
@@ -81,13 +84,36 @@ void FitComboHeight(HWND combo, int designHeight) {
     if (wanted > 0 && wanted != item) SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), wanted);
 }
 
-// The size of a label that fits its text.
-SIZE TextSize(HWND dialog, const std::wstring& text, HFONT font) {
+// The room a row's text needs in `font`: the text, and what the control
+// draws beside it at `dpi`. What the system draws is measured where it can
+// be; the rest is its classic size with some slack, since themes differ.
+TTextSize Needed(HWND dialog, const TControlDesign& d, HFONT font, int dpi) {
+    if (d.text.empty() || IsCombo(d.kind) || d.kind == TControlKind::Image) return {};
+    const std::wstring text = Widen(d.text);
     WindowDc dc(dialog);
     Selection sel(dc.Get(), font);
     SIZE size{};
     GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.Get(), &metrics);
+    const auto at = [dpi](int v) { return MulDiv(v, dpi, 96); };
+    switch (d.kind) {
+        case TControlKind::CheckBox:
+        case TControlKind::AutoCheckBox:
+        case TControlKind::RadioButton:
+            // The box, the gap after it and the focus frame round the text.
+            size.cx += CheckMarkSize(dpi) + metrics.tmAveCharWidth / 2 + at(4);
+            break;
+        case TControlKind::Button:
+            size.cx += at(16);  // the edges and the focus frame
+            break;
+        case TControlKind::GroupBox:
+            size.cx += at(20);  // the caption is indented and padded
+            break;
+        default:
+            break;
+    }
+    return {size.cx, size.cy};
 }
 
 }  // namespace
@@ -96,28 +122,38 @@ TDialog::TDialog(const TDialogDesign& design, HWND owner, int dpi)
     : design_(design),
       // The exe is DPI aware: Windows no longer stretches the dialog, it scales.
       dpi_(dpi > 0 ? dpi : WindowDpi(owner)),
-      // Where the system's "MS Sans Serif" has no Russian letters, a face that does.
-      font_(CreateCyrillicFont({"MS Sans Serif", Scaled(11)})) {
+      fonts_(MakeFonts(dpi_)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     // A resource icon is shared: it is not destroyed.
     HICON icon = design.icon ? LoadIconW(instance, MAKEINTRESOURCEW(design.icon)) : nullptr;
     const std::string className(design.className);
     RegisterClassOnce(className.c_str(), 0, icon, ArrowCursor(),
                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    RECT frame{0, 0, Scaled(design.clientWidth), Scaled(design.clientHeight)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    CreateHandle(className.c_str(), std::string(design.caption).c_str(), kExStyle, kStyle, 0, 0,
-                 frame.right - frame.left, frame.bottom - frame.top, owner);
+    CreateHandle(className.c_str(), std::string(design.caption).c_str(), kExStyle, kStyle, 0, 0, 0,
+                 0, owner);
     if (icon) {
         SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
     CreateControls();
+    Lay(true);
 }
 
 TDialog::~TDialog() {
     // The controls go before the fonts they were given.
     if (Handle()) DestroyWindow(Handle());
+}
+
+TDialog::TDialogFonts TDialog::MakeFonts(int dpi) const {
+    const auto at = [dpi](int v) { return MulDiv(v, dpi, 96); };
+    TDialogFonts fonts;
+    // Where the system's "MS Sans Serif" has no Russian letters, a face that does.
+    fonts.text = CreateCyrillicFont({"MS Sans Serif", at(11)});
+    for (const TControlDesign& d : design_.controls) {
+        if (d.kind == TControlKind::Link && !fonts.link)
+            fonts.link = CreateCyrillicFont({"Times New Roman", at(16), false, true});
+    }
+    return fonts;
 }
 
 void TDialog::CreateControls() {
@@ -131,38 +167,77 @@ void TDialog::CreateControls() {
             INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
             InitCommonControlsEx(&classes);
         }
-        if (d.kind == TControlKind::Link && !linkFont_)
-            linkFont_ = CreateCyrillicFont({"Times New Roman", Scaled(16), false, true});
-        const HFONT font = d.kind == TControlKind::Link ? linkFont_.Get() : font_.Get();
         const WindowKind kind =
             KindOf(d.kind, i > 0 && rows[i - 1].kind == TControlKind::RadioButton);
         const std::wstring text = Widen(d.text);
-        const bool fitted = d.width == 0 && d.height == 0;
-        const SIZE size =
-            fitted ? TextSize(Handle(), text, font) : SIZE{Scaled(d.width), Scaled(d.height)};
-        // A combo's window height includes its open list.
-        const bool combo = IsCombo(d.kind);
-        const int height =
-            combo ? size.cy + Scaled(design_.listLines * kListLineHeight + 2) : size.cy;
         HWND parent = d.parent.empty() ? Handle() : Control(d.parent);
+        // Placed by Lay, once its font is known.
         HWND h = CreateWindowExW(
-            kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style,
-            Scaled(d.left), Scaled(d.top), size.cx, height, parent,
+            kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style, 0, 0,
+            Scaled(d.width), Scaled(d.height), parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + i)), instance, nullptr);
         if (!h) throw Exception(SystemErrorText(GetLastError()));
         controls_[i] = h;
-        if (font) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(d, fonts_)), FALSE);
         if (kind.exStyle & WS_EX_CONTROLPARENT) SetWindowSubclass(h, ForwardCommands, 1, 0);
         for (std::string_view item : d.items) {
             const std::wstring wide = Widen(item);
             SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
         }
-        if (combo) FitComboHeight(h, Scaled(d.height));
         // The edit field shows the designed text.
         if (d.kind == TControlKind::ComboBox) SetWindowTextW(h, text.c_str());
         if (d.checked) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
         takesFocus_ = takesFocus_ || TakesFocus(d.kind);
     }
+}
+
+TDialogLayout TDialog::LayoutFor(int dpi, const TDialogFonts& fonts) const {
+    std::vector<TTextSize> needed;
+    for (const TControlDesign& d : design_.controls)
+        needed.push_back(Needed(Handle(), d, FontOf(d, fonts), dpi));
+    return FitDialog(design_, dpi, needed);
+}
+
+// The window round the client area at `dpi`, the frame drawn at that DPI.
+SIZE TDialog::WindowSizeFor(int dpi, const TDialogLayout& layout) {
+    RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
+    AdjustWindowRectForDpi(frame, kStyle, kExStyle, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void TDialog::Lay(bool sizeWindow) {
+    const TDialogLayout layout = LayoutFor(dpi_, fonts_);
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        if (!controls_[i]) continue;
+        const TControlDesign& d = design_.controls[i];
+        const Rect& r = layout.controls[i];
+        // A combo's window height includes its open list.
+        const int list = IsCombo(d.kind) ? Scaled(design_.listLines * kListLineHeight + 2) : 0;
+        SetWindowPos(controls_[i], nullptr, r.left, r.top, r.Width(), r.Height() + list,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (IsCombo(d.kind)) FitComboHeight(controls_[i], r.Height());
+    }
+    if (!sizeWindow) return;
+    // The frame at the DPI the system draws this window at, which may not be
+    // the dialog's (Windows 7, and Wine, draw every frame at one DPI).
+    const SIZE size = WindowSizeFor(WindowDpi(Handle()), layout);
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TDialog::ChangeDpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    TDialogFonts old = std::exchange(fonts_, MakeFonts(dpi));
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i])
+            SendMessageW(controls_[i], WM_SETFONT,
+                         reinterpret_cast<WPARAM>(FontOf(design_.controls[i], fonts_)), FALSE);
+    }
+    Lay(false);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    DpiChanged();
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 HWND TDialog::Control(std::string_view name) const {
@@ -224,6 +299,17 @@ LRESULT TDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 Command(static_cast<size_t>(row), HIWORD(wParam));
             return 0;
         }
+        case kGetDpiScaledSize: {
+            // Windows asks the size at the new DPI before it suggests where
+            // the dialog goes: the laid-out size, not the old one scaled.
+            const int dpi = static_cast<int>(wParam);
+            const SIZE size = WindowSizeFor(dpi, LayoutFor(dpi, MakeFonts(dpi)));
+            *reinterpret_cast<SIZE*>(lParam) = size;
+            return TRUE;
+        }
+        case WM_DPICHANGED:
+            ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:
             // Closing hides: the dialog is made once.
             Hide();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/DialogDesign.h"
+#include "core/DialogLayout.h"
 #include "win32/Handles.h"
 #include "win32/Window.h"
 
@@ -38,7 +39,7 @@ class TDialog : public TWindow {
     TDialog(const TDialogDesign& design, HWND owner, int dpi = 0);
 
     HWND ControlAt(size_t row) const { return controls_[row]; }
-    HFONT Font() const { return font_.Get(); }
+    HFONT Font() const { return fonts_.text.Get(); }
     // A length of the design at the dialog's DPI.
     int Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
 
@@ -47,17 +48,34 @@ class TDialog : public TWindow {
     virtual void Command(size_t row, int code);
     // A message the layer leaves to the dialog.
     virtual LRESULT OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // After the dialog was laid out again for a new DPI: what the dialog
+    // draws itself follows.
+    virtual void DpiChanged() {}
 
   private:
+    struct TDialogFonts {
+        UniqueFont text;
+        UniqueFont link;  // only where a row is a link
+    };
+    static HFONT FontOf(const TControlDesign& d, const TDialogFonts& fonts) {
+        return (d.kind == TControlKind::Link ? fonts.link : fonts.text).Get();
+    }
+
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) final;
+    TDialogFonts MakeFonts(int dpi) const;
     void CreateControls();
+    // Every control where its design and its text put it at the dialog's
+    // DPI, and the window round them.
+    TDialogLayout LayoutFor(int dpi, const TDialogFonts& fonts) const;
+    static SIZE WindowSizeFor(int dpi, const TDialogLayout& layout);
+    void Lay(bool sizeWindow);
+    void ChangeDpi(int dpi, const RECT& suggested);
     bool IsLink(HWND control) const;
     void KeepFocus(WPARAM activation);
 
     const TDialogDesign& design_;
     int dpi_;
-    UniqueFont font_;
-    UniqueFont linkFont_;
+    TDialogFonts fonts_;
     std::vector<HWND> controls_;  // by row; null for an image
     bool takesFocus_ = false;     // some control can have the focus
     HWND lastFocus_ = nullptr;

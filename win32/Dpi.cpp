@@ -1,5 +1,7 @@
 #include "win32/Dpi.h"
 
+#include <algorithm>
+
 namespace zv::win {
 
 namespace {
@@ -25,13 +27,35 @@ int WindowDpi(HWND window) {
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
-int SmallIconSize(int dpi) {
+namespace {
+
+// Before Windows 10 1607 every window has the system's DPI, which the plain
+// calls answer for.
+int MetricForDpi(int metric, int dpi) {
     using MetricsForDpiFn = int(WINAPI*)(int, UINT);
     static const auto metricsForDpi = User32<MetricsForDpiFn>("GetSystemMetricsForDpi");
     if (metricsForDpi) {
-        if (const int size = metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi))) return size;
+        if (const int size = metricsForDpi(metric, static_cast<UINT>(dpi))) return size;
     }
-    return GetSystemMetrics(SM_CXSMICON);
+    return GetSystemMetrics(metric);
+}
+
+}  // namespace
+
+int SmallIconSize(int dpi) {
+    return MetricForDpi(SM_CXSMICON, dpi);
+}
+
+int CheckMarkSize(int dpi) {
+    // The classic box is 13 pixels at 96 DPI; a theme's may be larger.
+    return std::max(MulDiv(13, dpi, USER_DEFAULT_SCREEN_DPI), MetricForDpi(SM_CXMENUCHECK, dpi));
+}
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
+    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    if (adjustForDpi && adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) return;
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 }
 
 }  // namespace zv::win

@@ -12,4 +12,10 @@ int WindowDpi(HWND window);
 // The small icon's side at `dpi`, as the notification area shows it.
 int SmallIconSize(int dpi);
 
+// The side of a check box's box at `dpi`.
+int CheckMarkSize(int dpi);
+
+// `rect`, a client area, grown to the window round it at `dpi`.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
+
 }  // namespace zv::win

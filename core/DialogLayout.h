@@ -1,0 +1,40 @@
+#pragma once
+// Where a dialog's controls go at a DPI: the design scaled, then widened
+// wherever a text needs more room than the design gave it. Fonts differ from
+// system to system, so the width a text needs is measured, not assumed.
+#include <span>
+#include <vector>
+
+#include "core/DialogDesign.h"
+#include "core/Geometry.h"
+
+namespace zv {
+
+// The room a control's text needs, in pixels.
+struct TTextSize {
+    int width = 0;
+    int height = 0;
+};
+
+struct TDialogLayout {
+    int clientWidth = 0;
+    int clientHeight = 0;
+    std::vector<Rect> controls;  // by row, in the parent's client area
+};
+
+// A length of the design at `dpi`.
+constexpr int ScaledLength(int designPixels, int dpi) {
+    // Rounded to nearest, as MulDiv does.
+    const long long product = static_cast<long long>(designPixels) * dpi;
+    return static_cast<int>(product >= 0 ? (product + 48) / 96 : (product - 48) / 96);
+}
+
+// `needed` holds, by row, the size its text needs at `dpi` (0 x 0: nothing
+// to fit). A control only grows, to the right; a control it would then
+// reach on its row moves right; a frame or group box, and the dialog, widen
+// to hold what grew, and what reached their right margin in the design
+// reaches it again. Nothing else moves. A label fitted to its text (0 x 0
+// in the design) takes the needed size.
+TDialogLayout FitDialog(const TDialogDesign& design, int dpi, std::span<const TTextSize> needed);
+
+}  // namespace zv
