@@ -13,10 +13,17 @@ constexpr size_t kImage1 = RowOf(kForm2Controls, "Image1");
 
 }  // namespace
 
-TForm2::TForm2(HWND owner)
-    : TDialog(kForm2Design, owner),
-      image1Icon_(static_cast<HICON>(LoadImageW(
-          GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ABOUT_IMAGE), IMAGE_ICON, 32, 32, 0))) {}
+TForm2::TForm2(HWND owner, int dpi) : TDialog(kForm2Design, owner, dpi) {
+    LoadImage1Picture();
+}
+
+void TForm2::LoadImage1Picture() {
+    // The file has a frame for 32 pixels at 100 % to 64 at 200 %; in between
+    // the system scales the nearest. Without a picture the box stays empty.
+    const int side = Scaled(32);
+    image1Icon_.Reset(static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ABOUT_IMAGE), IMAGE_ICON, side, side, 0)));
+}
 
 void TForm2::Label3Click() {
     // A missing browser or handler changes nothing: the user sees the address.

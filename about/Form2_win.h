@@ -9,14 +9,19 @@ namespace zv::win {
 
 class TForm2 final : public TDialog {
   public:
-    // Created hidden, owned by the application window (may be null).
-    explicit TForm2(HWND owner);
+    // Created hidden, owned by the application window (may be null), at
+    // `dpi` (0: the owner's).
+    explicit TForm2(HWND owner, int dpi = 0);
 
     void Label3Click();
+    // The picture Image1 shows.
+    HICON Image1Picture() const { return image1Icon_.Get(); }
 
   private:
     void Command(size_t row, int code) override;
     LRESULT OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Takes the icon's frame for the dialog's DPI; again after the DPI changes.
+    void LoadImage1Picture();
 
     UniqueIcon image1Icon_;
 };

@@ -5,7 +5,7 @@ Writes resources/skin.bmp (800 x 600, 24-bit), skin.png (the same pixels,
 which the exe carries and shows at 96 DPI), skin2x.png (the same drawing at
 twice the size in 255 colours and the clear one, which the exe scales down
 to every other DPI), resources/zvenoks.ico (16 to 48 pixels square),
-about_window.ico and about_image.ico (32 x 32), all of 16 colours. The
+about_window.ico and about_image.ico (32 to 64), all of 16 colours. The
 output is committed; run this again after changing the drawing:
 
     python3 tools/make_skin.py [output-dir]
@@ -33,6 +33,9 @@ MASTER_SCALE = 2
 # The tray takes the small icon size of its DPI: 16 at 100 % to 32 at 200 %;
 # Explorer and the Alt+Tab list take the larger ones.
 MAIN_ICON_SIZES = (16, 20, 24, 32, 40, 48)
+# The About dialog's picture and its window's large icon are 32 pixels at
+# 100 % to 64 at 200 %; the small one is scaled down from these.
+ABOUT_ICON_SIZES = (32, 40, 48, 64)
 CLEAR = (7, 7, 7)  # the skin's "not drawn" colour, also its bottom-left pixel
 FORBIDDEN = {(128, 0, 0): (129, 2, 2),  # the window's colour key: see-through
              (7, 7, 7): (9, 9, 9),  # would punch a hole into the drawing
@@ -375,8 +378,10 @@ def main():
         CLEAR, FORBIDDEN)
     write_png8(os.path.join(out, "skin2x.png"), palette, indices)
     write_ico(os.path.join(out, "zvenoks.ico"), [icon_main(size) for size in MAIN_ICON_SIZES])
-    write_ico(os.path.join(out, "about_window.ico"), [icon_about_window()])
-    write_ico(os.path.join(out, "about_image.ico"), [icon_about_image()])
+    write_ico(os.path.join(out, "about_window.ico"),
+              [icon_about_window(size) for size in ABOUT_ICON_SIZES])
+    write_ico(os.path.join(out, "about_image.ico"),
+              [icon_about_image(size) for size in ABOUT_ICON_SIZES])
 
 if __name__ == "__main__":
     main()

@@ -127,17 +127,17 @@ def sound_waves(ic, cx, cy, radii, from_deg, to_deg, index):
         ic.paint(wave, index)
 
 
-def icon_about_window():
+def icon_about_window(size=ICON):
     # the clock, with the sound of its voice to the upper right
-    ic = IconCanvas()
+    ic = IconCanvas(size)
     icon_clock(ic, 13.5, 18.5, 12.8)
     sound_waves(ic, 20.5, 11.5, (8.0, 11.5), -85, -5, 12)
     return ic.pixels()
 
 
-def icon_about_image():
+def icon_about_image(size=ICON):
     # a bronze bell ringing
-    ic = IconCanvas()
+    ic = IconCanvas(size)
     cx = 16.0
     top, rim = 5.0, 24.0
 

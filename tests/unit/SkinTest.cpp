@@ -138,15 +138,16 @@ TEST_F(SkinTest, FrameShowsHandsOnTheDialAndKeyElsewhere) {
 }
 
 // The program's icon holds a frame for each small-icon size from 96 to 192
-// DPI and the large ones; the About dialog's icons one 32 x 32 frame each.
+// DPI and the large ones; the About dialog's icons a frame for each of its
+// large-icon sizes from 96 to 192 DPI.
 TEST(IconTest, SquareSixteenColourFramesOfTheirSizes) {
     const struct {
         const char* name;
         std::vector<int> sizes;
     } files[] = {
         {"zvenoks.ico", {16, 20, 24, 32, 40, 48}},
-        {"about_window.ico", {32}},
-        {"about_image.ico", {32}},
+        {"about_window.ico", {32, 40, 48, 64}},
+        {"about_image.ico", {32, 40, 48, 64}},
     };
     for (const auto& file : files) {
         SCOPED_TRACE(file.name);

@@ -107,6 +107,21 @@ TEST_F(Form2WinTest, LabelsStandAtTheirPlacesWithTheirTextsAndFonts) {
     EXPECT_EQ(form2_.Control("Label6"), nullptr);
 }
 
+// The picture is the icon's own frame for the DPI, not the 32-pixel one stretched.
+TEST(Form2DpiWinTest, PictureIsTheFrameOfItsDpi) {
+    for (int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        TForm2 form2(nullptr, dpi);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(form2.Image1Picture(), &info));
+        UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+        BITMAP bm{};
+        ASSERT_NE(GetObjectW(colour.Get(), sizeof bm, &bm), 0);
+        EXPECT_EQ(bm.bmWidth, MulDiv(32, dpi, 96));
+        EXPECT_EQ(bm.bmHeight, MulDiv(32, dpi, 96));
+    }
+}
+
 TEST_F(Form2WinTest, TheLinkIsBlueAndTheOtherLabelsHaveTheWindowTextColour) {
     UniqueMemDc dc(CreateCompatibleDC(nullptr));
     for (int n = 1; n <= 5; ++n) {
