@@ -22,6 +22,7 @@ class TForm2 final : public TDialog {
     LRESULT OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // Takes the icon's frame for the dialog's DPI; again after the DPI changes.
     void LoadImage1Picture();
+    void DpiChanged() override { LoadImage1Picture(); }
 
     UniqueIcon image1Icon_;
 };

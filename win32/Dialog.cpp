@@ -124,17 +124,15 @@ TDialog::TDialog(const TDialogDesign& design, HWND owner, int dpi)
       dpi_(dpi > 0 ? dpi : WindowDpi(owner)),
       fonts_(MakeFonts(dpi_)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    // A resource icon is shared: it is not destroyed.
+    // A resource icon is shared: it is not destroyed. The window's own are
+    // the frames for its DPI.
     HICON icon = design.icon ? LoadIconW(instance, MAKEINTRESOURCEW(design.icon)) : nullptr;
     const std::string className(design.className);
     RegisterClassOnce(className.c_str(), 0, icon, ArrowCursor(),
                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     CreateHandle(className.c_str(), std::string(design.caption).c_str(), kExStyle, kStyle, 0, 0, 0,
                  0, owner);
-    if (icon) {
-        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
+    SetIcons();
     CreateControls();
     Lay(true);
 }
@@ -154,6 +152,21 @@ TDialog::TDialogFonts TDialog::MakeFonts(int dpi) const {
             fonts.link = CreateCyrillicFont({"Times New Roman", at(16), false, true});
     }
     return fonts;
+}
+
+void TDialog::SetIcons() {
+    if (!design_.icon) return;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const auto load = [&](int size) {
+        return UniqueIcon(static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(design_.icon), IMAGE_ICON, size, size, 0)));
+    };
+    UniqueIcon big = load(LargeIconSize(dpi_)), small = load(SmallIconSize(dpi_));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    // The old ones go once the window no longer holds them.
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
 }
 
 void TDialog::CreateControls() {
@@ -234,6 +247,7 @@ void TDialog::ChangeDpi(int dpi, const RECT& suggested) {
                          reinterpret_cast<WPARAM>(FontOf(design_.controls[i], fonts_)), FALSE);
     }
     Lay(false);
+    SetIcons();
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     DpiChanged();

@@ -64,6 +64,7 @@ class TDialog : public TWindow {
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) final;
     TDialogFonts MakeFonts(int dpi) const;
     void CreateControls();
+    void SetIcons();
     // Every control where its design and its text put it at the dialog's
     // DPI, and the window round them.
     TDialogLayout LayoutFor(int dpi, const TDialogFonts& fonts) const;
@@ -76,6 +77,8 @@ class TDialog : public TWindow {
     const TDialogDesign& design_;
     int dpi_;
     TDialogFonts fonts_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
     std::vector<HWND> controls_;  // by row; null for an image
     bool takesFocus_ = false;     // some control can have the focus
     HWND lastFocus_ = nullptr;

@@ -12,6 +12,9 @@ int WindowDpi(HWND window);
 // The small icon's side at `dpi`, as the notification area shows it.
 int SmallIconSize(int dpi);
 
+// The large icon's side at `dpi`, as a window's caption and Alt+Tab show it.
+int LargeIconSize(int dpi);
+
 // The side of a check box's box at `dpi`.
 int CheckMarkSize(int dpi);
 

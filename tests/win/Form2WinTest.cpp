@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "about/Form2_win.h"
 #include "app/Application_win.h"
 #include "resources/version.h"
 #include "tests/win/WinTestSupport.h"
+#include "win32/Dpi.h"
 #include "win32/Utf16.h"
 
 namespace zv::win {
@@ -107,18 +109,33 @@ TEST_F(Form2WinTest, LabelsStandAtTheirPlacesWithTheirTextsAndFonts) {
     EXPECT_EQ(form2_.Control("Label6"), nullptr);
 }
 
-// The picture is the icon's own frame for the DPI, not the 32-pixel one stretched.
-TEST(Form2DpiWinTest, PictureIsTheFrameOfItsDpi) {
-    for (int dpi : {96, 120, 144, 192}) {
-        SCOPED_TRACE(testing::Message() << dpi << " dpi");
-        TForm2 form2(nullptr, dpi);
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(form2.Image1Picture(), &info));
-        UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
-        BITMAP bm{};
-        ASSERT_NE(GetObjectW(colour.Get(), sizeof bm, &bm), 0);
-        EXPECT_EQ(bm.bmWidth, MulDiv(32, dpi, 96));
-        EXPECT_EQ(bm.bmHeight, MulDiv(32, dpi, 96));
+int IconSide(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    BITMAP bm{};
+    GetObjectW(colour.Get(), sizeof bm, &bm);
+    return bm.bmWidth == bm.bmHeight ? bm.bmWidth : -1;
+}
+
+// The picture and the window's icons are the icons' own frames for the DPI,
+// not the 32-pixel ones stretched, from the start and after a DPI change.
+TEST(Form2DpiWinTest, PicturesAreTheFramesOfTheirDpi) {
+    for (auto [made, now] : {std::pair{96, 96}, {120, 120}, {96, 144}, {96, 192}}) {
+        SCOPED_TRACE(testing::Message() << made << " to " << now << " dpi");
+        TForm2 form2(nullptr, made);
+        if (now != made) {
+            RECT suggested{0, 0, MulDiv(300, now, 96), MulDiv(200, now, 96)};
+            SendMessageW(form2.Handle(), WM_DPICHANGED, MAKEWPARAM(now, now),
+                         reinterpret_cast<LPARAM>(&suggested));
+        }
+        EXPECT_EQ(IconSide(form2.Image1Picture()), MulDiv(32, now, 96));
+        const auto windowIcon = [&](WPARAM which) {
+            return IconSide(
+                reinterpret_cast<HICON>(SendMessageW(form2.Handle(), WM_GETICON, which, 0)));
+        };
+        EXPECT_EQ(windowIcon(ICON_BIG), LargeIconSize(now));
+        EXPECT_EQ(windowIcon(ICON_SMALL), SmallIconSize(now));
     }
 }
 
