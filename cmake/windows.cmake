@@ -21,7 +21,7 @@ target_compile_options(zvenoks_win PRIVATE -ffunction-sections -fdata-sections)
 
 set(ZV_RC "${CMAKE_SOURCE_DIR}/resources/zvenoks.rc")
 set_source_files_properties("${ZV_RC}" PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/zvenoks.manifest;${CMAKE_SOURCE_DIR}/resources/skin.png;${CMAKE_SOURCE_DIR}/resources/skin2x.png;${CMAKE_SOURCE_DIR}/resources/zvenoks.ico")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/zvenoks.manifest;${CMAKE_SOURCE_DIR}/resources/skin.png;${CMAKE_SOURCE_DIR}/resources/skin2x.png;${CMAKE_SOURCE_DIR}/resources/zvenoks.ico;${CMAKE_SOURCE_DIR}/resources/about_image.ico;${CMAKE_SOURCE_DIR}/resources/about_window.ico")
 
 add_executable(Zvenoks WIN32 "${ZV_ENTRY}" "${ZV_RC}")
 target_link_libraries(Zvenoks PRIVATE zvenoks_win)

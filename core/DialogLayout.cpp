@@ -66,8 +66,12 @@ class TFitter {
             if (Area(base_[j]) <= Area(base_[i]) || !Contains(base_[j], base_[i])) continue;
             if (best == kDialog || Area(base_[j]) < Area(base_[best])) best = static_cast<int>(j);
         }
-        if (best == kDialog && !rows_[i].parent.empty())
-            best = static_cast<int>(RowOf(rows_, rows_[i].parent));
+        // Not RowOf: its exception would bring the library's string
+        // exceptions into the exe, for a parent the table always has.
+        for (size_t j = 0; best == kDialog && j < rows_.size(); ++j) {
+            if (!rows_[i].parent.empty() && rows_[j].name == rows_[i].parent)
+                best = static_cast<int>(j);
+        }
         return best;
     }
 
@@ -91,8 +95,9 @@ class TFitter {
     void PushAlongRows() {
         std::vector<size_t> byLeft(rows_.size());
         std::iota(byLeft.begin(), byLeft.end(), size_t{0});
-        std::stable_sort(byLeft.begin(), byLeft.end(),
-                         [&](size_t a, size_t b) { return base_[a].left < base_[b].left; });
+        std::sort(byLeft.begin(), byLeft.end(), [&](size_t a, size_t b) {
+            return base_[a].left != base_[b].left ? base_[a].left < base_[b].left : a < b;
+        });
         for (size_t b : byLeft) {
             for (size_t a : byLeft) {
                 if (a == b || rows_[a].parent != rows_[b].parent || IsFrame(rows_[a].kind))
@@ -117,8 +122,9 @@ class TFitter {
                 std::find(frames.begin(), frames.end(), container_[i]) == frames.end())
                 frames.push_back(container_[i]);
         }
-        std::stable_sort(frames.begin(), frames.end(),
-                         [&](int a, int b) { return Area(base_[a]) < Area(base_[b]); });
+        std::sort(frames.begin(), frames.end(), [&](int a, int b) {
+            return Area(base_[a]) != Area(base_[b]) ? Area(base_[a]) < Area(base_[b]) : a < b;
+        });
         frames.push_back(kDialog);
         return frames;
     }
