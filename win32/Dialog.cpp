@@ -84,9 +84,9 @@ void FitComboHeight(HWND combo, int designHeight) {
     if (wanted > 0 && wanted != item) SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), wanted);
 }
 
-// The room a row's text needs in `font`: the text, and what the control
-// draws beside it at `dpi`. What the system draws is measured where it can
-// be; the rest is its classic size with some slack, since themes differ.
+// The room a row's text needs in `font`: the text as measured, and what the
+// control draws beside it at `dpi`, at its classic size with some slack,
+// since themes differ.
 TTextSize Needed(HWND dialog, const TControlDesign& d, HFONT font, int dpi) {
     if (d.text.empty() || IsCombo(d.kind) || d.kind == TControlKind::Image) return {};
     const std::wstring text = Widen(d.text);
@@ -240,7 +240,8 @@ void TDialog::Lay(bool sizeWindow) {
 
 void TDialog::ChangeDpi(int dpi, const RECT& suggested) {
     dpi_ = dpi;
-    TDialogFonts old = std::exchange(fonts_, MakeFonts(dpi));
+    // The old fonts live until no control holds them.
+    const TDialogFonts old = std::exchange(fonts_, MakeFonts(dpi));
     for (size_t i = 0; i < controls_.size(); ++i) {
         if (controls_[i])
             SendMessageW(controls_[i], WM_SETFONT,
