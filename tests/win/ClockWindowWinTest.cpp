@@ -107,17 +107,6 @@ TEST_F(ClockWindowWinTest, ADisplayChangeCoversThePrimaryMonitorAgain) {
     ExpectShownCovering(program, "back from the tray");
 }
 
-// The side of an icon's picture.
-int IconSide(uintptr_t icon) {
-    ICONINFO info{};
-    if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return 0;
-    BITMAP bm{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return bm.bmWidth;
-}
-
 // A new DPI for the monitor: the face is laid out and drawn for it, the clock
 // still covers the monitor (not the rectangle Windows suggests), the tray
 // icon takes that DPI's size; and back at 96 everything is as it was.
@@ -130,7 +119,7 @@ TEST_F(ClockWindowWinTest, ADpiChangeLaysOutAndDrawsAgain) {
     const int w = m.right - m.left, h = m.bottom - m.top;
     ASSERT_EQ(program.form1.Layout().dpi, 96) << "the tests' prefix runs at 96 DPI";
     const Image before = program.form1.Face();
-    ASSERT_EQ(IconSide(program.form1.Tray().IconRecord().hIcon), 16);
+    ASSERT_EQ(test::IconSide(reinterpret_cast<HICON>(program.form1.Tray().IconRecord().hIcon)), 16);
 
     const struct { int dpi, icon; } steps[] = {{144, 24}, {192, 32}, {120, 20}, {96, 16}};
     for (const auto& step : steps) {
@@ -141,7 +130,8 @@ TEST_F(ClockWindowWinTest, ADpiChangeLaysOutAndDrawsAgain) {
         PumpMessages();
         ExpectShownCovering(program, "after WM_DPICHANGED");
         EXPECT_EQ(program.form1.Layout(), ApplyLayout(w, h, step.dpi));
-        EXPECT_EQ(IconSide(program.form1.Tray().IconRecord().hIcon), step.icon);
+        EXPECT_EQ(test::IconSide(reinterpret_cast<HICON>(program.form1.Tray().IconRecord().hIcon)),
+                  step.icon);
         EXPECT_EQ(program.form1.Tray().IconRecord().hIcon, program.form1.IconHandle());
         program.form1.Timer1Timer();
         PumpMessages();

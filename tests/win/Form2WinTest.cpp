@@ -109,15 +109,6 @@ TEST_F(Form2WinTest, LabelsStandAtTheirPlacesWithTheirTextsAndFonts) {
     EXPECT_EQ(form2_.Control("Label6"), nullptr);
 }
 
-int IconSide(HICON icon) {
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return 0;
-    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
-    BITMAP bm{};
-    GetObjectW(colour.Get(), sizeof bm, &bm);
-    return bm.bmWidth == bm.bmHeight ? bm.bmWidth : -1;
-}
-
 // The picture and the window's icons are the icons' own frames for the DPI,
 // not the 32-pixel ones stretched, from the start and after a DPI change.
 TEST(Form2DpiWinTest, PicturesAreTheFramesOfTheirDpi) {
@@ -129,9 +120,9 @@ TEST(Form2DpiWinTest, PicturesAreTheFramesOfTheirDpi) {
             SendMessageW(form2.Handle(), WM_DPICHANGED, MAKEWPARAM(now, now),
                          reinterpret_cast<LPARAM>(&suggested));
         }
-        EXPECT_EQ(IconSide(form2.Image1Picture()), MulDiv(32, now, 96));
+        EXPECT_EQ(test::IconSide(form2.Image1Picture()), MulDiv(32, now, 96));
         const auto windowIcon = [&](WPARAM which) {
-            return IconSide(
+            return test::IconSide(
                 reinterpret_cast<HICON>(SendMessageW(form2.Handle(), WM_GETICON, which, 0)));
         };
         EXPECT_EQ(windowIcon(ICON_BIG), LargeIconSize(now));

@@ -24,6 +24,18 @@ inline void PumpMessages() {
     }
 }
 
+// The side of a square icon's picture; 0 for no icon, -1 for one not square.
+inline int IconSide(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    BITMAP bm{};
+    GetObjectW(colour ? colour.Get() : mask.Get(), sizeof bm, &bm);
+    // A monochrome icon's mask holds its two halves one above the other.
+    const int height = colour ? bm.bmHeight : bm.bmHeight / 2;
+    return bm.bmWidth == height ? bm.bmWidth : -1;
+}
+
 // The component never creates a key; a fresh prefix may lack the current
 // user's Run key.
 inline bool EnsureCurrentUserRunKey() {
