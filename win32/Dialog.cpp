@@ -87,16 +87,15 @@ void FitComboHeight(HWND combo, int designHeight) {
 // The room a row's text needs in `font`: the text as measured, and what the
 // control draws beside it at `dpi`, at its classic size with some slack,
 // since themes differ.
-TTextSize Needed(HWND dialog, const TControlDesign& d, HFONT font, int dpi) {
+TTextSize Needed(HDC dc, const TControlDesign& d, HFONT font, int dpi) {
     if (d.text.empty() || IsCombo(d.kind) || d.kind == TControlKind::Image) return {};
     const std::wstring text = Widen(d.text);
-    WindowDc dc(dialog);
-    Selection sel(dc.Get(), font);
+    Selection sel(dc, font);
     SIZE size{};
-    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.Get(), &metrics);
-    const auto at = [dpi](int v) { return MulDiv(v, dpi, 96); };
+    GetTextMetricsW(dc, &metrics);
+    const auto at = [dpi](int v) { return ScaledLength(v, dpi); };
     switch (d.kind) {
         case TControlKind::CheckBox:
         case TControlKind::AutoCheckBox:
@@ -143,7 +142,7 @@ TDialog::~TDialog() {
 }
 
 TDialog::TDialogFonts TDialog::MakeFonts(int dpi) const {
-    const auto at = [dpi](int v) { return MulDiv(v, dpi, 96); };
+    const auto at = [dpi](int v) { return ScaledLength(v, dpi); };
     TDialogFonts fonts;
     // Where the system's "MS Sans Serif" has no Russian letters, a face that does.
     fonts.text = CreateCyrillicFont({"MS Sans Serif", at(11)});
@@ -205,9 +204,10 @@ void TDialog::CreateControls() {
 }
 
 TDialogLayout TDialog::LayoutFor(int dpi, const TDialogFonts& fonts) const {
+    WindowDc dc(Handle());  // one for every row's text
     std::vector<TTextSize> needed;
     for (const TControlDesign& d : design_.controls)
-        needed.push_back(Needed(Handle(), d, FontOf(d, fonts), dpi));
+        needed.push_back(Needed(dc.Get(), d, FontOf(d, fonts), dpi));
     return FitDialog(design_, dpi, needed);
 }
 

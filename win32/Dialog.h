@@ -41,7 +41,7 @@ class TDialog : public TWindow {
     HWND ControlAt(size_t row) const { return controls_[row]; }
     HFONT Font() const { return fonts_.text.Get(); }
     // A length of the design at the dialog's DPI.
-    int Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
+    int Scaled(int designPixels) const { return ScaledLength(designPixels, dpi_); }
 
     // A notification (BN_CLICKED, CBN_SELCHANGE...) from the control of that
     // row. Not called while the layer makes or destroys the window.
