@@ -6,44 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "about/Form2Controls.h"
 #include "core/DialogLayout.h"
-#include "schedule/AnnouncementsDialogControls.h"
 #include "settings/Form3Controls.h"
 
 namespace zv {
 namespace {
 
-const TDialogDesign* const kDialogs[] = {&kForm2Design, &kForm3Design, &kAnnouncementsDialogDesign};
-
-Rect Scaled(const TControlDesign& d, int dpi) {
-    const auto at = [dpi](int v) { return ScaledLength(v, dpi); };
-    return {at(d.left), at(d.top), at(d.left) + at(d.width), at(d.top) + at(d.height)};
+Rect DesignRect(const TControlDesign& d) {
+    return {d.left, d.top, d.left + d.width, d.top + d.height};
 }
 
 bool Overlap(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-TEST(DialogLayout, TextsThatFitMoveNothingAtAnyDpi) {
-    for (const TDialogDesign* dialog : kDialogs) {
-        for (int dpi : {96, 120, 144, 168, 192}) {
-            SCOPED_TRACE(testing::Message() << dialog->className << " at " << dpi);
-            // A fitted label that stays inside the dialog, a designed row whose text is narrower.
-            std::vector<TTextSize> needed;
-            for (const TControlDesign& d : dialog->controls)
-                needed.push_back(d.width == 0 ? TTextSize{30, 13} : TTextSize{1, 1});
-            const TDialogLayout layout = FitDialog(*dialog, dpi, needed);
-            EXPECT_EQ(layout.clientWidth, ScaledLength(dialog->clientWidth, dpi));
-            EXPECT_EQ(layout.clientHeight, ScaledLength(dialog->clientHeight, dpi));
-            for (size_t i = 0; i < needed.size(); ++i) {
-                const TControlDesign& d = dialog->controls[i];
-                Rect want = Scaled(d, dpi);
-                if (d.width == 0) want = {want.left, want.top, want.left + 30, want.top + 13};
-                EXPECT_EQ(layout.controls[i], want) << d.name;
-            }
-        }
-    }
 }
 
 TEST(DialogLayout, AWiderTextGrowsItsControlAndWhatHoldsItMovesWhatItReaches) {
@@ -75,7 +49,7 @@ TEST(DialogLayout, AWiderTextGrowsItsControlAndWhatHoldsItMovesWhatItReaches) {
             const TControlDesign& d = kForm3Controls[i];
             SCOPED_TRACE(std::string(d.name));
             const Rect& r = layout.controls[i];
-            const Rect design = Scaled(d, 96);
+            const Rect design = DesignRect(d);
             EXPECT_GE(r.Width(), needed[i].width);
             EXPECT_EQ(r.top, design.top);
             EXPECT_EQ(r.Height(), design.Height());
@@ -92,7 +66,7 @@ TEST(DialogLayout, AWiderTextGrowsItsControlAndWhatHoldsItMovesWhatItReaches) {
             EXPECT_EQ(r.Width() != design.Width(), widened);
             for (size_t j = 0; j < i; ++j) {
                 const TControlDesign& e = kForm3Controls[j];
-                if (e.parent == d.parent && !Overlap(Scaled(e, 96), design)) {
+                if (e.parent == d.parent && !Overlap(DesignRect(e), design)) {
                     EXPECT_FALSE(Overlap(layout.controls[j], r)) << "over " << e.name;
                 }
             }
