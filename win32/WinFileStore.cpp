@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "settings/SettingsFolder.h"
 #include "win32/Handles.h"
 #include "win32/Utf16.h"
 #include "win32/Window.h"
@@ -18,12 +19,65 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 constexpr ULONGLONG kHeldWaitMs = 2000;
 constexpr DWORD kHeldRetryMs = 50;
 
+bool Held(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// Runs the attempt (ERROR_SUCCESS, or the error that stopped it) again while
+// `brief` says its error is another program's passing hold, for up to
+// kHeldWaitMs; the last error, or ERROR_SUCCESS.
+template <class Attempt>
+DWORD WaitingOut(Attempt attempt, bool (*brief)(DWORD) = Held) {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        const DWORD error = attempt();
+        if (error == ERROR_SUCCESS || !brief(error) || GetTickCount64() - start >= kHeldWaitMs)
+            return error;
+        Sleep(kHeldRetryMs);
+    }
+}
+
 [[noreturn]] void Throw(DWORD error) {
     throw EFileStoreFailure(SystemErrorText(error));
 }
 
 [[noreturn]] void ThrowLastError() {
     Throw(GetLastError());
+}
+
+// The name resolved against the current directory; "" when it cannot be.
+std::string FullPathOf(const std::string& name) {
+    const std::wstring wide = Widen(name);
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n =
+            GetFullPathNameW(wide.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            return Narrow(path);
+        }
+        path.resize(n);
+    }
+}
+
+// The path the system opened the file by, without the \\?\ it starts with
+// (\\?\UNC\ is \\); "" when it cannot be had.
+std::string FinalPathOf(HANDLE file) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()), 0);
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(n);
+    }
+    if (path.starts_with(L"\\\\?\\UNC\\")) return Narrow(L"\\\\" + path.substr(8));
+    if (path.starts_with(L"\\\\?\\")) return Narrow(path.substr(4));
+    return Narrow(path);
 }
 
 // One attempt: ERROR_SUCCESS with the bytes, or the error that stopped it.
@@ -46,6 +100,29 @@ DWORD TryReadAll(const std::wstring& name, std::string& bytes) {
     return ERROR_SUCCESS;
 }
 
+// All the bytes from where the file stands, then on the disk.
+void WriteFlushed(HANDLE file, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD put = 0;
+        auto want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        if (!WriteFile(file, bytes.data() + done, want, &put, nullptr)) ThrowLastError();
+        if (put == 0) Throw(ERROR_WRITE_FAULT);
+        done += put;
+    }
+    if (!FlushFileBuffers(file)) ThrowLastError();
+}
+
+// The file opened is not the one its name names itself: a symbolic link
+// somewhere on the way (Wine shows a Unix link as a plain file, but not its
+// final path). Paths compared without case; one that cannot be had is no link.
+bool ReachedThroughALink(HANDLE file, const std::string& name) {
+    const std::string final = FinalPathOf(file);
+    if (final.empty()) return false;
+    return CompareStringOrdinal(Widen(final).c_str(), -1, Widen(FullPathOf(name)).c_str(), -1,
+                                TRUE) != CSTR_EQUAL;
+}
+
 // The new bytes go to a file of their own beside the target and replace it
 // in one step; until then, and after any failure, the old file is untouched.
 class TReplacement {
@@ -65,9 +142,9 @@ class TReplacement {
         // Unique within this process by the counter, across processes by the
         // id; a name left by a crashed run of the same id is stepped over.
         static unsigned counter = 0;
-        const std::wstring stem = target_ + L".~" + Widen(Hex(GetCurrentProcessId())) + L"-";
+        const std::string target = Narrow(target_);
         for (int tries = 0; tries < 100; ++tries) {
-            std::wstring path = stem + Widen(Hex(++counter)) + L".tmp";
+            std::wstring path = Widen(ReplacementName(target, GetCurrentProcessId(), ++counter));
             file_.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes,
                                     nullptr));
             if (file_) {
@@ -80,30 +157,29 @@ class TReplacement {
     }
 
     void Write(std::string_view bytes) {
-        size_t done = 0;
-        while (done < bytes.size()) {
-            DWORD put = 0;
-            auto want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-            if (!WriteFile(file_.Get(), bytes.data() + done, want, &put, nullptr)) ThrowLastError();
-            if (put == 0) Throw(ERROR_WRITE_FAULT);
-            done += put;
-        }
         // On the disk before it takes the old file's place, so a power cut
         // leaves the one or the other, never an empty file.
-        if (!FlushFileBuffers(file_.Get())) ThrowLastError();
+        WriteFlushed(file_.Get(), bytes);
         if (!CloseHandle(file_.Release())) ThrowLastError();
     }
 
     void MoveIntoPlace() {
-        if (!MoveFileExW(path_.c_str(), target_.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            ThrowLastError();
+        // An indexer, antivirus or sync client that holds the old file
+        // without delete sharing lets it go soon; so may one that briefly
+        // denies the replacement.
+        const DWORD error = WaitingOut(
+            [this] {
+                return MoveFileExW(path_.c_str(), target_.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                           ? ERROR_SUCCESS
+                           : GetLastError();
+            },
+            [](DWORD e) { return Held(e) || e == ERROR_ACCESS_DENIED; });
+        if (error != ERROR_SUCCESS) Throw(error);
         moved_ = true;
     }
 
   private:
-    static std::string Hex(unsigned long value) { return HexCode(value, 1).substr(2); }
-
     const std::wstring target_;
     std::wstring path_;
     UniqueFile file_;
@@ -114,15 +190,10 @@ class TReplacement {
 
 std::string TWinFileStore::ReadAll(const std::string& name) {
     const std::wstring wide = Widen(name);
-    const ULONGLONG start = GetTickCount64();
     std::string bytes;
-    for (;;) {
-        const DWORD error = TryReadAll(wide, bytes);
-        if (error == ERROR_SUCCESS) return bytes;
-        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-        if (!held || GetTickCount64() - start >= kHeldWaitMs) Throw(error);
-        Sleep(kHeldRetryMs);
-    }
+    const DWORD error = WaitingOut([&] { return TryReadAll(wide, bytes); });
+    if (error != ERROR_SUCCESS) Throw(error);
+    return bytes;
 }
 
 void TWinFileStore::WriteAll(const std::string& name, std::string_view bytes) {
@@ -135,9 +206,24 @@ void TWinFileStore::WriteAll(const std::string& name, std::string_view bytes) {
         // system enforces for every user), a file this user may not write or
         // another program holds for itself.
         if (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) Throw(ERROR_ACCESS_DENIED);
-        const UniqueFile writable(CreateFileW(target.c_str(), GENERIC_WRITE, kShareAll, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!writable) ThrowLastError();
+        UniqueFile writable;
+        const DWORD error = WaitingOut([&] {
+            writable.Reset(CreateFileW(target.c_str(), GENERIC_WRITE, kShareAll, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            return writable ? ERROR_SUCCESS : GetLastError();
+        });
+        if (error != ERROR_SUCCESS) Throw(error);
+        // A hard link (Scoop keeps the settings in its persist folder and
+        // links them here) or a symbolic link would be cut off from the file
+        // it shares by a replacement: its bytes are written in place.
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!GetFileInformationByHandle(writable.Get(), &info)) ThrowLastError();
+        if ((old & FILE_ATTRIBUTE_REPARSE_POINT) || info.nNumberOfLinks > 1 ||
+            ReachedThroughALink(writable.Get(), name)) {
+            WriteFlushed(writable.Get(), bytes);
+            if (!SetEndOfFile(writable.Get())) ThrowLastError();
+            return;
+        }
         // A hidden file stays hidden.
         const DWORD kept = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
@@ -150,18 +236,9 @@ void TWinFileStore::WriteAll(const std::string& name, std::string_view bytes) {
 }
 
 std::string TWinFileStore::FullPath(const std::string& name) {
-    const std::wstring wide = Widen(name);
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n =
-            GetFullPathNameW(wide.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
-        if (n == 0) return name;  // only the message uses it: the bare name will do
-        if (n < path.size()) {
-            path.resize(n);
-            return Narrow(path);
-        }
-        path.resize(n);
-    }
+    // Only the message uses it: the bare name will do when there is none.
+    std::string path = FullPathOf(name);
+    return path.empty() ? name : path;
 }
 
 }  // namespace zv::win

@@ -95,5 +95,44 @@ TEST_F(WinFileStoreTest, AFileAnotherProgramHoldsIsReadOnceItLetsGo) {
     }
 }
 
+TEST_F(WinFileStoreTest, AWriteWaitsOutABriefHold) {
+    // Held for itself alone, or without letting it be replaced, by an
+    // indexer or a sync client that lets go within the wait.
+    for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+        SCOPED_TRACE(share);
+        UniqueFile held = Hold(GENERIC_READ, share);
+        std::thread release([&] {
+            Sleep(500);
+            held.Reset();
+        });
+        files_.WriteAll(config_, "Run=2\r\n");
+        release.join();
+        EXPECT_EQ(files_.ReadAll(config_), "Run=2\r\n");
+    }
+}
+
+TEST_F(WinFileStoreTest, ALinkedFileIsWrittenInPlaceAndStaysLinked) {
+    // Scoop keeps the settings in its persist folder with a hard link beside
+    // the exe; a user may keep them on another drive with a symbolic link.
+    // Wine makes no symbolic link itself: scripts/test leaves a Unix one in
+    // the prefix, C:\zv-links\config.cfg to kept.cfg beside it.
+    const std::string hardKept = folder_ + "\\kept.cfg";
+    ASSERT_TRUE(CreateHardLinkA(hardKept.c_str(), config_.c_str(), nullptr)) << GetLastError();
+    const std::pair<std::string, std::string> links[] = {
+        {config_, hardKept},
+        {"C:\\zv-links\\config.cfg", "C:\\zv-links\\kept.cfg"},
+    };
+    for (const auto& [link, kept] : links) {
+        SCOPED_TRACE(link);
+        ASSERT_NE(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
+        files_.WriteAll(link, "Run=2\r\n");
+        EXPECT_EQ(files_.ReadAll(kept), "Run=2\r\n");
+        // Still one file under two names.
+        files_.WriteAll(kept, "Run=3\r\n");
+        EXPECT_EQ(files_.ReadAll(link), "Run=3\r\n");
+    }
+    DeleteFileA(hardKept.c_str());
+}
+
 }  // namespace
 }  // namespace zv::win
