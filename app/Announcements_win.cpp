@@ -6,12 +6,13 @@
 
 namespace zv::win {
 
-TAnnouncements::TAnnouncements(IFileStore& files, IClipPlayer& player, IPollTimer& timer2,
-                               TAnnouncer& announcer)
-    : files_(files), chains_(player, timer2, announcer, folders_, *this) {}
+TAnnouncements::TAnnouncements(TSettingsFolder& files, IClipPlayer& player, IPollTimer& timer2,
+                               TAnnouncer& announcer, IMonotonicClock& clock)
+    : files_(files), chains_(player, timer2, announcer, folders_, *this, clock) {}
 
 void TAnnouncements::Load() {
-    const AnnounceRead read = LoadAnnounceConfig(files_, FileMayExist(kAnnounceFileName));
+    const AnnounceRead read =
+        LoadAnnounceConfig(files_, FileMayExist(files_.ReadPath(kAnnounceFileName)));
     // Shown here rather than thrown: the clock starts all the same, with the
     // defaults for the lines at fault.
     const std::string text = AnnounceErrorBoxText(read);

@@ -11,7 +11,7 @@
 #include "core/TimeFields.h"
 #include "schedule/AnnounceSettings.h"
 #include "schedule/Chains.h"
-#include "settings/FileStore.h"
+#include "settings/SettingsFolder.h"
 #include "speech/Announcer.h"
 #include "speech/ClipPlayer.h"
 #include "voices/VoiceList.h"
@@ -23,8 +23,8 @@ namespace zv::win {
 
 class TAnnouncements final : private IChainsHost {
   public:
-    TAnnouncements(IFileStore& files, IClipPlayer& player, IPollTimer& timer2,
-                   TAnnouncer& announcer);
+    TAnnouncements(TSettingsFolder& files, IClipPlayer& player, IPollTimer& timer2,
+                   TAnnouncer& announcer, IMonotonicClock& clock);
     TAnnouncements(const TAnnouncements&) = delete;
     TAnnouncements& operator=(const TAnnouncements&) = delete;
 
@@ -44,6 +44,8 @@ class TAnnouncements final : private IChainsHost {
         chains_.Listen(voice, style, now);
     }
 
+    void Resumed() { chains_.Resumed(); }
+
     const AnnounceSettings& Settings() const { return chains_.Settings(); }
     // The packs under voices\ for the dialog, the standard voice not included.
     std::vector<VoiceEntry> Packs();
@@ -56,7 +58,7 @@ class TAnnouncements final : private IChainsHost {
     void ShowError(const std::string& text) override;
     void Use(const AnnounceSettings& settings);
 
-    IFileStore& files_;
+    TSettingsFolder& files_;
     TWinFullScreen fullScreen_;
     TWinVoiceFolders folders_;
     TChains chains_;

@@ -41,8 +41,8 @@ TForm1::TForm1(TApplication& application)
       MediaPlayer1(
           mciDriver_,
           [this] { return reinterpret_cast<uintptr_t>(mediaPlayerWindow_.Ensure(Handle())); }),
-      announcer_(MediaPlayer1, *this),
-      announcements_(files_, MediaPlayer1, *this, announcer_),
+      announcer_(MediaPlayer1, *this, clock_),
+      announcements_(settings_, MediaPlayer1, *this, announcer_, clock_),
       captions_([this](TCaption caption) {
           if (caption == TCaption::Time) Button1Click();
           if (caption == TCaption::Hide) Button3Click();
@@ -224,7 +224,7 @@ void TForm1::Paint() {
 }
 
 void TForm1::StartupWork() {
-    TWinStartupPlatform platform(Handle());
+    TWinStartupPlatform platform(Handle(), &settings_);
     TStartupWork work(platform, *this, Memo1, settingsText_, startupPhase_, *form3_,
                       [this] { hotkey_.StartupPath(settingsText_, *form3_); });
     try {
@@ -331,6 +331,9 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC) announcements_.Resumed();
+            break;
         case WM_DISPLAYCHANGE:
             DisplayChanged();
             break;

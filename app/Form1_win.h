@@ -20,7 +20,9 @@
 #include "core/Forms.h"
 #include "core/StartupPhase.h"
 #include "core/TimeFields.h"
+#include "schedule/AnnounceConfig.h"
 #include "schedule/AnnounceSettings.h"
+#include "settings/ConfigFile.h"
 #include "settings/Hotkey.h"
 #include "settings/Memo.h"
 #include "shell/AutoRunner.h"
@@ -33,7 +35,9 @@
 #include "win32/WinHotkey.h"
 #include "win32/WinMciDriver.h"
 #include "win32/WinRegistry.h"
+#include "win32/WinSettingsFolder.h"
 #include "win32/WinTrayPlatform.h"
+#include "win32/WinUnbiasedClock.h"
 #include "win32/Window.h"
 
 namespace zv::win {
@@ -140,7 +144,9 @@ class TForm1 final : public TWindow,
     std::string settingsText_;
 
     TWinFileStore files_;
-    TMemo Memo1{files_};
+    TWinSettingsFolder settingsPlatform_;
+    TSettingsFolder settings_{files_, settingsPlatform_, {config::kFileName, kAnnounceFileName}};
+    TMemo Memo1{settings_};
     TWinRegistry registry_;
     TAutoRunner AutoRunner1;
 
@@ -153,6 +159,7 @@ class TForm1 final : public TWindow,
     TMediaPlayer* playerForWindow_ = nullptr;
     TMediaPlayerWindow mediaPlayerWindow_{playerForWindow_};
     TMediaPlayer MediaPlayer1;
+    TWinUnbiasedClock clock_;
     TAnnouncer announcer_;
     TAnnouncements announcements_;
 

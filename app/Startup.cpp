@@ -73,6 +73,7 @@ void TStartupWork::Run() {
     startupPhase_ = kPhaseIdle;
     if (!InProgramDirectory() && !platform_.FileExists(kDirFile)) LocateProgramDirectory();
     if (!InProgramDirectory() && platform_.FileExists(kDirFile)) FollowDirCfg();
+    platform_.ProgramFolderSettled();
     window_.ApplyLayout();
     window_.ShowMainWindowAndControls();
     memo1_.Clear();
@@ -105,11 +106,12 @@ void TStartupWork::LocateProgramDirectory() {
     }
     // The chosen file's folder, whatever the file is called.
     const std::string programDirectory = FolderOf(*chosen);
+    // A directory that cannot be made current leaves the current one current,
+    // and dir.cfg unwritten: the next start asks again.
+    if (!platform_.ChangeDirectory(programDirectory)) return;
     memo1_.Clear();
     memo1_.Add(programDirectory);
     memo1_.SaveToFile(InDirectory(startDirectory, kDirFile));
-    // A directory that does not exist leaves the current one current.
-    (void)platform_.ChangeDirectory(programDirectory);
 }
 
 void TStartupWork::FollowDirCfg() {

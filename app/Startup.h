@@ -37,6 +37,9 @@ class IStartupPlatform {
     virtual std::optional<std::string> ExecuteOpenDialog() = 0;
     // Text in the system's ANSI code page (a dir.cfg written by hand) as UTF-8.
     virtual std::string FromAnsiCodePage(const std::string& bytes) = 0;
+    // The folder config.cfg is read from is current now: settle where the
+    // settings live before the first is read.
+    virtual void ProgramFolderSettled() = 0;
 };
 
 // What it needs of the main window.

@@ -47,7 +47,7 @@ std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_FILEMUSTEXIST;
     if (GetOpenFileNameW(&ofn)) return Narrow(file.c_str());
     if (DWORD code = CommDlgExtendedError(); code != 0) {
         throw Exception("Не удалось открыть окно выбора файла (ошибка " + HexCode(code, 4) +

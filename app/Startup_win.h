@@ -4,13 +4,16 @@
 #include <windows.h>
 
 #include "app/Startup.h"
+#include "settings/SettingsFolder.h"
 
 namespace zv::win {
 
 class TWinStartupPlatform final : public IStartupPlatform {
   public:
-    // dialogOwner: the window OpenDialog1 stays in front of (the topmost clock).
-    explicit TWinStartupPlatform(HWND dialogOwner) : dialogOwner_(dialogOwner) {}
+    // dialogOwner: the window OpenDialog1 stays in front of (the topmost clock);
+    // settings: what chooses where the settings live, if anything does.
+    explicit TWinStartupPlatform(HWND dialogOwner, TSettingsFolder* settings = nullptr)
+        : dialogOwner_(dialogOwner), settings_(settings) {}
 
     bool FileExists(const std::string& name) override;
     std::string CurrentDirectory() override;
@@ -20,9 +23,13 @@ class TWinStartupPlatform final : public IStartupPlatform {
     // Cancel loop for ever.
     std::optional<std::string> ExecuteOpenDialog() override;
     std::string FromAnsiCodePage(const std::string& bytes) override;
+    void ProgramFolderSettled() override {
+        if (settings_) settings_->Choose();
+    }
 
   private:
     HWND dialogOwner_;
+    TSettingsFolder* settings_;
 };
 
 }  // namespace zv::win

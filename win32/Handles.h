@@ -77,6 +77,12 @@ struct FileTraits {
 };
 using UniqueFile = Unique<HANDLE, FileTraits>;
 
+struct FindTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
+using UniqueFind = Unique<HANDLE, FindTraits>;
+
 struct HandleTraits {
     static HANDLE Invalid() { return nullptr; }
     static void Close(HANDLE h) { CloseHandle(h); }

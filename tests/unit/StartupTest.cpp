@@ -57,7 +57,10 @@ class TFakePlatform final : public IStartupPlatform {
         return out;
     }
 
+    void ProgramFolderSettled() override { settledIn = files_.current; }
+
     std::string exeDirectory;
+    fs::path settledIn;  // where the settings' folder was settled
     std::vector<std::string> ansiDecoded;
     std::deque<std::optional<std::string>> answers;
     int dialogs = 0;
@@ -150,6 +153,7 @@ TEST_F(StartupTest, ElsewhereWithDirCfgFollowsIt) {
     Run();
     EXPECT_EQ(platform.dialogs, 0);
     EXPECT_EQ(files.current, program);
+    EXPECT_EQ(platform.settledIn, program);
     EXPECT_EQ(settingsText, kConfig);
 }
 
@@ -305,7 +309,7 @@ TEST(StartupFolders, SameFolderTakesTheSpellingsWindowsTakes) {
 TEST_F(StartupTest, DirCfgThatCannotBeWrittenEndsTheWork) {
     fs::create_directory(elsewhere / "dir.cfg");  // a folder: not a file, and in the way
     StartIn(elsewhere);
-    platform.answers = {(program / "Zvenoks.exe").string()};
+    platform.answers = {files.Root().string() + "\\Program Files\\Zvenoks\\Zvenoks.exe"};
     try {
         Run();
         FAIL() << "wrote over a folder";
@@ -314,9 +318,19 @@ TEST_F(StartupTest, DirCfgThatCannotBeWrittenEndsTheWork) {
                                 "\". Is a directory")
                                    .c_str());
     }
-    EXPECT_EQ(files.current, elsewhere);
+    // The folder was made current first: only the note of it is lost.
+    EXPECT_EQ(files.current, program);
     EXPECT_EQ(events, Events{"hide application"});
     EXPECT_EQ(startupPhase, 0);
+}
+
+TEST_F(StartupTest, AChosenFolderThatCannotBeMadeCurrentIsNotNotedInDirCfg) {
+    TTempFiles::Put(elsewhere / "config.cfg", kConfig);
+    StartIn(elsewhere);
+    platform.answers = {files.Root().string() + "\\gone\\Zvenoks.exe"};
+    Run();
+    EXPECT_EQ(files.current, elsewhere);
+    EXPECT_FALSE(fs::exists(elsewhere / "dir.cfg"));
 }
 
 TEST_F(StartupTest, DirCfgNamingAMissingFolderLeavesTheStartingDirectory) {
