@@ -46,6 +46,9 @@ void KeepDllSearchInSystemFolder() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     KeepDllSearchInSystemFolder();
+    // A dir.cfg or working folder on an empty card reader or a drive that is
+    // gone gets the clock's own error, not the system's «no disk» box.
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // Held until the program ends: the system drops it with the process.
     const zv::win::TSingleInstance instance;
     if (instance.AnotherRuns()) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "schedule/AnnouncementsDialogControls.h"
+#include "win32/Dpi.h"
 #include "win32/Handles.h"
 #include "win32/Utf16.h"
 
@@ -124,7 +125,7 @@ void TAnnouncementsDialog::WidenVoiceList() {
         const std::wstring text = Widen(VoiceItemText(voice));
         SIZE size{};
         GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx) + GetSystemMetrics(SM_CXVSCROLL) + 8);
+        widest = std::max(widest, static_cast<int>(size.cx) + ScrollBarWidth(Dpi()) + Scaled(8));
     }
     SendMessageW(voiceBox, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest), 0);
 }

@@ -36,6 +36,7 @@ class TAnnouncementsDialog final : public TDialog {
     AnnounceControls ReadControls() const;
     void ShowVolume();
     void WidenVoiceList();
+    void DpiChanged() override { WidenVoiceList(); }
     void EnableQuietHours();
     void VoiceChanged();
 

@@ -51,6 +51,11 @@ class TChains final : private IScheduleWorld {
     void SpeakNow(const TimeFields& now);
     // The dialog's «Прослушать»: `now` in that voice and style, this once.
     void Listen(const std::string& voice, SpeechStyle style, const TimeFields& now);
+    // The machine has woken from sleep: no clip is failed for the time it slept.
+    void Resumed() {
+        scheduled_.Resumed();
+        announcer_.Resumed();
+    }
 
   private:
     bool ChainPlaying() override;

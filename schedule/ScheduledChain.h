@@ -35,6 +35,11 @@ class TScheduledChain {
         active_ = inPrelude_ = false;
         announcer_.Cancel();
     }
+    // The machine has woken from sleep: as TAnnouncer::Resumed.
+    void Resumed() {
+        stall_.Restart(clock_.NowMs());
+        announcer_.Resumed();
+    }
     // True from Start until the last word has been started (or a clip failed).
     bool Active() const { return active_ && (inPrelude_ || announcer_.Polling()); }
     // Active, or its last word still playing.

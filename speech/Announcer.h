@@ -58,6 +58,12 @@ class TAnnouncer {
     void Poll();
     // Another chain takes the player and Timer2: this one stops where it is.
     void Cancel();
+    // The machine has woken from sleep: the clip playing gets its whole time
+    // to move again, as if it had just started.
+    void Resumed() {
+        clipStartMs_ = clock_.NowMs();
+        stall_.Restart(clipStartMs_);
+    }
     uint16_t State() const { return state_; }
     // True from Start until the chain has ended or failed.
     bool Polling() const { return polling_; }

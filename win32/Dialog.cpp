@@ -16,6 +16,18 @@ namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+
+// What a DPI message may carry: Windows scales from 100 % to 500 %.
+bool SaneDpi(int dpi) {
+    return dpi >= USER_DEFAULT_SCREEN_DPI / 2 && dpi <= USER_DEFAULT_SCREEN_DPI * 8;
+}
+
+// A rectangle of some size that the virtual screen could hold twice over.
+bool SaneRect(const RECT& r) {
+    const LONG w = r.right - r.left, h = r.bottom - r.top;
+    return w > 0 && h > 0 && w <= 2 * GetSystemMetrics(SM_CXVIRTUALSCREEN) &&
+           h <= 2 * GetSystemMetrics(SM_CYVIRTUALSCREEN);
+}
 constexpr int kFirstId = 101;
 constexpr int kListLineHeight = 14;  // of a combo box's open list
 // Windows 10 1703 asks it; the headers for Windows 7 do not name it.
@@ -317,14 +329,27 @@ LRESULT TDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case kGetDpiScaledSize: {
             // Windows asks the size at the new DPI before it suggests where
             // the dialog goes: the laid-out size, not the old one scaled.
+            // From another thread or process, the pointer is nobody's to trust.
             const int dpi = static_cast<int>(wParam);
+            if (InSendMessage() || !SaneDpi(dpi)) break;
             const SIZE size = WindowSizeFor(dpi, LayoutFor(dpi, MakeFonts(dpi)));
             *reinterpret_cast<SIZE*>(lParam) = size;
             return TRUE;
         }
-        case WM_DPICHANGED:
-            ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            if (InSendMessage() || !SaneDpi(LOWORD(wParam))) break;
+            const int dpi = LOWORD(wParam);
+            RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+            if (!SaneRect(suggested)) {
+                // Where the dialog is, at its size laid out for the new DPI.
+                const SIZE size = WindowSizeFor(dpi, LayoutFor(dpi, MakeFonts(dpi)));
+                GetWindowRect(Handle(), &suggested);
+                suggested.right = suggested.left + size.cx;
+                suggested.bottom = suggested.top + size.cy;
+            }
+            ChangeDpi(dpi, suggested);
             return 0;
+        }
         case WM_CLOSE:
             // Closing hides: the dialog is made once.
             Hide();

@@ -42,6 +42,7 @@ class TDialog : public TWindow {
     HFONT Font() const { return fonts_.text.Get(); }
     // A length of the design at the dialog's DPI.
     int Scaled(int designPixels) const { return ScaledLength(designPixels, dpi_); }
+    int Dpi() const { return dpi_; }
 
     // A notification (BN_CLICKED, CBN_SELCHANGE...) from the control of that
     // row. Not called while the layer makes or destroys the window.

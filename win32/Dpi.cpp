@@ -50,6 +50,10 @@ int LargeIconSize(int dpi) {
     return MetricForDpi(SM_CXICON, dpi);
 }
 
+int ScrollBarWidth(int dpi) {
+    return MetricForDpi(SM_CXVSCROLL, dpi);
+}
+
 int CheckMarkSize(int dpi) {
     // The classic box is 13 pixels at 96 DPI; a theme's may be larger.
     return std::max(MulDiv(13, dpi, USER_DEFAULT_SCREEN_DPI), MetricForDpi(SM_CXMENUCHECK, dpi));

@@ -15,6 +15,9 @@ int SmallIconSize(int dpi);
 // The large icon's side at `dpi`, as a window's caption and Alt+Tab show it.
 int LargeIconSize(int dpi);
 
+// A vertical scroll bar's width at `dpi`.
+int ScrollBarWidth(int dpi);
+
 // The side of a check box's box at `dpi`.
 int CheckMarkSize(int dpi);
 

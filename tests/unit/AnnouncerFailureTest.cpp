@@ -58,7 +58,8 @@ TEST(AnnouncerTest, AClipThatStandsStillEndsTheChainOnceAndTheNextStartTriesAgai
     struct Case {
         const char* what;
         std::function<int32_t(int)> positionAt;
-        int errorAfterMs;  // -1: the chain plays to its end
+        int errorAfterMs;   // -1: the chain plays to its end
+        int sleepsAt = -1;  // the poll before which the machine sleeps an hour and wakes
     } cases[] = {
         {"no sound device: the position never moves", [](int) { return 0; }, 2820},
         {"moves, then sticks at 400", [](int n) { return std::min(n * 10, 400); }, 3220},
@@ -66,6 +67,8 @@ TEST(AnnouncerTest, AClipThatStandsStillEndsTheChainOnceAndTheNextStartTriesAgai
          -1},
         {"one poll over the limit", [](int n) { return n <= 281 ? 0 : 800; }, 2820},
         {"a slow device that creeps on", [](int n) { return std::min(n, 800); }, -1},
+        {"the machine sleeps in the middle of a clip", [](int n) { return n <= 100 ? 0 : 800; }, -1,
+         100},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -77,6 +80,10 @@ TEST(AnnouncerTest, AClipThatStandsStillEndsTheChainOnceAndTheNextStartTriesAgai
         rig.announcer.Start(rig.now);
         for (int i = 0; i < 3000 && rig.timer.enabled; ++i) {
             rig.clock.ms += 10;
+            if (i + 1 == c.sleepsAt) {
+                rig.clock.ms += 3600 * 1000;
+                rig.announcer.Resumed();
+            }
             try {
                 rig.announcer.Poll();
             } catch (const EMCIDeviceError& e) {

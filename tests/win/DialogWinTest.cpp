@@ -6,8 +6,10 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "about/Form2Controls.h"
@@ -152,6 +154,47 @@ TEST(DialogWinTest, ADpiChangeLaysTheDialogOutAsIfItWereMadeAtTheNewDpi) {
             EXPECT_EQ(FontHeight(a), FontHeight(b));
         }
     }
+}
+
+TEST(DialogWinTest, ADpiMessageFromAnotherThreadOrWithNoSaneRectangleIsNotTakenAsItStands) {
+    constexpr UINT kGetDpiScaledSize = 0x02E4;
+    TTestDialog dialog(96, kForm3Design), made(192, kForm3Design);
+    RECT before{}, now{};
+    GetWindowRect(dialog.Handle(), &before);
+    // Another thread's pointers are not written through nor read.
+    SIZE size{-1, -1};
+    RECT suggested{1, 2, 3, 4};
+    LRESULT answered = 1;
+    std::atomic<bool> done{false};
+    std::thread other([&] {
+        answered =
+            SendMessageW(dialog.Handle(), kGetDpiScaledSize, 192, reinterpret_cast<LPARAM>(&size));
+        SendMessageW(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                     reinterpret_cast<LPARAM>(&suggested));
+        done = true;
+    });
+    // Sent messages reach the dialog while its thread waits for messages.
+    for (MSG msg; !done; MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    other.join();
+    EXPECT_EQ(answered, 0);
+    EXPECT_EQ(size.cx, -1);
+    GetWindowRect(dialog.Handle(), &now);
+    EXPECT_TRUE(EqualRect(&now, &before));
+    // A rectangle of no size: the size laid out at the new DPI, where the dialog was.
+    suggested = RECT{5, 5, 5, 5};
+    SendMessageW(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT want{};
+    GetClientRect(made.Handle(), &want);
+    AdjustWindowRectForDpi(want, GetWindowLongW(made.Handle(), GWL_STYLE),
+                           GetWindowLongW(made.Handle(), GWL_EXSTYLE), 192);
+    GetWindowRect(dialog.Handle(), &now);
+    EXPECT_EQ(now.left, before.left);
+    EXPECT_EQ(now.top, before.top);
+    EXPECT_EQ(now.right - now.left, want.right - want.left);
+    EXPECT_EQ(now.bottom - now.top, want.bottom - want.top);
 }
 
 }  // namespace
