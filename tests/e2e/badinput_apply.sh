@@ -41,11 +41,11 @@ for name in readonly_folder readonly_folder_user_blocked; do
   printf 'Hotkey=1\r\nKey=3\r\nRun=1\r\n' >"$prog/config.cfg"
   cp "$prog/config.cfg" "$CASE_OUT/$name.config.cfg"
   log="$CASE_OUT/$name.wine.log"
-  lock_$name
+  lock_readonly_folder
   # Not even root can write there.
   if (: >>"$prog/config.cfg") 2>/dev/null; then bi_fail "$name: config.cfg can still be written"; fi
   bi_snapshot "$prog" >"$CASE_OUT/$name.files"
-  bi_clock_start "$prog" "$log" "$prog/config.cfg" || { bi_fail "$name: no start-up"; bi_clock_stop; unlock_$name; continue; }
+  bi_clock_start "$prog" "$log" "$prog/config.cfg" || { bi_fail "$name: no start-up"; bi_clock_stop; unlock_readonly_folder; continue; }
   bi_state full $name
   if zv_open_settings "$BI_HX" "$BI_HY"; then
     # PrintScreen becomes ScrollLock.
@@ -54,7 +54,7 @@ for name in readonly_folder readonly_folder_user_blocked; do
       want=$(printf 'Hotkey=1\r\nKey=4\r\nRun=1\r\n' | od -An -c | tr -s ' \n' ' ')
       got=""
       for _ in $(seq 100); do
-        got=$(od -An -c "$appdata/Zvenoks/config.cfg" 2>/dev/null | tr -s ' \n' ' ')
+        got=$(od -An -c "$appdata/Zvenoks/config.cfg" 2>/dev/null | tr -s ' \n' ' ' || true)
         [ "$got" = "$want" ] && break
         sleep 0.2
       done
@@ -99,7 +99,7 @@ for name in readonly_folder readonly_folder_user_blocked; do
   fi
   bi_alive "$log" $name
   bi_clock_stop
-  unlock_$name
+  unlock_readonly_folder
   [ "$bi_errors" -eq "$errors" ] && echo "ok: $name" || echo "FAILED: $name"
 done
 exit $bi_rc
