@@ -35,7 +35,7 @@ void ArmTimer1(HWND window, uint32_t delayMs) {
 TForm1::TForm1(TApplication& application)
     : TComponent(nullptr),
       application_(application),
-      AutoRunner1(this, registry_, application.ExeName()),
+      AutoRunner1(this, registry_, application.ExeName(), &autoRunFiles_),
       DCMinTray1(this, trayPlatform_, application),
       hotkey_(hotkeyPlatform_, [this](const std::string& tip) { DCMinTray1.SetHint(tip); }),
       MediaPlayer1(

@@ -29,6 +29,7 @@
 #include "speech/MediaPlayer.h"
 #include "speech/MediaPlayerWindow_win.h"
 #include "win32/Handles.h"
+#include "win32/WinAutoRunFiles.h"
 #include "win32/WinFileStore.h"
 #include "win32/WinHotkey.h"
 #include "win32/WinMciDriver.h"
@@ -142,6 +143,7 @@ class TForm1 final : public TWindow,
     TWinFileStore files_;
     TMemo Memo1{files_};
     TWinRegistry registry_;
+    TWinAutoRunFiles autoRunFiles_;
     TAutoRunner AutoRunner1;
 
     TWinTrayPlatform trayPlatform_;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
+#include "core/Paths.h"
 #include "shell/AutoRunner.h"
 #include "tests/unit/FakeRegistry.h"
 
@@ -30,6 +32,24 @@ Log operator+(Log a, const Log& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
+
+const std::string kOther = "C:\\Program Files\\Other\\other.exe";
+const std::string kOldCopy = "D:\\Old\\Zvenoks.exe";
+
+// Files by their final paths: a known path leads where the map says (a
+// link, another spelling), any other path is a file of its own unless
+// allExist is off.
+struct TFakeFiles final : IAutoRunFiles {
+    std::map<std::string, std::string> known;
+    bool allExist = true;
+    bool replaceable = false;
+    std::string FinalPath(const std::string& path) override {
+        for (const auto& [from, to] : known)
+            if (SameText(from, path)) return to;
+        return allExist ? path : "";
+    }
+    bool UsersMayReplace(const std::string&) override { return replaceable; }
+};
 
 class AutoRunnerTest : public ::testing::Test {
   protected:
@@ -93,12 +113,21 @@ TEST_F(AutoRunnerTest, ReadBackAtLoadingFindsTheValueAndWritesNothing) {
              r.AddKey(kHKeyCurrentUser).values["MyApplication"] = {4, std::string("\1\0\0\0", 4)};
          },
          false, TRegLocation::CurrentUser, ReadMissing("HKCU") + ReadMissing("HKLM")},
-        {"an expandable string, taken as it is",
+        {"an expandable string, taken as it is: a Zvenoks.exe elsewhere",
          [](TFakeRegistry& r) {
              r.PutString(kHKeyCurrentUser, "MyApplication", "%ProgramFiles%\\Zvenoks.exe",
                          kRegExpandSz);
          },
-         true, TRegLocation::CurrentUser, ReadFound("HKCU")},
+         false, TRegLocation::CurrentUser, ReadFound("HKCU") + ReadMissing("HKLM")},
+        {"another program's value is not the clock's autostart",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", "\"" + kOther + "\" /tray");
+             r.PutString(kHKeyLocalMachine, "MyApplication", kQuoted);
+         },
+         true, TRegLocation::LocalMachine, ReadFound("HKCU") + ReadFound("HKLM")},
+        {"a copy of the clock elsewhere is not this clock's autostart",
+         [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kOldCopy); }, false,
+         TRegLocation::CurrentUser, ReadFound("HKCU") + ReadMissing("HKLM")},
         {"an unquoted path written before still counts",
          [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kExe); }, true,
          TRegLocation::CurrentUser, ReadFound("HKCU")},
@@ -142,26 +171,30 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
         std::string currentUser, localMachine;  // the values afterwards
         bool done, autoRun;
         TRegLocation location;  // the properties afterwards
+        bool replaceable = false;
+        TAutoRunRefusal refusal = TAutoRunRefusal::None;
     } cases[] = {
         {"AutoRun on writes the quoted path under the current user, then deletes elsewhere",
          [](TFakeRegistry&) {}, [](TAutoRunner& r) { return r.SetAutoRun(true); },
-         setCu + Delete("HKLM"), kQuoted, "<none>", true, true, TRegLocation::CurrentUser},
-        {"AutoRun off deletes under both roots and looks that they are gone",
+         ReadMissing("HKCU") + setCu + ReadMissing("HKLM") + Delete("HKLM"), kQuoted, "<none>",
+         true, true, TRegLocation::CurrentUser},
+        {"AutoRun off deletes under both roots",
          [](TFakeRegistry& r) {
              r.PutString(kHKeyCurrentUser, "MyApplication", kExe);
              r.PutString(kHKeyLocalMachine, "MyApplication", kExe);
          },
          [](TAutoRunner& r) { return r.SetAutoRun(false); },
-         Delete("HKCU") + ReadMissing("HKCU") + Delete("HKLM") + ReadMissing("HKLM"), "<none>",
+         ReadFound("HKCU") + Delete("HKCU") + ReadFound("HKLM") + Delete("HKLM"), "<none>",
          "<none>", true, false, TRegLocation::CurrentUser},
         {"LocalMachine with AutoRun on writes there first, then deletes the old value",
          [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kExe); },
          [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
-         setLm + Delete("HKCU"), "<none>", kQuoted, true, true, TRegLocation::LocalMachine},
+         ReadMissing("HKLM") + setLm + ReadFound("HKCU") + Delete("HKCU"), "<none>", kQuoted, true,
+         true, TRegLocation::LocalMachine},
         {"a new location with AutoRun off only deletes",
          [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", ""); },
          [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
-         Delete("HKCU") + ReadMissing("HKCU") + Delete("HKLM") + ReadMissing("HKLM"), "<none>",
+         ReadFound("HKCU") + Delete("HKCU") + ReadMissing("HKLM") + Delete("HKLM"), "<none>",
          "<none>", true, false, TRegLocation::LocalMachine},
         {"a refused write deletes nothing and reads the truth back",
          [](TFakeRegistry& r) {
@@ -169,15 +202,17 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
              r.PutString(kHKeyLocalMachine, "Other", kExe);
          },
          [](TAutoRunner& r) { return r.SetAutoRun(true); },
-         setCu + ReadMissing("HKCU") + ReadMissing("HKLM"), "<none>", "<none>", false, false,
-         TRegLocation::CurrentUser},
+         ReadMissing("HKCU") + setCu + ReadMissing("HKCU") + ReadMissing("HKLM"), "<none>",
+         "<none>", false, false, TRegLocation::CurrentUser},
         {"a key that does not open is a refusal",
          [](TFakeRegistry& r) {
              r = TFakeRegistry();
              r.AddKey(kHKeyLocalMachine);
          },
          [](TAutoRunner& r) { return r.SetAutoRun(true); },
-         Log{"open HKCU Run all refused", "open HKCU Run read refused"} + ReadMissing("HKLM"),
+         Log{"open HKCU Run read refused", "open HKCU Run all refused",
+             "open HKCU Run read refused"} +
+             ReadMissing("HKLM"),
          "<none>", "<none>", false, false, TRegLocation::CurrentUser},
         {"a standard user choosing LocalMachine keeps the current user's value",
          [](TFakeRegistry& r) {
@@ -185,16 +220,16 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
              r.Find(kHKeyLocalMachine)->readOnly = true;
          },
          [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
-         Log{"open HKLM Run all refused"} + ReadFound("HKCU"), kExe, "<none>", false, true,
-         TRegLocation::CurrentUser},
+         ReadMissing("HKLM") + Log{"open HKLM Run all refused"} + ReadFound("HKCU"), kExe, "<none>",
+         false, true, TRegLocation::CurrentUser},
         {"a standard user cannot switch off autostart for all users",
          [](TFakeRegistry& r) {
              r.PutString(kHKeyLocalMachine, "MyApplication", kExe);
              r.Find(kHKeyLocalMachine)->readOnly = true;
          },
          [](TAutoRunner& r) { return r.SetAutoRun(false); },
-         Delete("HKCU") + ReadMissing("HKCU") + Log{"open HKLM Run all refused"} +
-             ReadFound("HKLM") + ReadMissing("HKCU") + ReadFound("HKLM"),
+         ReadMissing("HKCU") + Delete("HKCU") + ReadFound("HKLM") +
+             Log{"open HKLM Run all refused"} + ReadMissing("HKCU") + ReadFound("HKLM"),
          "<none>", kExe, false, true, TRegLocation::LocalMachine},
         {"a standard user moving to the current user: the old value only stays behind",
          [](TFakeRegistry& r) {
@@ -202,8 +237,47 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
              r.Find(kHKeyLocalMachine)->readOnly = true;
          },
          [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::CurrentUser); },
-         setCu + Log{"open HKLM Run all refused"}, kQuoted, kExe, true, true,
+         ReadMissing("HKCU") + setCu + ReadFound("HKLM") + Log{"open HKLM Run all refused"},
+         kQuoted, kExe, true, true, TRegLocation::CurrentUser},
+        {"another program's value is neither written over nor deleted",
+         [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kOther); },
+         [](TAutoRunner& r) { return r.SetAutoRun(true); },
+         ReadFound("HKCU") + ReadFound("HKCU") + ReadMissing("HKLM"), kOther, "<none>", false,
+         false, TRegLocation::CurrentUser, false, TAutoRunRefusal::ForeignValue},
+        {"switching off leaves another program's value under the other root",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", kQuoted);
+             r.PutString(kHKeyLocalMachine, "MyApplication", kOther);
+         },
+         [](TAutoRunner& r) { return r.SetAutoRun(false); },
+         ReadFound("HKCU") + Delete("HKCU") + ReadFound("HKLM"), "<none>", kOther, true, false,
          TRegLocation::CurrentUser},
+        {"moving to a root that holds another program's value is refused",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", kQuoted);
+             r.PutString(kHKeyLocalMachine, "MyApplication", kOther);
+         },
+         [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
+         ReadFound("HKLM") + ReadFound("HKCU"), kQuoted, kOther, false, true,
+         TRegLocation::CurrentUser},
+        {"a copy of the clock elsewhere is written over",
+         [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kOldCopy); },
+         [](TAutoRunner& r) { return r.SetAutoRun(true); },
+         ReadFound("HKCU") + setCu + ReadMissing("HKLM") + Delete("HKLM"), kQuoted, "<none>", true,
+         true, TRegLocation::CurrentUser},
+        {"a copy of the clock elsewhere goes when this one moves",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", kQuoted);
+             r.PutString(kHKeyLocalMachine, "MyApplication", kOldCopy);
+         },
+         [](TAutoRunner& r) { return r.SetAutoRun(false); },
+         ReadFound("HKCU") + Delete("HKCU") + ReadFound("HKLM") + Delete("HKLM"), "<none>",
+         "<none>", true, false, TRegLocation::CurrentUser},
+        {"all users for an exe standard users may replace: nothing written",
+         [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kQuoted); },
+         [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
+         ReadMissing("HKLM") + ReadFound("HKCU"), kQuoted, "<none>", false, true,
+         TRegLocation::CurrentUser, true, TAutoRunRefusal::ReplaceableExe},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -211,8 +285,10 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
         registry.AddKey(kHKeyCurrentUser);
         registry.AddKey(kHKeyLocalMachine);
         c.arrange(registry);
+        TFakeFiles files;
+        files.replaceable = c.replaceable;
         TComponent form(nullptr);
-        TAutoRunner runner(&form, registry, kExe);
+        TAutoRunner runner(&form, registry, kExe, &files);
         form.LoadComponents([&] { ApplyStoredValues(runner); });
         registry.log.clear();
         EXPECT_EQ(c.act(runner), c.done);
@@ -221,6 +297,49 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
         EXPECT_EQ(registry.StringAt(kHKeyLocalMachine, "MyApplication"), c.localMachine);
         EXPECT_EQ(runner.AutoRun(), c.autoRun);
         EXPECT_EQ(runner.RegLocation(), c.location);
+        if (c.refusal != TAutoRunRefusal::None) {
+            EXPECT_EQ(runner.Refusal(), c.refusal);
+        }
+    }
+}
+
+// The name "MyApplication" is not the clock's alone: only a value naming
+// this very file is its autostart; a copy of the clock or a file gone is its
+// to replace; anything else belongs to another program.
+TEST(AutoRunValue, WhoseTheValueIs) {
+    const std::string exe = "C:\\Zvenoks\\Zvenoks.exe";
+    TFakeFiles files;
+    files.allExist = false;
+    files.known = {{exe, exe},
+                   {"C:\\Links\\zvenoks.exe", exe},
+                   {"E:\\Copy\\Zvenoks.exe", "E:\\Copy\\Zvenoks.exe"},
+                   {kOther, kOther},
+                   {"C:\\Tools\\run.exe", "C:\\Tools\\Zvenoks.exe"}};
+    using O = TRunValueOwner;
+    struct Case {
+        std::string text;
+        O owner;
+        std::string program;
+    } cases[] = {
+        {"", O::None, ""},
+        {"\"" + exe + "\"", O::Ours, exe},
+        {exe, O::Ours, exe},
+        {"c:\\zvenoks\\ZVENOKS.EXE", O::Ours, "c:\\zvenoks\\ZVENOKS.EXE"},
+        {"\"" + exe, O::Ours, exe},                                     // a quote never closed
+        {"C:\\Links\\zvenoks.exe", O::Ours, "C:\\Links\\zvenoks.exe"},  // winget's link
+        {"\"" + exe + "\" /tray", O::Stale, exe},
+        {"E:\\Copy\\Zvenoks.exe", O::Stale, "E:\\Copy\\Zvenoks.exe"},
+        {"C:\\Tools\\run.exe", O::Stale, "C:\\Tools\\run.exe"},  // leads to a Zvenoks.exe
+        {kOldCopy, O::Stale, kOldCopy},                          // the folder was moved
+        {"C:\\Gone\\app.exe -x", O::Stale, "C:\\Gone\\app.exe -x"},
+        {kOther, O::Foreign, kOther},
+        {"\"" + kOther + "\" --minimized", O::Foreign, kOther},
+        {kOther + " --minimized", O::Foreign, kOther},  // unquoted, as the system reads it
+    };
+    for (const Case& c : cases) {
+        const TRunValue v = ClassifyRunValue(c.text, exe, &files);
+        EXPECT_EQ(v.owner, c.owner) << c.text;
+        EXPECT_EQ(v.program, c.program) << c.text;
     }
 }
 
@@ -262,7 +381,16 @@ TEST_F(AutoRunnerTest, RunServicesBelongsToTheLocalMachineOnly) {
     runner.SetRegLocation(TRegLocation::CurrentUser);
     EXPECT_EQ(runner.AutoRunWhere(), TAutoRunWhere::Run);
     EXPECT_EQ(runner.KeyPath(), prefix + "RunServices");
-    const Log written{"open HKCU RunServices all", "set MyApplication=" + kQuoted, "close"};
+    const Log written{"open HKCU RunServices read",
+                      "query MyApplication",
+                      "close",
+                      "open HKCU RunServices all",
+                      "set MyApplication=" + kQuoted,
+                      "close",
+                      "open HKLM RunServices read",
+                      "query MyApplication",
+                      "read MyApplication",
+                      "close"};
     EXPECT_EQ(registry.log, written + Delete("HKLM", "RunServices"));
     EXPECT_EQ(registry.StringAt(kHKeyCurrentUser, "MyApplication", kRunServices), kQuoted);
 }
