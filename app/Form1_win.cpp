@@ -72,6 +72,8 @@ void TForm1::Create() {
                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                  reinterpret_cast<HWND>(application_.WindowHandle()));
     application_.FormCreated(this, Handle());
+    // A second start at medium integrity reaches a clock run as administrator.
+    AllowFromLowerIntegrity(Handle(), TSingleInstance::ComeForwardMessage());
 
     // The stored description: the components' design values, in the loading
     // state, then every component's AfterLoading (the tray hooks the window).
