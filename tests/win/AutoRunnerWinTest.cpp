@@ -228,16 +228,6 @@ TEST_F(AutostartFilesWinTest, AnotherProgramsValueIsShownOffAndNeverTouched) {
     EXPECT_FALSE(Query(HKEY_LOCAL_MACHINE).present);
 }
 
-TEST_F(AutostartFilesWinTest, AValueOfAMovedFolderIsOursToReplace) {
-    Put(HKEY_CURRENT_USER, REG_SZ, std::string("\"C:\\Moved away\\Zvenoks.exe\"") + '\0');
-    Clock clock(registry, exe_);
-    EXPECT_FALSE(clock.Checked("CheckBox2"));
-    clock.Click("CheckBox2");
-    EXPECT_TRUE(shown_.empty());
-    EXPECT_TRUE(clock.Checked("CheckBox2"));
-    EXPECT_EQ(Query(HKEY_CURRENT_USER).data, "\"" + FinalPath(exe_) + "\"" + '\0');
-}
-
 TEST_F(AutostartFilesWinTest, AllUsersOnlyForAnExeStandardUsersCannotReplace) {
     Clock clock(registry, exe_);
     clock.Click("CheckBox2");
