@@ -29,8 +29,11 @@ std::string FinalPath(const std::string& path) {
     // Attributes only: opens also an exe that is running or locked by others.
     UniqueFile file(CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file) return {};
+                                OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return {};
     std::wstring final(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = GetFinalPathNameByHandleW(file.Get(), final.data(),

@@ -12,7 +12,8 @@ namespace zv::win {
 std::string ModulePath(HMODULE module = nullptr);
 
 // The file `path` names, links and junctions resolved (the file the system
-// really opens), without the "\\?\" prefix; "" when no file opens there.
+// really opens), without the "\\?\" prefix; "" when no file (a folder is
+// none) opens there.
 std::string FinalPath(const std::string& path);
 
 // The executable's own path: started through a symbolic link (winget's
