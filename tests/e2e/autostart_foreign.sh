@@ -49,7 +49,8 @@ else
 fi
 bi_alive "$log" "autostart_foreign"
 bi_clock_stop
-value=$(reg query "$run" /v MyApplication | awk '/MyApplication/{sub(/^ *MyApplication +REG_SZ +/, ""); print}')
+# reg fails when the value is gone.
+value=$(reg query "$run" /v MyApplication | awk '/MyApplication/{sub(/^ *MyApplication +REG_SZ +/, ""); print}' || true)
 [ "$value" = "$other" ] || bi_fail "the value is now '$value', not '$other'"
 hklm=$(reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v MyApplication || true)
 if grep -q 'REG_SZ' <<<"$hklm"; then bi_fail "a value appeared for all users: $hklm"; fi
