@@ -41,7 +41,7 @@ TApplication::TApplication() {
 }
 
 std::string TApplication::ExeName() const {
-    return ModulePath();
+    return ExePath();
 }
 
 void TApplication::FormCreated(IForm* form, HWND hwnd) {

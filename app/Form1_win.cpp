@@ -35,7 +35,7 @@ void ArmTimer1(HWND window, uint32_t delayMs) {
 TForm1::TForm1(TApplication& application)
     : TComponent(nullptr),
       application_(application),
-      AutoRunner1(this, registry_, application.ExeName()),
+      AutoRunner1(this, registry_, application.ExeName(), &autoRunFiles_),
       DCMinTray1(this, trayPlatform_, application),
       hotkey_(hotkeyPlatform_, [this](const std::string& tip) { DCMinTray1.SetHint(tip); }),
       MediaPlayer1(
@@ -72,6 +72,8 @@ void TForm1::Create() {
                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                  reinterpret_cast<HWND>(application_.WindowHandle()));
     application_.FormCreated(this, Handle());
+    // A second start at medium integrity reaches a clock run as administrator.
+    AllowFromLowerIntegrity(Handle(), TSingleInstance::ComeForwardMessage());
 
     // The stored description: the components' design values, in the loading
     // state, then every component's AfterLoading (the tray hooks the window).

@@ -31,6 +31,7 @@
 #include "speech/MediaPlayer.h"
 #include "speech/MediaPlayerWindow_win.h"
 #include "win32/Handles.h"
+#include "win32/WinAutoRunFiles.h"
 #include "win32/WinFileStore.h"
 #include "win32/WinHotkey.h"
 #include "win32/WinMciDriver.h"
@@ -148,6 +149,7 @@ class TForm1 final : public TWindow,
     TSettingsFolder settings_{files_, settingsPlatform_, {config::kFileName, kAnnounceFileName}};
     TMemo Memo1{settings_};
     TWinRegistry registry_;
+    TWinAutoRunFiles autoRunFiles_;
     TAutoRunner AutoRunner1;
 
     TWinTrayPlatform trayPlatform_;

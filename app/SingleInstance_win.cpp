@@ -21,7 +21,7 @@ UINT TSingleInstance::ComeForwardMessage() {
 
 // The running clock may still be making its window, so it is looked for a
 // little while.
-void TSingleInstance::ShowRunningClock() {
+bool TSingleInstance::ShowRunningClock() {
     for (int attempt = 0; attempt < 50; ++attempt) {
         if (HWND clock = FindRunning()) {
             DWORD pid = 0;
@@ -30,12 +30,15 @@ void TSingleInstance::ShowRunningClock() {
             // right to take the foreground on; without it the window still
             // shows, only perhaps behind the active one.
             if (pid) (void)AllowSetForegroundWindow(pid);
-            // If the clock is ending just now there is nothing left to show.
-            (void)PostMessageW(clock, ComeForwardMessage(), 0, 0);
-            return;
+            // A clock started as administrator drops what a lesser process
+            // posts unless it let the message through; an older one did not.
+            if (PostMessageW(clock, ComeForwardMessage(), 0, 0)) return true;
+            // Any other failure is a clock ending just now: nothing left to show.
+            return GetLastError() != ERROR_ACCESS_DENIED;
         }
         Sleep(100);
     }
+    return true;
 }
 
 }  // namespace zv::win

@@ -10,6 +10,10 @@ namespace zv::win {
 // The clock window's class: TForm1 registers it, a second start looks for it.
 inline constexpr char kClockClassName[] = "TForm1";
 
+inline constexpr char kElevatedClockText[] =
+    "Zvenoks уже запущен от имени администратора, и этот запуск не может вывести его на экран. "
+    "Запустите Zvenoks от имени администратора, чтобы показать часы.";
+
 class TSingleInstance {
   public:
     // Takes the session's mutex. Without it (no rights, out of resources)
@@ -21,8 +25,10 @@ class TSingleInstance {
 
     // Another clock holds the mutex.
     bool AnotherRuns() const { return another_; }
-    // Asks the running clock to show itself and come forward.
-    static void ShowRunningClock();
+    // Asks the running clock to show itself and come forward. False when the
+    // system refused the request: the clock runs as administrator and this
+    // start does not (kElevatedClockText says so).
+    static bool ShowRunningClock();
 
     // The running clock's window, or null.
     static HWND FindRunning();

@@ -32,7 +32,7 @@ bool TWinStartupPlatform::ChangeDirectory(const std::string& path) {
 }
 
 std::string TWinStartupPlatform::ExeDirectory() {
-    return FolderOf(ModulePath());
+    return FolderOf(ExePath());
 }
 
 std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {

@@ -52,7 +52,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     // Held until the program ends: the system drops it with the process.
     const zv::win::TSingleInstance instance;
     if (instance.AnotherRuns()) {
-        zv::win::TSingleInstance::ShowRunningClock();
+        if (!zv::win::TSingleInstance::ShowRunningClock())
+            zv::win::ShowErrorBox(zv::win::kElevatedClockText);
         return 0;
     }
     int result = 0;

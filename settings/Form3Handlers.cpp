@@ -47,6 +47,22 @@ std::string AutostartRefusedText(TRegLocation location) {
     return "Не удалось записать настройку автозапуска в реестр; автозапуск остался прежним.";
 }
 
+std::string AutostartRefusedText(TRegLocation location, TAutoRunRefusal why,
+                                 const std::string& program) {
+    if (why == TAutoRunRefusal::ForeignValue)
+        return "Автозапуск не включён: под именем «MyApplication» в автозапуске Windows уже "
+               "записана другая программа: " +
+               program + ". Zvenoks не меняет и не удаляет чужую запись.";
+    // An all-users autostart runs the exe as every administrator who logs on.
+    if (why == TAutoRunRefusal::ReplaceableExe)
+        return "Автозапуск для всех пользователей не включён: Zvenoks.exe или его папку могут "
+               "изменить обычные пользователи, и подменённая программа запустилась бы с правами "
+               "администратора, когда он войдёт в Windows. Установите Zvenoks в папку «Program "
+               "Files» (например, C:\\Program Files\\Zvenoks) и включите автозапуск оттуда или "
+               "выберите «Только для меня».";
+    return AutostartRefusedText(location);
+}
+
 void TForm3Handlers::FormCreate() {
     ShowAutostart();
 }
@@ -67,8 +83,10 @@ void TForm3Handlers::CheckBox1Click() {
 void TForm3Handlers::CheckBox2Click() {
     const TRegLocation location = autoRunner1_.RegLocation();
     if (!autoRunner1_.SetAutoRun(controls_.Checked(kCheckBox2))) {
+        const std::string why =
+            AutostartRefusedText(location, autoRunner1_.Refusal(), autoRunner1_.ForeignProgram());
         ShowAutostart();
-        throw Exception(AutostartRefusedText(location));
+        throw Exception(why);
     }
     SetRadioButtonsEnabled();
 }
@@ -84,8 +102,10 @@ void TForm3Handlers::RadioButton2Click() {
 void TForm3Handlers::MoveAutostart(TRegLocation location) {
     if (!controls_.Checked(kCheckBox2)) return;
     if (!autoRunner1_.SetRegLocation(location)) {
+        const std::string why =
+            AutostartRefusedText(location, autoRunner1_.Refusal(), autoRunner1_.ForeignProgram());
         ShowAutostart();
-        throw Exception(AutostartRefusedText(location));
+        throw Exception(why);
     }
 }
 

@@ -36,6 +36,10 @@ std::string RunLine(int comboBox2ItemIndex);
 
 // Why an autostart change under `location`'s root did not take effect.
 std::string AutostartRefusedText(TRegLocation location);
+// The same for any refusal: another program's value (named by `program`), an
+// executable standard users may replace, or the registry's own refusal.
+std::string AutostartRefusedText(TRegLocation location, TAutoRunRefusal why,
+                                 const std::string& program);
 
 class TForm3Handlers final : public ISettingsControls {
   public:

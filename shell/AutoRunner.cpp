@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/Paths.h"
 #include "shell/Registry.h"
 
 namespace zv {
@@ -13,7 +14,44 @@ uint32_t RootOf(TRegLocation location) {
     return location == TRegLocation::LocalMachine ? kHKeyLocalMachine : kHKeyCurrentUser;
 }
 
+std::string FinalOf(const std::string& path, IAutoRunFiles* files) {
+    return files ? files->FinalPath(path) : path;
+}
+
+// The file a command line names, and what follows it. A quoted program ends
+// at its closing quote; an unquoted one at the first blank after which the
+// text before names a file, as the system reads it; else it is all the text.
+std::pair<std::string, std::string> SplitCommand(const std::string& text, IAutoRunFiles* files) {
+    if (text.starts_with('"')) {
+        const size_t close = text.find('"', 1);
+        if (close == std::string::npos) return {text.substr(1), {}};
+        const size_t rest = text.find_first_not_of(' ', close + 1);
+        return {text.substr(1, close - 1), rest == std::string::npos ? "" : text.substr(rest)};
+    }
+    if (!FinalOf(text, files).empty()) return {text, {}};
+    for (size_t blank = text.find(' '); blank != std::string::npos;
+         blank = text.find(' ', blank + 1)) {
+        if (!FinalOf(text.substr(0, blank), files).empty())
+            return {text.substr(0, blank), text.substr(blank + 1)};
+    }
+    return {text, {}};
+}
+
 }  // namespace
+
+TRunValue ClassifyRunValue(const std::string& text, const std::string& exeFinalPath,
+                           IAutoRunFiles* files) {
+    if (text.empty()) return {};
+    auto [program, arguments] = SplitCommand(text, files);
+    const std::string final = FinalOf(program, files);
+    TRunValueOwner owner = TRunValueOwner::Stale;
+    if (!final.empty() && arguments.empty() && SameText(final, exeFinalPath)) {
+        owner = TRunValueOwner::Ours;
+    } else if (!final.empty() && !SameText(FileNameOf(final), "Zvenoks.exe")) {
+        owner = TRunValueOwner::Foreign;
+    }
+    return {owner, std::move(program)};
+}
 
 const char* AutoRunWhereName(TAutoRunWhere where) {
     switch (where) {
@@ -29,8 +67,14 @@ const char* AutoRunWhereName(TAutoRunWhere where) {
     return "Run";
 }
 
-TAutoRunner::TAutoRunner(TComponent* owner, IRegistry& registry, std::string exePath)
-    : TComponent(owner), registry_(registry), exePath_(std::move(exePath)) {
+TAutoRunner::TAutoRunner(TComponent* owner, IRegistry& registry, std::string exePath,
+                         IAutoRunFiles* files)
+    : TComponent(owner),
+      registry_(registry),
+      exePath_(std::move(exePath)),
+      files_(files),
+      exeFinalPath_(FinalOf(exePath_, files)) {
+    if (exeFinalPath_.empty()) exeFinalPath_ = exePath_;
     // A component placed on a form in the designer gets its default name.
     if (!IsRunTime()) SetAppName("MyApplication");
     keyPath_ = std::string(kKeyPathPrefix) + "Run";
@@ -54,40 +98,62 @@ std::string TAutoRunner::RelativeKeyPath() const {
 }
 
 bool TAutoRunner::WriteAutoRun(TRegLocation location) {
+    refusal_ = TAutoRunRefusal::None;
     if (!IsRunTime()) return true;
     const std::string path = RelativeKeyPath();
     const uint32_t target = RootOf(location);
     if (autoRun_) {
+        // Another program's value of the same name stays as it is.
+        if (TRunValue there = ValueAt(target); there.owner == TRunValueOwner::Foreign) {
+            refusal_ = TAutoRunRefusal::ForeignValue;
+            foreignProgram_ = std::move(there.program);
+            return false;
+        }
+        // Whoever can replace the exe would run code as the next administrator to log on.
+        if (location == TRegLocation::LocalMachine && files_ &&
+            files_->UsersMayReplace(exeFinalPath_)) {
+            refusal_ = TAutoRunRefusal::ReplaceableExe;
+            return false;
+        }
         auto key = registry_.OpenKey(target, path, kKeyAllAccess);
         // Quoted, so that a path with blanks cannot be read as a shorter program
         // plus arguments. Until this write has succeeded the old value stays:
         // a refused write must not leave the user with no autostart at all.
-        if (!key || !key->SetStringValue(appName_, "\"" + exePath_ + "\"")) return false;
+        if (!key || !key->SetStringValue(appName_, "\"" + exePath_ + "\"")) {
+            refusal_ = TAutoRunRefusal::Registry;
+            return false;
+        }
     }
     bool done = true;
     for (uint32_t root : {kHKeyCurrentUser, kHKeyLocalMachine}) {
         if (autoRun_ && root == target) continue;
-        if (auto key = registry_.OpenKey(root, path, kKeyAllAccess)) {
-            // A value that is not there is what was asked for; one that stays is
-            // caught by the read below.
-            (void)key->DeleteValue(appName_);
-        }
+        // Another program's value stays; an empty one never started anything.
+        const TRunValueOwner owner = ValueAt(root).owner;
+        if (owner == TRunValueOwner::Foreign) continue;
+        auto key = registry_.OpenKey(root, path, kKeyAllAccess);
+        const bool deleted = key && key->DeleteValue(appName_);
         // With AutoRun on, a second value elsewhere only starts the same program;
         // with it off, a value that stays means autostart is still on.
-        if (!autoRun_ && !ReadValue(root).empty()) done = false;
+        if (!deleted && !autoRun_ && owner == TRunValueOwner::Ours) done = false;
     }
+    if (!done) refusal_ = TAutoRunRefusal::Registry;
     return done;
 }
 
 void TAutoRunner::ReadBack() {
-    bool found = !ReadValue(kHKeyCurrentUser).empty();
+    // Only a value naming this executable is the clock's autostart.
+    bool found = ValueAt(kHKeyCurrentUser).owner == TRunValueOwner::Ours;
     if (found) {
         regLocation_ = TRegLocation::CurrentUser;
-    } else if (!ReadValue(kHKeyLocalMachine).empty()) {
+    } else if (ValueAt(kHKeyLocalMachine).owner == TRunValueOwner::Ours) {
         regLocation_ = TRegLocation::LocalMachine;
         found = true;
     }
     autoRun_ = found;
+}
+
+TRunValue TAutoRunner::ValueAt(uint32_t root) const {
+    return ClassifyRunValue(ReadValue(root), exeFinalPath_, files_);
 }
 
 std::string TAutoRunner::ReadValue(uint32_t root) const {

@@ -46,6 +46,9 @@ void TDCMinTray::AfterLoading() {
     hook_ = platform_.HookWindow(ownerForm_->WindowHandle(),
                                  [this](TMessage& message) { FormWndProc(message); });
     hooked_ = true;
+    // Explorer runs at medium integrity; a clock started as administrator
+    // would otherwise never hear that the shell came back.
+    if (taskbarCreated_ != 0) platform_.AllowMessage(ownerForm_->WindowHandle(), taskbarCreated_);
 }
 
 void TDCMinTray::SetHint(std::string_view hint) {

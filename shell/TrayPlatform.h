@@ -72,6 +72,9 @@ class ITrayPlatform {
     // RegisterWindowMessage (the name is a macro in the Windows headers); 0
     // when the system gives no number.
     virtual unsigned RegisterMessage(std::string_view name) = 0;
+    // Lets the message reach the window from processes of lower integrity:
+    // an elevated clock still hears the shell's broadcasts.
+    virtual void AllowMessage(std::uintptr_t window, unsigned message) = 0;
     // SetTimer / KillTimer on the window: WM_TIMER with id every ms milliseconds.
     virtual void SetTimer(std::uintptr_t window, std::uintptr_t id, unsigned ms) = 0;
     virtual void KillTimer(std::uintptr_t window, std::uintptr_t id) = 0;

@@ -11,7 +11,7 @@ void (*gSink)(const std::string&) = nullptr;
 }
 
 const std::string& AppTitle() {
-    static const std::string title = ApplicationTitle(ModulePath());
+    static const std::string title = ApplicationTitle(ExePath());
     return title;
 }
 

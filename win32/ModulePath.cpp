@@ -1,5 +1,7 @@
 #include "win32/ModulePath.h"
 
+#include "core/Paths.h"
+#include "win32/Handles.h"
 #include "win32/Utf16.h"
 
 namespace zv::win {
@@ -20,6 +22,36 @@ std::string ModulePath(HMODULE module) {
         if (size >= kLongest) return {};
         path.resize(size * 2);
     }
+}
+
+std::string FinalPath(const std::string& path) {
+    if (path.empty()) return {};
+    // Attributes only: opens also an exe that is running or locked by others.
+    UniqueFile file(CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return {};
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetFinalPathNameByHandleW(file.Get(), final.data(),
+                                                  static_cast<DWORD>(final.size()), 0);
+        if (n == 0) return {};
+        // Too small a buffer: n is the size needed, its terminating zero counted.
+        if (n < final.size()) {
+            final.resize(n);
+            return WithoutLongPathPrefix(Narrow(final));
+        }
+        final.resize(n);
+    }
+}
+
+std::string ExePath() {
+    const std::string module = ModulePath();
+    const std::string final = FinalPath(module);
+    return final.empty() ? module : final;
 }
 
 }  // namespace zv::win

@@ -10,6 +10,7 @@
 
 #include "win32/Utf16.h"
 #include "win32/WinWindowHook.h"
+#include "win32/Window.h"
 
 namespace zv::win {
 namespace {
@@ -64,6 +65,10 @@ bool TWinTrayPlatform::IsWindowVisible(std::uintptr_t window) {
 
 unsigned TWinTrayPlatform::RegisterMessage(std::string_view name) {
     return RegisterWindowMessageW(Widen(name).c_str());
+}
+
+void TWinTrayPlatform::AllowMessage(std::uintptr_t window, unsigned message) {
+    AllowFromLowerIntegrity(ToHwnd(window), message);
 }
 
 void TWinTrayPlatform::SetTimer(std::uintptr_t window, std::uintptr_t id, unsigned ms) {

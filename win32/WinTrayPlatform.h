@@ -27,6 +27,7 @@ class TWinTrayPlatform : public ITrayPlatform {
     void ShowWindow(std::uintptr_t window, int command) override;
     bool IsWindowVisible(std::uintptr_t window) override;
     unsigned RegisterMessage(std::string_view name) override;
+    void AllowMessage(std::uintptr_t window, unsigned message) override;
     void SetTimer(std::uintptr_t window, std::uintptr_t id, unsigned ms) override;
     void KillTimer(std::uintptr_t window, std::uintptr_t id) override;
 };

@@ -90,4 +90,13 @@ std::string SystemErrorText(DWORD code) {
     return TrimSystemMessage(text);
 }
 
+void AllowFromLowerIntegrity(HWND window, UINT message) {
+    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
+    static const auto filter = reinterpret_cast<Filter>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")));
+    // A refusal leaves the filter as it was: the message then reaches the
+    // clock only from processes of its own integrity, as before.
+    if (filter && message != 0) (void)filter(window, message, MSGFLT_ALLOW, nullptr);
+}
+
 }  // namespace zv::win

@@ -43,4 +43,9 @@ HCURSOR HandCursor();
 // The system's text for a Win32 error code, trimmed as file messages want it.
 std::string SystemErrorText(DWORD code);
 
+// Lets `message` reach `window` from processes of lower integrity: a clock
+// started as administrator still hears Explorer and a second start. Where
+// the call does not exist (Wine) there is no such filter to pass.
+void AllowFromLowerIntegrity(HWND window, UINT message);
+
 }  // namespace zv::win

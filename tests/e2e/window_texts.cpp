@@ -2,7 +2,7 @@
 // and controls included, as GetWindowTextW reads it (an edit field's by
 // WM_GETTEXT): one "class<TAB>text" line
 // each, in UTF-8, to the file named by the first argument. Exit code 2 when
-// no clock runs. Built and run by the cp1251 case under Wine.
+// no clock runs. Built and run under Wine by the cases that need whole texts.
 #include <windows.h>
 
 #include <cstdio>

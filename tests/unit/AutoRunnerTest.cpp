@@ -31,6 +31,16 @@ Log operator+(Log a, const Log& b) {
     return a;
 }
 
+const std::string kOther = "C:\\Program Files\\Other\\other.exe";
+const std::string kOldCopy = "D:\\Old\\Zvenoks.exe";
+
+// Every path a file of its own; the exe replaceable by users when told.
+struct TFakeFiles final : IAutoRunFiles {
+    bool replaceable = false;
+    std::string FinalPath(const std::string& path) override { return path; }
+    bool UsersMayReplace(const std::string&) override { return replaceable; }
+};
+
 class AutoRunnerTest : public ::testing::Test {
   protected:
     AutoRunnerTest() {
@@ -93,12 +103,18 @@ TEST_F(AutoRunnerTest, ReadBackAtLoadingFindsTheValueAndWritesNothing) {
              r.AddKey(kHKeyCurrentUser).values["MyApplication"] = {4, std::string("\1\0\0\0", 4)};
          },
          false, TRegLocation::CurrentUser, ReadMissing("HKCU") + ReadMissing("HKLM")},
-        {"an expandable string, taken as it is",
+        {"an expandable string, taken as it is: a Zvenoks.exe elsewhere",
          [](TFakeRegistry& r) {
              r.PutString(kHKeyCurrentUser, "MyApplication", "%ProgramFiles%\\Zvenoks.exe",
                          kRegExpandSz);
          },
-         true, TRegLocation::CurrentUser, ReadFound("HKCU")},
+         false, TRegLocation::CurrentUser, ReadFound("HKCU") + ReadMissing("HKLM")},
+        {"another program's value is not the clock's autostart",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", "\"" + kOther + "\" /tray");
+             r.PutString(kHKeyLocalMachine, "MyApplication", kQuoted);
+         },
+         true, TRegLocation::LocalMachine, ReadFound("HKCU") + ReadFound("HKLM")},
         {"an unquoted path written before still counts",
          [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kExe); }, true,
          TRegLocation::CurrentUser, ReadFound("HKCU")},
@@ -142,26 +158,30 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
         std::string currentUser, localMachine;  // the values afterwards
         bool done, autoRun;
         TRegLocation location;  // the properties afterwards
+        bool replaceable = false;
+        TAutoRunRefusal refusal = TAutoRunRefusal::None;
     } cases[] = {
         {"AutoRun on writes the quoted path under the current user, then deletes elsewhere",
          [](TFakeRegistry&) {}, [](TAutoRunner& r) { return r.SetAutoRun(true); },
-         setCu + Delete("HKLM"), kQuoted, "<none>", true, true, TRegLocation::CurrentUser},
-        {"AutoRun off deletes under both roots and looks that they are gone",
+         ReadMissing("HKCU") + setCu + ReadMissing("HKLM") + Delete("HKLM"), kQuoted, "<none>",
+         true, true, TRegLocation::CurrentUser},
+        {"AutoRun off deletes under both roots",
          [](TFakeRegistry& r) {
              r.PutString(kHKeyCurrentUser, "MyApplication", kExe);
              r.PutString(kHKeyLocalMachine, "MyApplication", kExe);
          },
          [](TAutoRunner& r) { return r.SetAutoRun(false); },
-         Delete("HKCU") + ReadMissing("HKCU") + Delete("HKLM") + ReadMissing("HKLM"), "<none>",
+         ReadFound("HKCU") + Delete("HKCU") + ReadFound("HKLM") + Delete("HKLM"), "<none>",
          "<none>", true, false, TRegLocation::CurrentUser},
         {"LocalMachine with AutoRun on writes there first, then deletes the old value",
          [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kExe); },
          [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
-         setLm + Delete("HKCU"), "<none>", kQuoted, true, true, TRegLocation::LocalMachine},
+         ReadMissing("HKLM") + setLm + ReadFound("HKCU") + Delete("HKCU"), "<none>", kQuoted, true,
+         true, TRegLocation::LocalMachine},
         {"a new location with AutoRun off only deletes",
          [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", ""); },
          [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
-         Delete("HKCU") + ReadMissing("HKCU") + Delete("HKLM") + ReadMissing("HKLM"), "<none>",
+         ReadFound("HKCU") + Delete("HKCU") + ReadMissing("HKLM") + Delete("HKLM"), "<none>",
          "<none>", true, false, TRegLocation::LocalMachine},
         {"a refused write deletes nothing and reads the truth back",
          [](TFakeRegistry& r) {
@@ -169,15 +189,17 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
              r.PutString(kHKeyLocalMachine, "Other", kExe);
          },
          [](TAutoRunner& r) { return r.SetAutoRun(true); },
-         setCu + ReadMissing("HKCU") + ReadMissing("HKLM"), "<none>", "<none>", false, false,
-         TRegLocation::CurrentUser},
+         ReadMissing("HKCU") + setCu + ReadMissing("HKCU") + ReadMissing("HKLM"), "<none>",
+         "<none>", false, false, TRegLocation::CurrentUser},
         {"a key that does not open is a refusal",
          [](TFakeRegistry& r) {
              r = TFakeRegistry();
              r.AddKey(kHKeyLocalMachine);
          },
          [](TAutoRunner& r) { return r.SetAutoRun(true); },
-         Log{"open HKCU Run all refused", "open HKCU Run read refused"} + ReadMissing("HKLM"),
+         Log{"open HKCU Run read refused", "open HKCU Run all refused",
+             "open HKCU Run read refused"} +
+             ReadMissing("HKLM"),
          "<none>", "<none>", false, false, TRegLocation::CurrentUser},
         {"a standard user choosing LocalMachine keeps the current user's value",
          [](TFakeRegistry& r) {
@@ -185,16 +207,16 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
              r.Find(kHKeyLocalMachine)->readOnly = true;
          },
          [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
-         Log{"open HKLM Run all refused"} + ReadFound("HKCU"), kExe, "<none>", false, true,
-         TRegLocation::CurrentUser},
+         ReadMissing("HKLM") + Log{"open HKLM Run all refused"} + ReadFound("HKCU"), kExe, "<none>",
+         false, true, TRegLocation::CurrentUser},
         {"a standard user cannot switch off autostart for all users",
          [](TFakeRegistry& r) {
              r.PutString(kHKeyLocalMachine, "MyApplication", kExe);
              r.Find(kHKeyLocalMachine)->readOnly = true;
          },
          [](TAutoRunner& r) { return r.SetAutoRun(false); },
-         Delete("HKCU") + ReadMissing("HKCU") + Log{"open HKLM Run all refused"} +
-             ReadFound("HKLM") + ReadMissing("HKCU") + ReadFound("HKLM"),
+         ReadMissing("HKCU") + Delete("HKCU") + ReadFound("HKLM") +
+             Log{"open HKLM Run all refused"} + ReadMissing("HKCU") + ReadFound("HKLM"),
          "<none>", kExe, false, true, TRegLocation::LocalMachine},
         {"a standard user moving to the current user: the old value only stays behind",
          [](TFakeRegistry& r) {
@@ -202,8 +224,31 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
              r.Find(kHKeyLocalMachine)->readOnly = true;
          },
          [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::CurrentUser); },
-         setCu + Log{"open HKLM Run all refused"}, kQuoted, kExe, true, true,
+         ReadMissing("HKCU") + setCu + ReadFound("HKLM") + Log{"open HKLM Run all refused"},
+         kQuoted, kExe, true, true, TRegLocation::CurrentUser},
+        {"another program's value is neither written over nor deleted",
+         [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kOther); },
+         [](TAutoRunner& r) { return r.SetAutoRun(true); },
+         ReadFound("HKCU") + ReadFound("HKCU") + ReadMissing("HKLM"), kOther, "<none>", false,
+         false, TRegLocation::CurrentUser, false, TAutoRunRefusal::ForeignValue},
+        {"switching off leaves another program's value under the other root",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", kQuoted);
+             r.PutString(kHKeyLocalMachine, "MyApplication", kOther);
+         },
+         [](TAutoRunner& r) { return r.SetAutoRun(false); },
+         ReadFound("HKCU") + Delete("HKCU") + ReadFound("HKLM"), "<none>", kOther, true, false,
          TRegLocation::CurrentUser},
+        {"a copy of the clock elsewhere is written over",
+         [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kOldCopy); },
+         [](TAutoRunner& r) { return r.SetAutoRun(true); },
+         ReadFound("HKCU") + setCu + ReadMissing("HKLM") + Delete("HKLM"), kQuoted, "<none>", true,
+         true, TRegLocation::CurrentUser},
+        {"all users for an exe standard users may replace: nothing written",
+         [](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", kQuoted); },
+         [](TAutoRunner& r) { return r.SetRegLocation(TRegLocation::LocalMachine); },
+         ReadMissing("HKLM") + ReadFound("HKCU"), kQuoted, "<none>", false, true,
+         TRegLocation::CurrentUser, true, TAutoRunRefusal::ReplaceableExe},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -211,8 +256,10 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
         registry.AddKey(kHKeyCurrentUser);
         registry.AddKey(kHKeyLocalMachine);
         c.arrange(registry);
+        TFakeFiles files;
+        files.replaceable = c.replaceable;
         TComponent form(nullptr);
-        TAutoRunner runner(&form, registry, kExe);
+        TAutoRunner runner(&form, registry, kExe, &files);
         form.LoadComponents([&] { ApplyStoredValues(runner); });
         registry.log.clear();
         EXPECT_EQ(c.act(runner), c.done);
@@ -221,6 +268,9 @@ TEST_F(AutoRunnerTest, RunTimeAssignmentsWriteTheRegistryAtOnce) {
         EXPECT_EQ(registry.StringAt(kHKeyLocalMachine, "MyApplication"), c.localMachine);
         EXPECT_EQ(runner.AutoRun(), c.autoRun);
         EXPECT_EQ(runner.RegLocation(), c.location);
+        if (c.refusal != TAutoRunRefusal::None) {
+            EXPECT_EQ(runner.Refusal(), c.refusal);
+        }
     }
 }
 
@@ -262,7 +312,16 @@ TEST_F(AutoRunnerTest, RunServicesBelongsToTheLocalMachineOnly) {
     runner.SetRegLocation(TRegLocation::CurrentUser);
     EXPECT_EQ(runner.AutoRunWhere(), TAutoRunWhere::Run);
     EXPECT_EQ(runner.KeyPath(), prefix + "RunServices");
-    const Log written{"open HKCU RunServices all", "set MyApplication=" + kQuoted, "close"};
+    const Log written{"open HKCU RunServices read",
+                      "query MyApplication",
+                      "close",
+                      "open HKCU RunServices all",
+                      "set MyApplication=" + kQuoted,
+                      "close",
+                      "open HKLM RunServices read",
+                      "query MyApplication",
+                      "read MyApplication",
+                      "close"};
     EXPECT_EQ(registry.log, written + Delete("HKLM", "RunServices"));
     EXPECT_EQ(registry.StringAt(kHKeyCurrentUser, "MyApplication", kRunServices), kQuoted);
 }

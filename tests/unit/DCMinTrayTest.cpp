@@ -219,6 +219,9 @@ TEST(DCMinTray, TaskbarCreatedPutsTheIconBackWhenItWasShown) {
         EXPECT_EQ(p.log, expected);
         for (const Notification& n : p.notes) EXPECT_EQ(n.record.uFlags, 7u);
         EXPECT_EQ(p.shellHasIcon, c.shown && c.registered != 0);
+        // Explorer's broadcast must pass the filter of a clock run as administrator.
+        EXPECT_EQ(p.allowed[kFormWindow],
+                  c.registered ? std::vector<unsigned>{c.registered} : std::vector<unsigned>{});
     }
 }
 

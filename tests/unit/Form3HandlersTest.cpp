@@ -262,6 +262,7 @@ TEST_F(Form3HandlersTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
         std::string message;
         bool checkBox2, radioButton1;  // the controls afterwards
         std::string currentUser, localMachine;
+        bool replaceable = false;  // standard users may replace the exe
     } cases[] = {
         {"a standard user picks all users: the current user's autostart stays",
          [&](TFakeRegistry& r) {
@@ -278,6 +279,23 @@ TEST_F(Form3HandlersTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
              r.Find(kHKeyLocalMachine)->readOnly = true;
          },
          Form3Control("CheckBox2"), admin, true, true, "<none>", quoted},
+        {"another program's value: named, and left as it was",
+         [](TFakeRegistry& r) {
+             r.PutString(kHKeyCurrentUser, "MyApplication", "\"C:\\Tools\\tool.exe\" -q");
+         },
+         Form3Control("CheckBox2"),
+         "Автозапуск не включён: под именем «MyApplication» в автозапуске Windows уже записана "
+         "другая программа: C:\\Tools\\tool.exe. Zvenoks не меняет и не удаляет чужую запись.",
+         false, false, "\"C:\\Tools\\tool.exe\" -q", "<none>"},
+        {"all users for an exe standard users may replace: the current user's stays",
+         [&](TFakeRegistry& r) { r.PutString(kHKeyCurrentUser, "MyApplication", quoted); },
+         Form3Control("RadioButton1"),
+         "Автозапуск для всех пользователей не включён: Zvenoks.exe или его папку могут изменить "
+         "обычные пользователи, и подменённая программа запустилась бы с правами администратора, "
+         "когда он войдёт в Windows. Установите Zvenoks в папку «Program Files» (например, "
+         "C:\\Program Files\\Zvenoks) и включите автозапуск оттуда или выберите «Только для "
+         "меня».",
+         true, false, quoted, "<none>", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -285,8 +303,14 @@ TEST_F(Form3HandlersTest, RefusedAutostartChangesShowTheTruthAndSayWhyOnce) {
         registry.AddKey(kHKeyCurrentUser);
         registry.AddKey(kHKeyLocalMachine);
         c.arrange(registry);
+        struct : IAutoRunFiles {
+            bool replaceable = false;
+            std::string FinalPath(const std::string& path) override { return path; }
+            bool UsersMayReplace(const std::string&) override { return replaceable; }
+        } files;
+        files.replaceable = c.replaceable;
         TComponent owner(nullptr);
-        TAutoRunner runner(&owner, registry, "C:\\Zvenoks\\Zvenoks.exe");
+        TAutoRunner runner(&owner, registry, "C:\\Zvenoks\\Zvenoks.exe", &files);
         owner.LoadComponents([&] { ApplyStoredValues(runner); });
         TFakeControls fake;
         TForm3Handlers dialog(fake, memo1, runner, startupPhase);

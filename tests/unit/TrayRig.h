@@ -85,6 +85,10 @@ class FakePlatform : public ITrayPlatform {
     unsigned RegisterMessage(std::string_view name) override {
         return name == "TaskbarCreated" ? taskbarCreated : 0;
     }
+    std::map<std::uintptr_t, std::vector<unsigned>> allowed;  // messages let through, by window
+    void AllowMessage(std::uintptr_t window, unsigned message) override {
+        allowed[window].push_back(message);
+    }
 };
 
 // A hook as the window system keeps one: it passes messages on for its window

@@ -1,12 +1,22 @@
-// TAutoRunner against the real registry of the test prefix.
+// TAutoRunner against the real registry and files of the test prefix.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "settings/Form3Handlers.h"
+#include "settings/Form3_win.h"
+#include "settings/Memo.h"
 #include "shell/AutoRunner.h"
 #include "tests/win/WinTestSupport.h"
+#include "win32/ErrorBox.h"
 #include "win32/Handles.h"
+#include "win32/ModulePath.h"
+#include "win32/Utf16.h"
+#include "win32/WinAutoRunFiles.h"
+#include "win32/WinFileStore.h"
 #include "win32/WinRegistry.h"
 
 namespace zv::win {
@@ -120,7 +130,9 @@ TEST_F(AutoRunnerWinTest, ReadBackTakesStringsOnly) {
         bool autoRun;
     } cases[] = {
         {"an unquoted path written before", REG_SZ, kExe + '\0', true},
-        {"an expandable string", REG_EXPAND_SZ, std::string("%ProgramFiles%\\Z.exe") + '\0', true},
+        {"an expandable string", REG_EXPAND_SZ, kExe + '\0', true},
+        {"a Zvenoks.exe elsewhere", REG_SZ, std::string("%ProgramFiles%\\Zvenoks.exe") + '\0',
+         false},
         {"an empty string", REG_SZ, std::string(1, '\0'), false},
         {"a number", REG_DWORD, std::string("\x01\x00\x00\x00", 4), false},
     };
@@ -146,6 +158,79 @@ TEST_F(AutoRunnerWinTest, AKeyThatDoesNotExistIsNeverCreated) {
     EXPECT_FALSE(loaded.runner.SetAutoRun(true));
     EXPECT_FALSE(loaded.runner.AutoRun());
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kMissing, 0, KEY_QUERY_VALUE, &raw), ERROR_SUCCESS);
+    EXPECT_FALSE(Query(HKEY_CURRENT_USER).present);
+}
+
+// The dialog over the real registry and the real files: an exe that standard
+// users may replace (another program's value is the e2e case autostart_foreign).
+class AutostartFilesWinTest : public AutoRunnerWinTest {
+  protected:
+    void SetUp() override {
+        AutoRunnerWinTest::SetUp();
+        wchar_t temp[MAX_PATH] = {};
+        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+        folder_ = std::wstring(temp) + L"zv-autostart-" + std::to_wstring(GetCurrentProcessId());
+        ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS);
+        exe_ = Narrow(folder_) + "\\Zvenoks.exe";
+        ASSERT_TRUE(CopyFileW(Widen(ModulePath()).c_str(), Widen(exe_).c_str(), FALSE));
+        shown_.clear();
+        SetErrorSink([](const std::string& text) { shown_.push_back(text); });
+    }
+    void TearDown() override {
+        SetErrorSink(nullptr);
+        DeleteFileW(Widen(exe_).c_str());
+        RemoveDirectoryW(folder_.c_str());
+        AutoRunnerWinTest::TearDown();
+    }
+    // The program's component and dialog, as at start-up.
+    struct Clock {
+        Clock(TWinRegistry& registry, const std::string& exe)
+            : runner(&form, registry, FinalPath(exe), &files) {
+            form.LoadComponents([&] { ApplyStoredValues(runner); });
+            dialog = std::make_unique<TForm3>(nullptr, memo1, runner, phase);
+            dialog->Show();
+        }
+        bool Checked(const char* name) {
+            return SendMessageA(dialog->Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        }
+        void Click(const char* name) {
+            SendMessageA(dialog->Control(name), BM_CLICK, 0, 0);
+            zv::win::test::PumpMessages();
+        }
+        TWinAutoRunFiles files;
+        TWinFileStore store;
+        TMemo memo1{store};
+        uint16_t phase = 0;
+        TComponent form{nullptr};
+        TAutoRunner runner;
+        std::unique_ptr<TForm3> dialog;
+    };
+
+    std::wstring folder_;
+    std::string exe_;
+    static inline std::vector<std::string> shown_;
+};
+
+TEST_F(AutostartFilesWinTest, AllUsersOnlyForAnExeStandardUsersCannotReplace) {
+    Clock clock(registry, exe_);
+    clock.Click("CheckBox2");
+    clock.Click("RadioButton1");
+    EXPECT_TRUE(shown_.empty());
+    EXPECT_TRUE(Query(HKEY_LOCAL_MACHINE).present);
+    clock.Click("CheckBox2");
+    ASSERT_FALSE(Query(HKEY_LOCAL_MACHINE).present);
+    ASSERT_TRUE(clock.Checked("RadioButton1"));
+
+    // As a folder on a second drive: everyone may write in it.
+    ASSERT_TRUE(zv::win::test::GrantEveryoneWrite(folder_));
+    clock.Click("CheckBox2");
+    ASSERT_EQ(shown_.size(), 1u);
+    EXPECT_EQ(shown_[0], AutostartRefusedText(TRegLocation::LocalMachine,
+                                              TAutoRunRefusal::ReplaceableExe, ""));
+    EXPECT_FALSE(clock.Checked("CheckBox2"));
+    EXPECT_TRUE(clock.Checked("RadioButton1"));  // the choice stays as it was
+    EXPECT_FALSE(Query(HKEY_LOCAL_MACHINE).present);
     EXPECT_FALSE(Query(HKEY_CURRENT_USER).present);
 }
 

@@ -336,7 +336,7 @@ TEST_F(Form3WinTest, FormCreateShowsAValueFoundForAllUsers) {
     HKEY raw = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRun, 0, KEY_ALL_ACCESS, &raw), ERROR_SUCCESS);
     UniqueKey key(raw);
-    const char data[] = "\"C:\\Zvenoks\\Zvenoks.exe\"";
+    const char data[] = "\"C:\\Program Files\\Zvenoks\\Zvenoks.exe\"";
     RegSetValueExA(key.Get(), "MyApplication", 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
                    sizeof data);
     Create();

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/Paths.h"
 #include "win32/ModulePath.h"
 #include "win32/Utf16.h"
 
@@ -35,6 +36,19 @@ TEST(ModulePath, AFolderOfRussianNameLongerThan260Bytes) {
     FreeLibrary(module);
     DeleteFileW(copy.c_str());
     RemoveDirectoryW(folder.c_str());
+}
+
+// The program folder comes from here: a "\\?\" prefix left on, or a folder
+// taken for a program, would send the clock's files elsewhere.
+TEST(ModulePath, FinalPathsOfFilesOnly) {
+    const std::string self = ModulePath();
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+    EXPECT_TRUE(SameText(FinalPath(self), self)) << FinalPath(self);
+    EXPECT_TRUE(SameText(ExePath(), self)) << ExePath();
+    EXPECT_EQ(FinalPath(Narrow(temp)), "");
+    EXPECT_EQ(FinalPath(self + ".missing"), "");
+    EXPECT_EQ(FinalPath(""), "");
 }
 
 TEST(ModulePath, PathsInUtf8) {

@@ -1,6 +1,8 @@
 #pragma once
 // Small helpers shared by the Windows tests.
 #include <windows.h>
+// windows.h first: the access-control header needs its types.
+#include <aclapi.h>
 
 #include <cmath>
 #include <cstdint>
@@ -15,6 +17,30 @@ inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\Curren
 
 // Dispatches what is queued, as the message loop would. A WM_QUIT posted by
 // a destroyed main window is eaten, so it does not end a later test's loop.
+// Gives Everyone write access to a file or folder, as a second drive's
+// root gives Authenticated Users.
+inline bool GrantEveryoneWrite(const std::wstring& path) {
+    PACL old = nullptr;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &old, nullptr, &sd) != ERROR_SUCCESS)
+        return false;
+    EXPLICIT_ACCESSW grant{};
+    grant.grfAccessPermissions = FILE_GENERIC_WRITE;
+    grant.grfAccessMode = GRANT_ACCESS;
+    grant.grfInheritance = NO_INHERITANCE;
+    grant.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    grant.Trustee.ptstrName = const_cast<LPWSTR>(L"EVERYONE");
+    PACL added = nullptr;
+    bool done = SetEntriesInAclW(1, &grant, old, &added) == ERROR_SUCCESS &&
+                SetNamedSecurityInfoW(const_cast<LPWSTR>(path.c_str()), SE_FILE_OBJECT,
+                                      DACL_SECURITY_INFORMATION, nullptr, nullptr, added,
+                                      nullptr) == ERROR_SUCCESS;
+    LocalFree(added);
+    LocalFree(sd);
+    return done;
+}
+
 inline void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
