@@ -34,10 +34,14 @@ std::string FinalPath(const std::string& path) {
     if (!file || !GetFileInformationByHandle(file.Get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return {};
+    return FinalPathOf(file.Get());
+}
+
+std::string FinalPathOf(HANDLE file) {
     std::wstring final(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetFinalPathNameByHandleW(file.Get(), final.data(),
-                                                  static_cast<DWORD>(final.size()), 0);
+        const DWORD n =
+            GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
         if (n == 0) return {};
         // Too small a buffer: n is the size needed, its terminating zero counted.
         if (n < final.size()) {

@@ -11,6 +11,10 @@ namespace zv::win {
 // names it; "" when Windows cannot tell.
 std::string ModulePath(HMODULE module = nullptr);
 
+// The path the system opened `file` by, without the "\\?\" prefix; "" when
+// it cannot be had.
+std::string FinalPathOf(HANDLE file);
+
 // The file `path` names, links and junctions resolved (the file the system
 // really opens), without the "\\?\" prefix; "" when no file (a folder is
 // none) opens there.

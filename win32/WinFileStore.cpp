@@ -7,6 +7,7 @@
 
 #include "settings/SettingsFolder.h"
 #include "win32/Handles.h"
+#include "win32/ModulePath.h"
 #include "win32/Utf16.h"
 #include "win32/Window.h"
 
@@ -59,25 +60,6 @@ std::string FullPathOf(const std::string& name) {
         }
         path.resize(n);
     }
-}
-
-// The path the system opened the file by, without the \\?\ it starts with
-// (\\?\UNC\ is \\); "" when it cannot be had.
-std::string FinalPathOf(HANDLE file) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n =
-            GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()), 0);
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(n);
-    }
-    if (path.starts_with(L"\\\\?\\UNC\\")) return Narrow(L"\\\\" + path.substr(8));
-    if (path.starts_with(L"\\\\?\\")) return Narrow(path.substr(4));
-    return Narrow(path);
 }
 
 // One attempt: ERROR_SUCCESS with the bytes, or the error that stopped it.
