@@ -14,7 +14,7 @@ inline constexpr TControlDesign kAnnouncementsDialogControls[] = {
     {"FromBox", TControlKind::DropDownList, "", 168, 40, 56, 21, ""},
     {"ToLabel", TControlKind::Label, "", 236, 44, 20, 14, "до"},
     {"ToBox", TControlKind::DropDownList, "", 258, 40, 56, 21, ""},
-    {"ChimeLabel", TControlKind::Label, "", 12, 73, 136, 14, "Звук перед временем:"},
+    {"ChimeLabel", TControlKind::Label, "", 12, 73, 136, 14, "Звук перед оповещением:"},
     {"ChimeBox", TControlKind::DropDownList, "", 152, 69, 276, 21, ""},
     {"VolumeLabel", TControlKind::Label, "", 12, 104, 136, 14, "Громкость:"},
     {"VolumeBar", TControlKind::TrackBar, "", 146, 98, 230, 26, ""},
