@@ -42,7 +42,7 @@ class ComRef {
 
 [[noreturn]] void Fail(const char* step, HRESULT hr) {
     throw Exception(std::string("Не удалось прочитать картинку циферблата (") + step + ", ошибка " +
-                    HexCode(static_cast<unsigned long>(hr), 8) + ")");
+                    HexCode(static_cast<unsigned long>(hr), 8) + "). Скачайте программу заново");
 }
 
 void Check(HRESULT hr, const char* step) {
@@ -115,7 +115,7 @@ Image SkinPicture::FromResource(int id) const {
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (!data)
         throw Exception(
-            "В Zvenoks.exe нет картинки циферблата: файл повреждён, скачайте программу заново");
+            "В Zvenoks.exe нет картинки циферблата: файл повреждён. Скачайте программу заново");
     // A resource lives as long as the module: nothing to free.
     return Decode({static_cast<const uint8_t*>(data), SizeofResource(self, found)});
 }

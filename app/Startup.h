@@ -32,7 +32,7 @@ class IStartupPlatform {
     // The folder of the running executable, without a trailing backslash
     // (a drive's root keeps its own); "" when it cannot be had.
     virtual std::string ExeDirectory() = 0;
-    // OpenDialog1 (title "Укажите файл Zvenoks", filter "Zvenoks.exe|Zvenoks.exe"):
+    // OpenDialog1 (title "Укажите, где лежит Zvenoks.exe", filter "Zvenoks.exe|Zvenoks.exe"):
     // the chosen file's full path, or nothing when the user cancels.
     virtual std::optional<std::string> ExecuteOpenDialog() = 0;
     // Text in the system's ANSI code page (a dir.cfg written by hand) as UTF-8.

@@ -37,7 +37,7 @@ std::string TWinStartupPlatform::ExeDirectory() {
 
 std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {
     static constexpr wchar_t kFilter[] = L"Zvenoks.exe\0Zvenoks.exe\0";
-    const std::wstring title = Widen("Укажите файл Zvenoks");
+    const std::wstring title = Widen("Укажите, где лежит Zvenoks.exe");
     std::wstring file(4096, L'\0');
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;

@@ -61,8 +61,9 @@ TAnnouncementsDialog::TAnnouncementsDialog(HWND owner, ApplyHandler onApply, Lis
       onListen_(std::move(onListen)) {
     for (const EveryChoice& choice : kEveryChoices) AddItem(ControlAt(kEveryBox), choice.text);
     for (int hour = 0; hour < kHours; ++hour) {
-        AddItem(ControlAt(kFromBox), std::to_string(hour));
-        AddItem(ControlAt(kToBox), std::to_string(hour));
+        const std::string text = std::to_string(hour) + ":00";
+        AddItem(ControlAt(kFromBox), text);
+        AddItem(ControlAt(kToBox), text);
     }
     for (std::string_view text : kChimeChoices) AddItem(ControlAt(kChimeBox), text);
     for (std::string_view text : kStyleChoices) AddItem(ControlAt(kStyleBox), text);

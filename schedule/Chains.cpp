@@ -11,8 +11,8 @@ std::string FellBackText(const std::string& voice, const std::string& missing) {
     // is heard only from the next start.
     return "Голос «" + voice + "» не найден или неполон: рядом с Zvenoks.exe нет файла «" +
            VoiceFile(voice, missing) +
-           "». Пока файл не вернётся на место, часы говорят стандартным голосом (вернув его, "
-           "перезапустите часы).";
+           "». До перезапуска часы говорят стандартным голосом: верните файл на место и "
+           "перезапустите часы.";
 }
 
 TChains::TChains(IClipPlayer& player, IPollTimer& timer2, TAnnouncer& announcer,

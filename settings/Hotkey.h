@@ -38,7 +38,7 @@ inline constexpr std::array<HotkeyRow, 5> kHotkeyTable = {{
     {2, kComboBox1Items[1], "Время (F10)", kVkF10},
     {3, kComboBox1Items[2], "Время (PrintScreen)", kVkSnapshot},
     {4, kComboBox1Items[3], "Время (ScrollLock)", kVkScroll},
-    {5, kComboBox1Items[4], "Время (Pause)", kVkPause},
+    {5, kComboBox1Items[4], "Время (Pause/Break)", kVkPause},
 }};
 
 class IHotkeyPlatform {

@@ -7,7 +7,7 @@
 namespace zv {
 
 inline constexpr std::array<std::string_view, 5> kComboBox1Items = {"F11", "F10", "PrintScreen",
-                                                                    "ScrollLock", "Break"};
+                                                                    "ScrollLock", "Pause/Break"};
 inline constexpr std::array<std::string_view, 2> kComboBox2Items = {"На весь экран", "В трее"};
 
 // The item's text, or "" when there is no item with that index.

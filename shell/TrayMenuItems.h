@@ -18,7 +18,7 @@ struct TrayMenuItem {
 // The first item offers whichever of showing and hiding the clock applies.
 constexpr std::array<TrayMenuItem, 7> TrayMenuItems(bool clockShown) {
     return {{
-        clockShown ? TrayMenuItem{TrayCommand::Hide, "Скрыть"}
+        clockShown ? TrayMenuItem{TrayCommand::Hide, "Свернуть"}
                    : TrayMenuItem{TrayCommand::Show, "Показать"},
         {TrayCommand::Time, "Время"},
         {TrayCommand::Settings, "Настройки"},

@@ -92,6 +92,8 @@ Files Colloquial(unsigned h, unsigned m) {
             chain.push_back("chetvert.wav");
         } else if (m == 30) {
             chain.push_back("polovina.wav");
+        } else if (m == 1) {
+            chain.push_back("minuta.wav");  // «минута первого», not «одна минута первого»
         } else {
             Minutes(chain, m, false);
         }
@@ -103,10 +105,12 @@ Files Colloquial(unsigned h, unsigned m) {
         chain.push_back("bez.wav");
         if (left == 15) {
             chain.push_back("chetverti.wav");
+        } else if (left == 1) {
+            chain.push_back("minuty.wav");  // «без минуты три», not «без одной минуты три»
         } else {
             chain.push_back(std::to_string(left) + "_gen.wav");
-            // «без пяти три», but «без трёх минут три», «без одной минуты три».
-            if (left % 5 != 0) chain.push_back(left == 1 ? "minuty.wav" : "minut.wav");
+            // «без пяти три», but «без трёх минут три».
+            if (left % 5 != 0) chain.push_back("minut.wav");
         }
         const unsigned dial = OnDial(next);
         chain.push_back(dial == 1 ? "chas.wav" : NumberFile(dial));

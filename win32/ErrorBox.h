@@ -6,8 +6,14 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace zv::win {
+
+// What to do about an error the program has no words of its own for.
+inline constexpr std::string_view kTryAgainText =
+    "Попробуйте ещё раз; если ошибка повторится, сообщите о ней на домашней странице "
+    "программы — её адрес есть в окне «О программе»";
 
 // The executable's title ("Zvenoks"), used as every error box caption.
 const std::string& AppTitle();
@@ -28,7 +34,7 @@ void Guarded(F&& work) noexcept {
     } catch (const std::exception& e) {
         ShowErrorBox(e.what());
     } catch (...) {
-        ShowErrorBox("Неизвестная ошибка");
+        ShowErrorBox("Неизвестная ошибка. " + std::string(kTryAgainText));
     }
 }
 

@@ -86,7 +86,8 @@ std::string SystemErrorText(DWORD code) {
     std::string text;
     if (n && buffer) text = Narrow(std::wstring_view(buffer, n));
     if (buffer) LocalFree(buffer);
-    if (text.empty()) text = "Системная ошибка " + std::to_string(code);
+    if (text.empty())
+        text = "Системная ошибка " + std::to_string(code) + ". " + std::string(kTryAgainText);
     return TrimSystemMessage(text);
 }
 

@@ -104,8 +104,8 @@ zv_wait "Оповещения" || { echo "error: \"Оповещения…\" sho
 sleep 0.5
 hn_screenshot "$CASE_OUT/announcements.png"
 
-# A click on the skin, clear of the dialogs and the captions, activates the clock.
-hn_click $((hx - 250)) $((hy + 60))
+# A click on the skin below the dialogs, clear of the captions, activates the clock.
+hn_click "$hx" $((hy + 200))
 zv_wait "О программе" gone || { echo "error: the About dialog stayed when the clock was activated"; rc=1; }
 zv_wait "Оповещения" gone || { echo "error: the announcements dialog stayed when the clock was activated"; rc=1; }
 [ $rc -eq 0 ] && echo "ok: the menu showed each dialog, activating the clock hid it"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The tray icon's menu: a right click on the icon opens it; "Время" speaks,
-# "Оповещения…" shows the announcements dialog, "Скрыть" hides the clock and
+# "Оповещения…" shows the announcements dialog, "Свернуть" hides the clock and
 # the same row then reads "Показать" and brings it back.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -10,7 +10,7 @@ hn_case_begin tray_menu
 
 prog=$(hn_case_program tray_menu 'Hotkey=0\r\nKey=1\r\nRun=1\r\n')
 wav="$CASE_OUT/sound.wav"
-# Rows from the menu's top: Скрыть/Показать, Время, Настройки, Оповещения…,
+# Rows from the menu's top: Свернуть/Показать, Время, Настройки, Оповещения…,
 # О программе, the separator, Выход.
 rows=(11 28 45 62 79 92 106)
 
@@ -53,7 +53,7 @@ hn_screenshot "$CASE_OUT/announcements.png"
 
 zv_tray_pick 0
 for _ in $(seq 25); do mapped "$clock" || break; sleep 0.2; done
-if mapped "$clock"; then echo "error: \"Скрыть\" left the clock on the screen"; rc=1; fi
+if mapped "$clock"; then echo "error: \"Свернуть\" left the clock on the screen"; rc=1; fi
 zv_tray_pick 0
 for _ in $(seq 25); do mapped "$clock" && break; sleep 0.2; done
 mapped "$clock" || { echo "error: \"Показать\" did not bring the clock back"; rc=1; }

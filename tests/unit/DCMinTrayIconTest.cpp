@@ -163,11 +163,11 @@ TEST(DCMinTray, UpdateIconSendsTheOwnersIconAlone) {
 
 TEST(DCMinTray, HintSetWhileHiddenIsUsedByTheNextShowIcon) {
     Rig rig;
-    rig.tray.SetHint("Время (Pause)");
+    rig.tray.SetHint("Время (Pause/Break)");
     EXPECT_TRUE(rig.platform.notes.empty());
     rig.tray.ShowIcon();
     ASSERT_EQ(rig.platform.notes.size(), 1u);
-    EXPECT_EQ(Tip(rig.platform.notes[0].record), "Время (Pause)");
+    EXPECT_EQ(Tip(rig.platform.notes[0].record), "Время (Pause/Break)");
 }
 
 TEST(TipText, NeverSplitsAUtf8Character) {

@@ -152,7 +152,7 @@ TEST_F(Form3HandlersTest, ComboTextSelectsTheItemOfExactlyThatText) {
     } cases[] = {
         {"PrintScreen", true, 2},  {"F10", true, 1},
         {"printscreen", true, -1}, {"", true, -1},
-        {"Break", true, 4},        {"В трее", false, 1},
+        {"Pause/Break", true, 4},  {"В трее", false, 1},
         {"", false, -1},           {"На весь экран", false, 0},
     };
     Create();

@@ -233,7 +233,7 @@ TEST(Soak, ADayOfTicksKeepsTheHeapFlat) {
     const Apply applies[] = {
         {8 * 3600 + 17, false, 0},       // hotkey off: every tick unregisters
         {9 * 3600 + 1, true, 2},         // on again: PrintScreen
-        {13 * 3600 + 30 * 60, true, 4},  // Break
+        {13 * 3600 + 30 * 60, true, 4},  // Pause/Break
         {22 * 3600 + 5, false, 4},
     };
     constexpr int kTicks = 24 * 60 * 60;
@@ -284,7 +284,7 @@ TEST(Soak, ADayOfTicksKeepsTheHeapFlat) {
     // per tick there, one more per registration.
     EXPECT_EQ(clock.keys.registers, 2);
     EXPECT_EQ(clock.keys.lastVk, kVkPause);
-    EXPECT_EQ(clock.tip, "Время (Pause)");
+    EXPECT_EQ(clock.tip, "Время (Pause/Break)");
     EXPECT_EQ(clock.keys.unregisters, (3600 - 17 + 1) + (2 * 3600 - 5) + clock.keys.registers);
     EXPECT_EQ(clock.startupPhase, 2);
 }

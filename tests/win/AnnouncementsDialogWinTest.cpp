@@ -163,10 +163,10 @@ TEST_F(AnnouncementsDialogWinTest, ControlsCarryTheirTextsAndTheTextsFit) {
         {"EveryBox", "ComboBox", "Каждые 15 минут", 0},
         {"QuietCheck", "Button", "Тихие часы", 20},
         {"FromLabel", "Static", "с", 0},
-        {"FromBox", "ComboBox", "22", 0},
+        {"FromBox", "ComboBox", "22:00", 0},
         {"ToLabel", "Static", "до", 0},
-        {"ToBox", "ComboBox", "6", 0},
-        {"ChimeLabel", "Static", "Звук перед временем:", 0},
+        {"ToBox", "ComboBox", "6:00", 0},
+        {"ChimeLabel", "Static", "Звук перед оповещением:", 0},
         {"ChimeBox", "ComboBox", "Колокольчик, в начале часа — кукушка", 0},
         {"VolumeLabel", "Static", "Громкость:", 0},
         {"VolumeBar", "msctls_trackbar32", "", 0},
@@ -218,7 +218,7 @@ TEST_F(AnnouncementsDialogWinTest, ControlsCarryTheirTextsAndTheTextsFit) {
     EXPECT_EQ(Items(C("StyleBox")),
               (std::vector<std::string>{"Официально", "Официально, с „ровно“", "Разговорно"}));
     EXPECT_EQ(Items(C("FromBox")).size(), 24u);
-    EXPECT_EQ(Items(C("ToBox")).back(), "23");
+    EXPECT_EQ(Items(C("ToBox")).back(), "23:00");
     EXPECT_EQ(Items(C("VoiceBox")),
               (std::vector<std::string>{"Стандартный", "anna", "elena (неполный)", kAleksandr,
                                         "irina (неполный)"}));

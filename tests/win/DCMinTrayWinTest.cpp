@@ -257,7 +257,7 @@ TEST_F(TrayWin, ShellTakesTheTipAndTheIconAgainAfterARestart) {
     // The shell forgets the icon as a restarted one would, then announces itself.
     ASSERT_TRUE(TWinTrayPlatform::Notify(kNimDelete, tray.IconRecord()));
     Send(taskbarCreated, 0, 0);
-    tray.SetHint("Время (Pause)");
+    tray.SetHint("Время (Pause/Break)");
 
     const CheckedPlatform::Answer expected[] = {
         {kNimAdd, true},     {kNimModify, true}, {kNimModify, true},

@@ -178,7 +178,7 @@ TEST_F(Form3WinTest, WindowAndControlsAreAsDesigned) {
     }
 
     const std::pair<const char*, std::vector<std::string_view>> lists[] = {
-        {"ComboBox1", {"F11", "F10", "PrintScreen", "ScrollLock", "Break"}},
+        {"ComboBox1", {"F11", "F10", "PrintScreen", "ScrollLock", "Pause/Break"}},
         {"ComboBox2", {"На весь экран", "В трее"}},
     };
     for (const auto& [name, items] : lists) {

@@ -128,7 +128,7 @@ TEST(TrayMenuWin, ARightClickOpensTheMenuAndTheChoiceComesBack) {
 
         EXPECT_EQ(opened, 1);
         EXPECT_EQ(chosen, c.chosen);
-        const std::vector<std::string> expected = {c.shown ? "Скрыть" : "Показать",
+        const std::vector<std::string> expected = {c.shown ? "Свернуть" : "Показать",
                                                    "Время",
                                                    "Настройки",
                                                    "Оповещения…",
