@@ -87,17 +87,17 @@ with zipfile.ZipFile(path) as z:
     files = {i.filename: i for i in z.infolist() if not i.filename.endswith("/")}
     voice = sorted(n for n in os.listdir(os.path.join(res, "voice")) if n.endswith(".wav"))
     want = {"Zvenoks/" + n for n in voice + ["Zvenoks.exe", "config.cfg", "ПРОЧТИ.txt"]}
-    if len(voice) != 77:
-        errors.append(f"{len(voice)} recordings in resources/voice, not 77")
+    if len(voice) != 118:
+        errors.append(f"{len(voice)} recordings in resources/voice, not 118")
     # The bell and the cuckoo are the clock's own, not part of a voice.
     words = [n for n in voice if n not in ("chime.wav", "kuku.wav")]
-    # Each pack whole under voices/<name>/: the same 75 names, its note and licence.
+    # Each pack whole under voices/<name>/: the same 116 names, its note and licence.
     packs = os.path.join(res, "voices")
     pack_files = {}
     for pack in sorted(p for p in os.listdir(packs) if os.path.isdir(os.path.join(packs, p))):
         names = sorted(os.listdir(os.path.join(packs, pack)))
         if sorted(n for n in names if n.endswith(".wav")) != words:
-            errors.append(f"resources/voices/{pack} does not hold the 75 names of resources/voice")
+            errors.append(f"resources/voices/{pack} does not hold the 116 names of resources/voice")
         for n in ["ПРОЧТИ.txt", "LGPL-2.1.txt"]:
             if n not in names:
                 errors.append(f"resources/voices/{pack} has no {n}")
