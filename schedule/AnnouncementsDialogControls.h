@@ -21,15 +21,19 @@ inline constexpr TControlDesign kAnnouncementsDialogControls[] = {
     {"VolumeText", TControlKind::Label, "", 380, 104, 48, 14, ""},
     {"FullscreenCheck", TControlKind::AutoCheckBox, "", 12, 134, 416, 17,
      "Молчать, когда другая программа открыта на весь экран"},
-    {"VoiceLabel", TControlKind::Label, "", 12, 169, 136, 14, "Голос:"},
-    {"VoiceBox", TControlKind::DropDownList, "", 152, 165, 276, 21, ""},
-    {"StyleLabel", TControlKind::Label, "", 12, 200, 136, 14, "Как говорить:"},
-    {"StyleBox", TControlKind::DropDownList, "", 152, 196, 186, 21, ""},
-    {"ListenButton", TControlKind::Button, "", 344, 194, 84, 25, "Прослушать"},
-    {"ApplyButton", TControlKind::Button, "", 8, 233, 424, 25, "Применить"},
+    {"MicCheck", TControlKind::AutoCheckBox, "", 12, 157, 416, 17,
+     "Молчать, пока занят микрофон (звонок, запись)"},
+    {"VoiceLabel", TControlKind::Label, "", 12, 192, 136, 14, "Голос:"},
+    {"VoiceBox", TControlKind::DropDownList, "", 152, 188, 276, 21, ""},
+    {"StyleLabel", TControlKind::Label, "", 12, 223, 136, 14, "Как говорить:"},
+    {"StyleBox", TControlKind::DropDownList, "", 152, 219, 186, 21, ""},
+    {"ListenButton", TControlKind::Button, "", 344, 217, 84, 25, "Прослушать"},
+    {"DateCheck", TControlKind::AutoCheckBox, "", 12, 252, 416, 17,
+     "Называть дату в первом оповещении дня"},
+    {"ApplyButton", TControlKind::Button, "", 8, 279, 424, 25, "Применить"},
 };
 
 inline constexpr TDialogDesign kAnnouncementsDialogDesign = {
-    "TAnnouncementsDialog", "Оповещения", 440, 269, 0, 12, kAnnouncementsDialogControls};
+    "TAnnouncementsDialog", "Оповещения", 440, 315, 0, 12, kAnnouncementsDialogControls};
 
 }  // namespace zv
