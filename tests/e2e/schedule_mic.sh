@@ -32,6 +32,7 @@ hn_record_start "$wav"
 hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
 ZV_DIAG_LOG="$CASE_OUT/wine.log"
 hn_wait_settings_read "$CASE_OUT/strace.log"
+hn_record_mark "$wav" start
 since=$(($(date +%s) + 1))
 boundary=$(((since / 60 + 1) * 60))
 hn_log "the microphone busy; waiting for the boundary at $(date -d "@$boundary" +%T)"
