@@ -35,11 +35,6 @@ TEST(AnnounceChoices, EverySettingTheControlsCanShowComesBackAsItWas) {
         Make(15, false, 22, 6, 1, 99, false, "anna", 1),
         Make(30, true, 7, 23, 2, 100, true, ""),
         Make(60, true, 12, 13, 0, 33, false, "aleksandr"),
-        [] {
-            AnnounceSettings s = Make(5, true, 23, 7, 0, 100, true, "");
-            s.date = true, s.mic = false;
-            return s;
-        }(),
     };
     for (const AnnounceSettings& s : cases) {
         SCOPED_TRACE(s.every);
