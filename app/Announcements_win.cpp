@@ -32,6 +32,12 @@ void TAnnouncements::Use(const AnnounceSettings& settings) {
     chains_.Use(settings);
 }
 
+CalendarDate TAnnouncements::Today() {
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    return {st.wYear, st.wMonth, st.wDay};
+}
+
 void TAnnouncements::ShowError(const std::string& text) {
     ShowErrorBox(text);
 }

@@ -16,6 +16,7 @@
 #include "speech/ClipPlayer.h"
 #include "voices/VoiceList.h"
 #include "win32/WinFullScreen.h"
+#include "win32/WinMicrophone.h"
 #include "win32/WinVoiceFolders.h"
 #include "win32/WinVolume.h"
 
@@ -39,6 +40,8 @@ class TAnnouncements final : private IChainsHost {
     void Poll() { chains_.Poll(); }
     // The Time command: cuts a scheduled announcement, then speaks `now`.
     void SpeakNow(const TimeFields& now) { chains_.SpeakNow(now); }
+    // The date command: today's date, read now.
+    void SpeakDate() { chains_.SpeakDate(Today()); }
     // The dialog's "Прослушать": `now` in that voice and style, this once.
     void Listen(const std::string& voice, SpeechStyle style, const TimeFields& now) {
         chains_.Listen(voice, style, now);
@@ -55,11 +58,14 @@ class TAnnouncements final : private IChainsHost {
 
   private:
     bool OtherFullScreen() override { return fullScreen_.OtherProgramFullScreen(); }
+    bool MicrophoneBusy() override { return microphone_.InUse(); }
+    CalendarDate Today() override;
     void ShowError(const std::string& text) override;
     void Use(const AnnounceSettings& settings);
 
     TSettingsFolder& files_;
     TWinFullScreen fullScreen_;
+    TWinMicrophone microphone_;
     TWinVoiceFolders folders_;
     TChains chains_;
     std::unique_ptr<TWinVolume> volume_;  // made the first time the level is not 100 %

@@ -20,6 +20,7 @@ void TClockMenus::Create(HWND clock) {
     AppendMenuW(popupMenu1_.Get(), MF_STRING, kN4, L"О программе");
     AppendMenuW(popupMenu1_.Get(), MF_STRING, kN2, L"Свернуть");
     AppendMenuW(popupMenu1_.Get(), MF_STRING, kN3, L"Время");
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, kDateItem, L"Дата");
     // After "Время", so the first four items and "Выход" keep their places.
     AppendMenuW(popupMenu1_.Get(), MF_STRING, kAnnouncementsItem, L"Оповещения…");
     AppendMenuW(popupMenu1_.Get(), MF_SEPARATOR, kN5, nullptr);
@@ -40,9 +41,11 @@ void TClockMenus::SetDialogs(TForm2* form2, TForm3* form3,
 
 bool TClockMenus::Command(int id) {
     switch (id) {
-        case kN1:
         case kN3:
             actions_.time();
+            return true;
+        case kDateItem:
+            actions_.date();
             return true;
         case kN2:
             actions_.hide();
@@ -82,6 +85,9 @@ void TClockMenus::TrayIconMenu(bool clockShown) {
             break;
         case TrayCommand::Time:
             actions_.time();
+            break;
+        case TrayCommand::Date:
+            actions_.date();
             break;
         case TrayCommand::Settings:
             N7Click();

@@ -18,11 +18,22 @@ class TAnnouncementsDialog;
 
 class TClockMenus {
   public:
-    enum CommandId : int { kN1 = 2001, kN2, kN3, kN4, kN5, kN6, kN7, kAnnouncementsItem };
+    enum CommandId : int {
+        kN1 = 2001,
+        kN2,
+        kN3,
+        kN4,
+        kN5,
+        kN6,
+        kN7,
+        kAnnouncementsItem,
+        kDateItem
+    };
 
     // What the items ask of the clock window.
     struct Actions {
         std::function<void()> time;   // the Time command
+        std::function<void()> date;   // "Дата"
         std::function<void()> hide;   // "Свернуть"
         std::function<void()> show;   // the tray menu's "Показать"
         std::function<void()> close;  // "Выход"
@@ -38,7 +49,8 @@ class TClockMenus {
     void Create(HWND clock);
     void SetDialogs(TForm2* form2, TForm3* form3, TAnnouncementsDialog* announcementsDialog);
 
-    // A WM_COMMAND from a menu or the shortcut: true when it was one of ours.
+    // A WM_COMMAND from a menu: true when it was one of ours. The F11
+    // shortcut (kN1) is the window's, which counts its presses.
     bool Command(int id);
     // The dial's menu at a screen point.
     void PopupMenu1(POINT screen);

@@ -48,11 +48,13 @@ TForm1::TForm1(TApplication& application)
           if (caption == TCaption::Hide) Button3Click();
           if (caption == TCaption::Close) Button2Click();
       }),
-      menus_(application, {[this] { Button1Click(); }, [this] { Button3Click(); },
-                           [this] { DCMinTray1.ShowOwner(); }, [this] { Button2Click(); },
+      menus_(application, {[this] { Button1Click(); }, [this] { announcements_.SpeakDate(); },
+                           [this] { Button3Click(); }, [this] { DCMinTray1.ShowOwner(); },
+                           [this] { Button2Click(); },
                            [this](TAnnouncementsDialog& dialog) {
                                dialog.Load(announcements_.Settings(), announcements_.Packs());
-                           }}) {
+                           }}),
+      keys_([this] { Button1Click(); }, [this] { announcements_.SpeakDate(); }) {
     playerForWindow_ = &MediaPlayer1;
 }
 
@@ -320,6 +322,7 @@ void TForm1::PopupMenu1(POINT client) {
 }
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (keys_.Message(Handle(), msg, wParam, lParam)) return 0;
     switch (msg) {
         case WM_TIMER:
             if (wParam == kTimer1) {
@@ -378,9 +381,6 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PopupMenu1(p);
             return 0;
         }
-        case WM_HOTKEY:
-            HotkeyMessage(kWmHotkey, wParam, [this] { Button1Click(); });
-            return 0;
         case WM_NCHITTEST:
             // No caption to drag: the whole window is client area.
             return HTCLIENT;

@@ -13,6 +13,7 @@
 #include "app/ClockMenus_win.h"
 #include "app/FaceFrame_win.h"
 #include "app/Image.h"
+#include "app/KeyPresses_win.h"
 #include "app/Layout.h"
 #include "app/Startup.h"
 #include "app/TickSchedule.h"
@@ -177,6 +178,7 @@ class TForm1 final : public TWindow,
     TFaceFrame frame_;
     TCaptionClicks captions_;
     TClockMenus menus_;
+    TKeyPresses keys_;
     HWND button1_ = nullptr, button2_ = nullptr, button3_ = nullptr;
 };
 

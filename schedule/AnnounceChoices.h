@@ -52,6 +52,8 @@ struct AnnounceControls {
     bool fullscreen{};
     int voice{};  // 0 the standard voice, n the voices' entry n - 1
     int style{};  // index into kStyleChoices
+    bool date{};
+    bool mic{};
 
     bool operator==(const AnnounceControls&) const = default;
 };

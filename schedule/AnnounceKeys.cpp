@@ -183,6 +183,8 @@ constexpr std::array kKeys = {
     Row<Flag<&AnnounceSettings::fullscreen, &AnnounceControls::fullscreen>>("Fullscreen"),
     Row<VoiceFolder>("Voice"),
     Row<Listed<&AnnounceSettings::style, &AnnounceControls::style, kStyleChoices>>("Style"),
+    Row<Flag<&AnnounceSettings::date, &AnnounceControls::date>>("Date"),
+    Row<Flag<&AnnounceSettings::mic, &AnnounceControls::mic>>("Mic"),
 };
 
 }  // namespace

@@ -17,6 +17,8 @@ struct AnnounceSettings {
     bool fullscreen = true;  // stay silent while another program has the screen
     std::string voice;       // "": the recordings beside the exe, else the folder voices\<voice>
     int style = 0;           // how the time is said: a SpeechStyle, 0 official
+    bool date = false;       // the first announcement of the day says the date too
+    bool mic = true;         // stay silent while the microphone is in use
 
     bool operator==(const AnnounceSettings&) const = default;
 };

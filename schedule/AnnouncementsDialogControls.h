@@ -21,15 +21,19 @@ inline constexpr TControlDesign kAnnouncementsDialogControls[] = {
     {"VolumeText", TControlKind::Label, "", 404, 104, 48, 14, ""},
     {"FullscreenCheck", TControlKind::AutoCheckBox, "", 12, 134, 440, 17,
      "Молчать, когда другая программа открыта на весь экран"},
-    {"VoiceLabel", TControlKind::Label, "", 12, 169, 160, 14, "Голос:"},
-    {"VoiceBox", TControlKind::DropDownList, "", 176, 165, 276, 21, ""},
-    {"StyleLabel", TControlKind::Label, "", 12, 200, 160, 14, "Как говорить:"},
-    {"StyleBox", TControlKind::DropDownList, "", 176, 196, 186, 21, ""},
-    {"ListenButton", TControlKind::Button, "", 368, 194, 84, 25, "Прослушать"},
-    {"ApplyButton", TControlKind::Button, "", 8, 233, 448, 25, "Применить"},
+    {"MicCheck", TControlKind::AutoCheckBox, "", 12, 157, 440, 17,
+     "Молчать, пока занят микрофон (звонок, запись)"},
+    {"VoiceLabel", TControlKind::Label, "", 12, 192, 160, 14, "Голос:"},
+    {"VoiceBox", TControlKind::DropDownList, "", 176, 188, 276, 21, ""},
+    {"StyleLabel", TControlKind::Label, "", 12, 223, 160, 14, "Как говорить:"},
+    {"StyleBox", TControlKind::DropDownList, "", 176, 219, 186, 21, ""},
+    {"ListenButton", TControlKind::Button, "", 368, 217, 84, 25, "Прослушать"},
+    {"DateCheck", TControlKind::AutoCheckBox, "", 12, 252, 440, 17,
+     "Называть дату в первом оповещении дня"},
+    {"ApplyButton", TControlKind::Button, "", 8, 279, 448, 25, "Применить"},
 };
 
 inline constexpr TDialogDesign kAnnouncementsDialogDesign = {
-    "TAnnouncementsDialog", "Оповещения", 464, 269, 0, 12, kAnnouncementsDialogControls};
+    "TAnnouncementsDialog", "Оповещения", 464, 315, 0, 12, kAnnouncementsDialogControls};
 
 }  // namespace zv

@@ -27,6 +27,8 @@ constexpr size_t kChimeBox = Row("ChimeBox");
 constexpr size_t kVolumeBar = Row("VolumeBar");
 constexpr size_t kVolumeText = Row("VolumeText");
 constexpr size_t kFullscreenCheck = Row("FullscreenCheck");
+constexpr size_t kMicCheck = Row("MicCheck");
+constexpr size_t kDateCheck = Row("DateCheck");
 constexpr size_t kStyleBox = Row("StyleBox");
 constexpr size_t kVoiceBox = Row("VoiceBox");
 constexpr size_t kListenButton = Row("ListenButton");
@@ -87,6 +89,8 @@ void TAnnouncementsDialog::Load(const AnnounceSettings& settings, std::vector<Vo
     Select(ControlAt(kChimeBox), c.chime);
     SendMessageW(ControlAt(kVolumeBar), TBM_SETPOS, TRUE, c.volume);
     Check(ControlAt(kFullscreenCheck), c.fullscreen);
+    Check(ControlAt(kMicCheck), c.mic);
+    Check(ControlAt(kDateCheck), c.date);
     Select(ControlAt(kStyleBox), c.style);
     Select(voiceBox, c.voice);
     voiceItem_ = c.voice;
@@ -106,6 +110,8 @@ AnnounceControls TAnnouncementsDialog::ReadControls() const {
     c.fullscreen = Checked(ControlAt(kFullscreenCheck));
     c.voice = voiceItem_;
     c.style = Selected(ControlAt(kStyleBox));
+    c.mic = Checked(ControlAt(kMicCheck));
+    c.date = Checked(ControlAt(kDateCheck));
     return c;
 }
 

@@ -6,6 +6,8 @@
 
 namespace zv {
 
+using Files = std::vector<std::string>;
+
 std::string FellBackText(const std::string& voice, const std::string& missing) {
     // The choice is dropped for this run (see PickVoice), so a file put back
     // is heard only from the next start.
@@ -78,7 +80,7 @@ void TChains::Tick(const TimeFields& now) {
     StartThenTell(PickVoice(), [&] {
         announcer_.Cancel();
         scheduledFailed_ = false;
-        Scheduled([&] { scheduled_.Start(*due); });
+        Scheduled([&] { scheduled_.Start(*due, due->date ? DatePaths(host_.Today()) : Files{}); });
     });
 }
 
@@ -99,6 +101,24 @@ void TChains::SpeakNow(const TimeFields& now) {
         scheduled_.Cancel();
         announcer_.Start(now);
     });
+}
+
+void TChains::SpeakDate(const CalendarDate& today) {
+    quiet_ = false;
+    StartThenTell(PickVoice(), [&] {
+        scheduled_.Cancel();
+        announcer_.StartFiles(DatePaths(today));
+    });
+}
+
+// A pack made before the date was spoken has none of its words: the date
+// then comes whole in the standard voice rather than word by word, so that
+// one phrase is one speaker.
+std::vector<std::string> TChains::DatePaths(const CalendarDate& today) {
+    const std::string voice = HasDateFiles(folders_, voice_) ? voice_ : "";
+    Files paths;
+    for (const std::string& file : DateChain(today)) paths.push_back(VoiceFile(voice, file));
+    return paths;
 }
 
 void TChains::Listen(const std::string& voice, SpeechStyle style, const TimeFields& now) {

@@ -11,6 +11,7 @@
 #include "schedule/ScheduledChain.h"
 #include "speech/Announcer.h"
 #include "speech/ClipPlayer.h"
+#include "speech/DatePhrasing.h"
 #include "voices/VoiceList.h"
 
 namespace zv {
@@ -21,6 +22,10 @@ class IChainsHost {
     virtual ~IChainsHost() = default;
     // Another program has the screen full-screen.
     virtual bool OtherFullScreen() = 0;
+    // A program is recording from the microphone.
+    virtual bool MicrophoneBusy() = 0;
+    // The local date, read when a scheduled announcement says it.
+    virtual CalendarDate Today() = 0;
     // An error box; returns once the user has closed it, which may be hours
     // later, the ticks and polls having run meanwhile.
     virtual void ShowError(const std::string& text) = 0;
@@ -49,6 +54,8 @@ class TChains final : private IScheduleWorld {
     void Poll();
     // The Time command: cuts a scheduled announcement, then speaks `now`.
     void SpeakNow(const TimeFields& now);
+    // The date command: cuts a scheduled announcement, then says `today`.
+    void SpeakDate(const CalendarDate& today);
     // The dialog's «Прослушать»: `now` in that voice and style, this once.
     void Listen(const std::string& voice, SpeechStyle style, const TimeFields& now);
     // The machine has woken from sleep: no clip is failed for the time it slept.
@@ -60,6 +67,10 @@ class TChains final : private IScheduleWorld {
   private:
     bool ChainPlaying() override;
     bool OtherFullScreen() override { return host_.OtherFullScreen(); }
+    bool MicrophoneBusy() override { return host_.MicrophoneBusy(); }
+    // The paths that say `today`: in the voice in use when it has every word
+    // of a date, else in the standard voice.
+    std::vector<std::string> DatePaths(const CalendarDate& today);
     // The chosen pack while it is whole, else the standard voice, in the
     // chosen style where the voice has its words; returns the text that says
     // the pack is gone the first time, else "".

@@ -3,6 +3,7 @@
 namespace zv {
 
 bool OtherProgramFullScreen(const ForegroundFacts& f) {
+    if (f.notificationState == kQunsQuietTime) return true;
     // The clock's own window is maximized over its monitor and the shell
     // reports that as busy too: while it is in front, nothing else is.
     if (f.exists && f.own) return false;

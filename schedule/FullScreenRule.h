@@ -1,6 +1,7 @@
 #pragma once
-// Whether another program has the screen full-screen, from what the window
-// side can learn: the shell's notification state and the foreground window.
+// Whether another program has the screen full-screen, or Windows asks for
+// quiet, from what the window side can learn: the shell's notification state
+// and the foreground window.
 #include <optional>
 
 namespace zv {
@@ -24,7 +25,10 @@ struct ForegroundFacts {
 inline constexpr int kQunsBusy = 2;
 inline constexpr int kQunsRunningD3dFullScreen = 3;
 inline constexpr int kQunsPresentationMode = 4;
+// Windows' own quiet time (the first hour after setup, focus assist).
+inline constexpr int kQunsQuietTime = 6;
 
+// Also true in Windows' quiet time, which is no program's.
 bool OtherProgramFullScreen(const ForegroundFacts& facts);
 
 }  // namespace zv

@@ -59,7 +59,15 @@ std::optional<ScheduledAnnouncement> TSchedule::Tick(const TimeFields& now,
     // A scheduled announcement never cuts one already playing: it is dropped.
     if (world.ChainPlaying()) return std::nullopt;
     if (settings.fullscreen && world.OtherFullScreen()) return std::nullopt;
+    if (settings.mic && world.MicrophoneBusy()) return std::nullopt;
     a.prelude = PreludeFiles(settings, a.hour, a.minute);
+    // The first made since the day began: a day without one, or one whose
+    // previous announcement lies before the day's start.
+    const int dayStart =
+        settings.quiet && settings.quietFrom != settings.quietTo ? settings.quietTo * 60 : 0;
+    const int sinceStart = (minute - dayStart + kDayMinutes) % kDayMinutes;
+    a.date = settings.date && (lastMade_ < 0 || sinceStart <= lastMade_);
+    lastMade_ = sinceStart;
     return a;
 }
 

@@ -21,6 +21,8 @@ class IScheduleWorld {
     virtual bool ChainPlaying() = 0;
     // Another program has the screen full-screen.
     virtual bool OtherFullScreen() = 0;
+    // A program is recording from the microphone: a call, a recording.
+    virtual bool MicrophoneBusy() = 0;
 };
 
 struct ScheduledAnnouncement {
@@ -29,6 +31,7 @@ struct ScheduledAnnouncement {
     // Played in this order before the speech: nothing, "chime.wav", or
     // "kuku.wav" once per hour on a 12-hour dial.
     std::vector<std::string> prelude;
+    bool date = false;  // the date follows the time
 
     bool operator==(const ScheduledAnnouncement&) const = default;
 };
@@ -55,6 +58,9 @@ class TSchedule {
 
   private:
     int decided_ = -1;  // minute of the day of the boundary decided last
+    // Minutes since the day began (the quiet hours' end, or midnight) of the
+    // last announcement made; -1 before the first.
+    int lastMade_ = -1;
 };
 
 }  // namespace zv

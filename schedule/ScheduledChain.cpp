@@ -1,5 +1,7 @@
 #include "schedule/ScheduledChain.h"
 
+#include <utility>
+
 #include "core/Errors.h"
 
 namespace zv {
@@ -7,15 +9,16 @@ namespace zv {
 TScheduledChain::TScheduledChain(IClipPlayer& player, IPollTimer& timer2, IMonotonicClock& clock)
     : player_(player), timer2_(timer2), clock_(clock) {}
 
-void TScheduledChain::Start(const ScheduledAnnouncement& a) {
+void TScheduledChain::Start(const ScheduledAnnouncement& a, std::vector<std::string> then) {
     spoken_ = TimeFields{a.hour, a.minute, 0, 0};
     prelude_ = a.prelude;
+    then_ = std::move(then);
     active_ = true;
     inPrelude_ = !prelude_.empty();
     // The last word of the chain before is over, whether it had ended or not.
     announcer_.Cancel();
     if (!inPrelude_) {
-        announcer_.Start(spoken_);
+        announcer_.StartThen(spoken_, then_);
         return;
     }
     timer2_.SetEnabled(true);
@@ -44,7 +47,7 @@ void TScheduledChain::Poll() {
     } else {
         inPrelude_ = false;
         player_.Close();
-        announcer_.Start(spoken_);
+        announcer_.StartThen(spoken_, then_);
     }
 }
 
@@ -72,7 +75,7 @@ void TScheduledChain::PlayPrelude(size_t index) {
 
 void TScheduledChain::StartSpeech() {
     try {
-        announcer_.Start(spoken_);
+        announcer_.StartThen(spoken_, then_);
     } catch (const Exception&) {
         // The prelude's error is the one reported; the announcer has stopped
         // its poll, so this one is not lost silently but replaced.

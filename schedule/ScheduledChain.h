@@ -21,8 +21,9 @@ class TScheduledChain {
     TScheduledChain(const TScheduledChain&) = delete;
     TScheduledChain& operator=(const TScheduledChain&) = delete;
 
-    // Begins with the first prelude file, or with the speech when there is none.
-    void Start(const ScheduledAnnouncement& announcement);
+    // Begins with the first prelude file, or with the speech when there is
+    // none; `then` (paths, as VoiceFile gives them) follow the time.
+    void Start(const ScheduledAnnouncement& announcement, std::vector<std::string> then = {});
     // Timer2Timer: when the clip has finished, moves on to the next one.
     void Poll();
     // The voice and style the time is spoken in; the bell and the cuckoo are
@@ -56,6 +57,7 @@ class TScheduledChain {
     TimeFields spoken_;
     TAnnouncer announcer_{player_, timer2_, clock_};
     std::vector<std::string> prelude_;
+    std::vector<std::string> then_;
     size_t next_ = 0;
     bool inPrelude_ = false;
     bool active_ = false;

@@ -7,8 +7,18 @@
 namespace zv {
 
 // Also the menu items' identifiers; None is what a menu closed without a
-// choice gives.
-enum class TrayCommand : int { None = 0, Show, Hide, Time, Settings, Announcements, About, Exit };
+// choice gives. A new command goes last, so the others keep their numbers.
+enum class TrayCommand : int {
+    None = 0,
+    Show,
+    Hide,
+    Time,
+    Settings,
+    Announcements,
+    About,
+    Exit,
+    Date
+};
 
 struct TrayMenuItem {
     TrayCommand command;  // None: a separator
@@ -16,11 +26,12 @@ struct TrayMenuItem {
 };
 
 // The first item offers whichever of showing and hiding the clock applies.
-constexpr std::array<TrayMenuItem, 7> TrayMenuItems(bool clockShown) {
+constexpr std::array<TrayMenuItem, 8> TrayMenuItems(bool clockShown) {
     return {{
         clockShown ? TrayMenuItem{TrayCommand::Hide, "Свернуть"}
                    : TrayMenuItem{TrayCommand::Show, "Показать"},
         {TrayCommand::Time, "Время"},
+        {TrayCommand::Date, "Дата"},
         {TrayCommand::Settings, "Настройки"},
         {TrayCommand::Announcements, "Оповещения…"},
         {TrayCommand::About, "О программе"},

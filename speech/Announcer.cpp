@@ -38,7 +38,29 @@ TAnnouncer::TAnnouncer(IClipPlayer& player, IPollTimer& timer2, IMonotonicClock&
 void TAnnouncer::StartIn(const std::string& voice, SpeechStyle style, const TimeFields& at) {
     // The official chain is the state machine's; another style is a list.
     std::vector<std::string> words;
-    if (style != SpeechStyle::Official) words = SpokenChain(style, at.hour, at.minute);
+    if (style != SpeechStyle::Official) {
+        for (const std::string& file : SpokenChain(style, at.hour, at.minute))
+            words.push_back(VoiceFile(voice, file));
+    }
+    Begin(voice, at, std::move(words));
+}
+
+void TAnnouncer::StartThen(const TimeFields& at, std::vector<std::string> then) {
+    if (then.empty()) return Start(at);
+    std::vector<std::string> words;
+    for (const std::string& file : SpokenChain(style_, at.hour, at.minute))
+        words.push_back(VoiceFile(voice_, file));
+    words.insert(words.end(), then.begin(), then.end());
+    Begin(voice_, at, std::move(words));
+}
+
+void TAnnouncer::StartFiles(std::vector<std::string> paths) {
+    if (paths.empty()) throw Exception("nothing to say");
+    Begin(voice_, TimeFields{}, std::move(paths));
+}
+
+void TAnnouncer::Begin(const std::string& voice, const TimeFields& at,
+                       std::vector<std::string> words) {
     words_ = std::move(words);
     nextWord_ = 0;
     chainVoice_ = voice;
@@ -129,7 +151,7 @@ void TAnnouncer::Step() {
 // The next recording of a styled chain; the last one ends the poll as the
 // official chain's last word does.
 void TAnnouncer::PlayWord() {
-    PlayClip(words_[nextWord_++]);
+    PlayPath(words_[nextWord_++]);
     if (nextWord_ < words_.size()) return;
     StopPolling();
     state_ = 5;
@@ -162,7 +184,11 @@ void TAnnouncer::CheckStall(int32_t length, int32_t position) {
 }
 
 void TAnnouncer::PlayClip(const std::string& file) {
-    clip_ = VoiceFile(chainVoice_, file);
+    PlayPath(VoiceFile(chainVoice_, file));
+}
+
+void TAnnouncer::PlayPath(const std::string& path) {
+    clip_ = path;
     player_.SetFileName(clip_);
     player_.Open();
     player_.Play();

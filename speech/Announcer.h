@@ -45,6 +45,11 @@ class TAnnouncer {
     // The same in another voice and style, for this chain only ("" the
     // standard voice). The voice must have the style's words.
     void StartIn(const std::string& voice, SpeechStyle style, const TimeFields& at);
+    // The time as Start says it, then `then`: recordings by the paths
+    // VoiceFile gives, in whatever voice they are.
+    void StartThen(const TimeFields& at, std::vector<std::string> then);
+    // Only the recordings of `paths` (VoiceFile's), one after another.
+    void StartFiles(std::vector<std::string> paths);
     // The voice of later chains: "" for the recordings beside the exe, else a
     // pack under voices\ (whose files are opened by their relative path).
     void SetVoice(const std::string& voice, SpeechStyle style = SpeechStyle::Official) {
@@ -73,9 +78,11 @@ class TAnnouncer {
     bool Sounding();
 
   private:
+    void Begin(const std::string& voice, const TimeFields& at, std::vector<std::string> words);
     void Step();
     void PlayWord();
     void PlayClip(const std::string& file);
+    void PlayPath(const std::string& path);
     void StopPolling();
     void CheckStall(int32_t length, int32_t position);
 
@@ -84,8 +91,9 @@ class TAnnouncer {
     IMonotonicClock& clock_;
     std::string voice_;  // the chosen voice
     SpeechStyle style_ = SpeechStyle::Official;
-    // The recordings of a chain in another style than the official one, which
-    // is the state machine's; the next of them to play.
+    // The paths of a chain in another style than the official one, which is
+    // the state machine's, or of one with more than the time; the next of
+    // them to play.
     std::vector<std::string> words_;
     size_t nextWord_ = 0;
     std::string chainVoice_;  // the voice of the chain playing now

@@ -57,6 +57,12 @@ bool HasStyleFiles(IVoiceFolders& folders, const std::string& voice) {
     });
 }
 
+bool HasDateFiles(IVoiceFolders& folders, const std::string& voice) {
+    return std::all_of(kDateFiles.begin(), kDateFiles.end(), [&](const char* file) {
+        return folders.FileExists(VoiceFile(voice, file));
+    });
+}
+
 SpeechStyle StyleForVoice(IVoiceFolders& folders, const std::string& voice, SpeechStyle chosen) {
     if (chosen == SpeechStyle::Official || HasStyleFiles(folders, voice)) return chosen;
     return SpeechStyle::Official;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "speech/DatePhrasing.h"
 #include "speech/Phrasing.h"
 
 namespace zv {
@@ -50,6 +51,9 @@ std::string FirstMissingFile(IVoiceFolders& folders, const std::string& voice);
 
 // True when `voice` has every recording of the «ровно» and colloquial styles.
 bool HasStyleFiles(IVoiceFolders& folders, const std::string& voice);
+
+// True when `voice` has every recording of a date.
+bool HasDateFiles(IVoiceFolders& folders, const std::string& voice);
 
 // The style `voice` speaks when `chosen` is set: a voice made before those
 // styles existed keeps working, officially.

@@ -156,7 +156,7 @@ hn_caption_box() {
 hn_wait_chain_end() {
   local log=$1 wav=$2 secs=${3:-60} end=$((SECONDS + ${3:-60})) q
   while [ $SECONDS -lt $end ]; do
-    if hn_analyze opened "$log" | tail -n 1 | grep -Eqx '(minut[ay]?|rovno|polden|polnoch|utra|dnya|vechera|nochi)\.wav'; then
+    if hn_analyze opened "$log" | tail -n 1 | grep -Eqx '(minut[ay]?|rovno|polden|polnoch|utra|dnya|vechera|nochi|yanvarya|fevralya|marta|aprelya|maya|iyunya|iyulya|avgusta|sentyabrya|oktyabrya|noyabrya|dekabrya)\.wav'; then
       q=$(hn_analyze quiet "$wav" 2>/dev/null || echo "0 0")
       awk -v q="$q" 'BEGIN{split(q,a," "); exit !(a[1]==1 && a[2]>=1.0)}' && return 0
     fi

@@ -61,7 +61,7 @@ hn_build() {
   hn_log "built $preset in $((SECONDS - t0))s"
 }
 
-# dist/Zvenoks/ (or DIR): the exe, the 77 recordings (75 words, the bell and
+# dist/Zvenoks/ (or DIR): the exe, the 118 recordings (116 words, the bell and
 # the cuckoo), the default config.cfg and the guide. The real dist/Zvenoks/ is also packed
 # (hn_package); private copies (DIR) are not.
 hn_dist() {
@@ -69,7 +69,7 @@ hn_dist() {
   local guide="$ZV_ROOT/resources/ПРОЧТИ.txt"
   [ -f "$exe" ] || hn_die "no $exe: build the win32 preset first"
   n=$(find "$voice" -maxdepth 1 -name '*.wav' 2>/dev/null | wc -l)
-  [ "$n" -eq 77 ] || hn_die "expected 77 recordings in $voice, found $n"
+  [ "$n" -eq 118 ] || hn_die "expected 118 recordings in $voice, found $n"
   [ -f "$ZV_ROOT/resources/config.cfg" ] || hn_die "no resources/config.cfg"
   printf 'Hotkey=1\r\nKey=1\r\nRun=1\r\n' | cmp -s - "$ZV_ROOT/resources/config.cfg" ||
     hn_die "resources/config.cfg is not the default three CR LF lines"
@@ -83,7 +83,7 @@ hn_dist() {
   for pack in "$ZV_ROOT"/resources/voices/*/; do
     [ -d "$pack" ] || continue
     n=$(find "$pack" -maxdepth 1 -name '*.wav' | wc -l)
-    [ "$n" -eq 75 ] || hn_die "expected 75 recordings in $pack, found $n"
+    [ "$n" -eq 116 ] || hn_die "expected 116 recordings in $pack, found $n"
     mkdir -p "$dist/voices/$(basename "$pack")"
     cp "$pack"* "$dist/voices/$(basename "$pack")/"
   done

@@ -4,6 +4,8 @@ server opened and what the null sink recorded.
 
   hotkey_check.py spoke STRACE.log WAV MARK [--within S]   waits up to S s
   hotkey_check.py silent STRACE.log WAV MARK [--for S]     waits S s
+  hotkey_check.py date STRACE.log WAV MARK [--within S]    today's date, whole
+  hotkey_check.py once STRACE.log WAV MARK [--for S]       one chain of the time
 Exit 0 when the answer is as asked; a line says what was seen either way."""
 import argparse
 import os
@@ -92,20 +94,72 @@ def silent(log, wav, name, secs):
     return 0
 
 
+WEEKDAYS = "ponedelnik vtornik sreda chetverg pyatnica subbota voskresene".split()
+MONTHS = ("yanvarya fevralya marta aprelya maya iyunya iyulya avgusta sentyabrya oktyabrya "
+          "noyabrya dekabrya").split()
+
+
+def date_files(lt):
+    """Today's chain, from the calendar: «сегодня среда, девятое декабря»."""
+    d = lt.tm_mday
+    day = [f"{d}_neut.wav"] if d <= 20 or d == 30 else [f"{d // 10 * 10}.wav", f"{d % 10}_neut.wav"]
+    return ["segodnya.wav", WEEKDAYS[lt.tm_wday] + ".wav"] + day + [MONTHS[lt.tm_mon - 1] + ".wav"]
+
+
+def date(log, wav, name, within):
+    """The date follows the key's mark, whole and in order, and is heard."""
+    t0 = mark_time(wav, name)
+    want = date_files(time.localtime(t0))
+    deadline = t0 + within
+    got = []
+    while time.time() < deadline:
+        time.sleep(0.3)
+        names = [n for _, n in opens_after(log, t0)]
+        got = names[names.index("segodnya.wav"):] if "segodnya.wav" in names else []
+        if len(got) >= len(want):
+            break
+    if got[:len(want)] != want or len(got) > len(want):
+        print(f"error: after the key '{name}' the date was {' '.join(got) or 'not said'}, "
+              f"not {' '.join(want)}")
+        return 1
+    print(f"ok: key '{name}': the date {' '.join(got)}")
+    return 0
+
+
+def once(log, wav, name, secs):
+    """A key held for a while: one chain of the time, no date, no restart."""
+    t0 = mark_time(wav, name)
+    time.sleep(max(0.0, t0 + secs - time.time()))
+    names = [n for _, n in opens_after(log, t0)]
+    starts = hour_files(t0 - 3, t0 + secs)
+    # The longest chain has six words: a repeat would start a second one.
+    if not names or names[0] not in starts or "segodnya.wav" in names or len(names) > 6:
+        print(f"error: the key '{name}' held gave {' '.join(names) or 'nothing'}")
+        return 1
+    print(f"ok: key '{name}' held: one chain {' '.join(names)}")
+    return 0
+
+
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     sub = ap.add_subparsers(dest="cmd", required=True)
-    for cmd in ("spoke", "silent"):
+    for cmd in ("spoke", "silent", "date", "once"):
         p = sub.add_parser(cmd)
         p.add_argument("log")
         p.add_argument("wav")
         p.add_argument("mark")
     sub.choices["spoke"].add_argument("--within", type=float, default=3.0)
     sub.choices["silent"].add_argument("--for", dest="secs", type=float, default=3.0)
+    sub.choices["date"].add_argument("--within", type=float, default=8.0)
+    sub.choices["once"].add_argument("--for", dest="secs", type=float, default=6.0)
     a = ap.parse_args(argv)
     chain.self_check()
     if a.cmd == "spoke":
         return spoke(a.log, a.wav, a.mark, a.within)
+    if a.cmd == "date":
+        return date(a.log, a.wav, a.mark, a.within)
+    if a.cmd == "once":
+        return once(a.log, a.wav, a.mark, a.secs)
     return silent(a.log, a.wav, a.mark, a.secs)
 
 

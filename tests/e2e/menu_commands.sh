@@ -5,7 +5,7 @@
 #   - "Настройки", "О программе" and "Оповещения…" show their dialogs, About
 #     centred;
 #   - activating the clock hides them;
-#   - "Время" and F11 speak; "Свернуть" hides the clock, the tray icon stays;
+#   - "Время" and F11 speak, "Дата" says the date; "Свернуть" hides the clock, the tray icon stays;
 #   - "Выход" ends the program and takes the tray icon with it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,8 +19,8 @@ wav="$CASE_OUT/sound.wav"
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
 read -r hx hy < <(python3 "$here/face_check.py" hub "$sw" "$sh")
 
-# The rows' middles from the menu's top: five items, the separator, "Выход".
-rows=(11 28 45 62 79 92 106)
+# The rows' middles from the menu's top: six items, the separator, "Выход".
+rows=(11 28 45 62 79 96 109 123)
 # Opens the menu on the dial, left of the hub where the centred dialogs do
 # not reach, and clicks row N (0-based); with MARK, marks the recording just
 # before the click.
@@ -70,7 +70,7 @@ hn_screenshot "$CASE_OUT/menu.png"
 echo "menu: $m"
 # A click on the separator chooses nothing and leaves the menu open.
 read -r _ mx my _ _ <<<"$m"
-hn_click $((mx + 30)) $((my + rows[5]))
+hn_click $((mx + 30)) $((my + rows[6]))
 sleep 0.7
 [ -n "$(zv_menu)" ] || { echo "error: a click on the separator closed the menu"; rc=1; }
 xdotool key Escape
@@ -99,7 +99,7 @@ else
 fi
 hn_screenshot "$CASE_OUT/about.png"
 
-zv_menu_pick 4
+zv_menu_pick 5
 zv_wait "Оповещения" || { echo "error: \"Оповещения…\" showed no announcements dialog"; rc=1; }
 sleep 0.5
 hn_screenshot "$CASE_OUT/announcements.png"
@@ -112,6 +112,10 @@ zv_wait "Оповещения" gone || { echo "error: the announcements dialog s
 
 zv_menu_pick 3 menu_time
 zv_spoke menu_time
+
+zv_menu_pick 4 menu_date
+python3 "$here/hotkey_check.py" date "$CASE_OUT/strace.log" "$wav" menu_date --within 10 || rc=1
+hn_wait_chain_end "$CASE_OUT/strace.log" "$wav" 30 >/dev/null 2>&1 || true
 
 timeout 10 xdotool windowfocus --sync "$clock" || hn_die "could not focus the clock ($clock)"
 sleep 0.3
@@ -135,7 +139,7 @@ if [ -n "$tray" ]; then
 fi
 sleep 1
 
-zv_menu_pick 6
+zv_menu_pick 7
 for _ in $(seq 50); do
   kill -0 "$ZV_PID" 2>/dev/null || break
   sleep 0.2

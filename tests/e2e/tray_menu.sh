@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The tray icon's menu: a right click on the icon opens it; "Время" speaks,
+# "Дата" says the date,
 # "Оповещения…" shows the announcements dialog, "Свернуть" hides the clock and
 # the same row then reads "Показать" and brings it back.
 set -euo pipefail
@@ -10,9 +11,9 @@ hn_case_begin tray_menu
 
 prog=$(hn_case_program tray_menu 'Hotkey=0\r\nKey=1\r\nRun=1\r\n')
 wav="$CASE_OUT/sound.wav"
-# Rows from the menu's top: Свернуть/Показать, Время, Настройки, Оповещения…,
-# О программе, the separator, Выход.
-rows=(11 28 45 62 79 92 106)
+# Rows from the menu's top: Свернуть/Показать, Время, Дата, Настройки,
+# Оповещения…, О программе, the separator, Выход.
+rows=(11 28 45 62 79 96 109 123)
 
 hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
 hn_record_start "$wav"
@@ -46,7 +47,11 @@ zv_tray_pick 1 tray_time
 python3 "$here/hotkey_check.py" spoke "$CASE_OUT/strace.log" "$wav" tray_time --within 4 || rc=1
 hn_wait_chain_end "$CASE_OUT/strace.log" "$wav" 30 >/dev/null 2>&1 || true
 
-zv_tray_pick 3
+zv_tray_pick 2 tray_date
+python3 "$here/hotkey_check.py" date "$CASE_OUT/strace.log" "$wav" tray_date --within 10 || rc=1
+hn_wait_chain_end "$CASE_OUT/strace.log" "$wav" 30 >/dev/null 2>&1 || true
+
+zv_tray_pick 4
 zv_wait "Оповещения" || { echo "error: \"Оповещения…\" showed no announcements dialog"; rc=1; }
 sleep 0.5
 hn_screenshot "$CASE_OUT/announcements.png"

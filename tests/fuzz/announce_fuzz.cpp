@@ -50,6 +50,7 @@ void CheckUsable(const AnnounceSettings& s) {
 struct World : IScheduleWorld {
     bool ChainPlaying() override { return false; }
     bool OtherFullScreen() override { return false; }
+    bool MicrophoneBusy() override { return false; }
 };
 
 void Fuzz(std::string_view raw) {

@@ -38,10 +38,11 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
         {"no file", std::nullopt, defaults, {}},
         {"empty file", "", defaults, {}},
         {"every line, LF only",
-         "Every=15\nQuiet=22-6\nChime=2\nVolume=50\nFullscreen=0\nVoice=elena\nStyle=2\n",
+         "Every=15\nQuiet=22-6\nChime=2\nVolume=50\nFullscreen=0\nVoice=elena\nStyle=2\nDate=1\n"
+         "Mic=0\n",
          With([](AnnounceSettings& s) {
              s.every = 15, s.quietFrom = 22, s.quietTo = 6, s.chime = 2, s.volume = 50;
-             s.fullscreen = false, s.voice = "elena", s.style = 2;
+             s.fullscreen = false, s.voice = "elena", s.style = 2, s.date = true, s.mic = false;
          }),
          {}},
         {"CR only, no final break",
@@ -87,6 +88,10 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
          {BadValue(1, "Volume=x"), BadValue(2, "Volume=101"), BadValue(3, "Chime=3"),
           BadValue(4, "Fullscreen=2"), BadValue(5, "Every=-1"), BadValue(6, "Every="),
           BadValue(7, "Style=3")}},
+        {"bad flags",
+         "Date=2\r\nMic=\r\nMic=yes\r\n",
+         defaults,
+         {BadValue(1, "Date=2"), BadValue(2, "Mic="), BadValue(3, "Mic=yes")}},
         {"a voice that leaves its folder",
          "Voice=../x\r\nVoice=a\\b\r\nVoice=c:\r\n",
          defaults,
@@ -113,7 +118,8 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
 TEST(AnnounceConfig, WritesCrLfLinesThatReadBackTheSame) {
     EXPECT_EQ(
         FormatAnnounceConfig(AnnounceSettings{}),
-        "Every=0\r\nQuiet=23-7\r\nChime=0\r\nVolume=100\r\nFullscreen=1\r\nVoice=\r\nStyle=0\r\n");
+        "Every=0\r\nQuiet=23-7\r\nChime=0\r\nVolume=100\r\nFullscreen=1\r\nVoice=\r\nStyle=0\r\n"
+        "Date=0\r\nMic=1\r\n");
     const AnnounceSettings all[] = {
         AnnounceSettings{},
         With([](AnnounceSettings& s) { s.every = 30, s.quiet = false, s.chime = 2, s.volume = 0; }),
@@ -121,6 +127,7 @@ TEST(AnnounceConfig, WritesCrLfLinesThatReadBackTheSame) {
             s.every = 1, s.quietFrom = 0, s.quietTo = 23, s.fullscreen = false;
             s.voice = "Алёна 2";
         }),
+        With([](AnnounceSettings& s) { s.date = true, s.mic = false; }),
     };
     for (const AnnounceSettings& s : all) {
         const AnnounceRead read = ParseAnnounceConfig(FormatAnnounceConfig(s));

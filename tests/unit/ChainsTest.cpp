@@ -26,6 +26,8 @@ class FakeFolders final : public IVoiceFolders {
 class FakeHost final : public IChainsHost {
   public:
     bool OtherFullScreen() override { return false; }
+    bool MicrophoneBusy() override { return false; }
+    CalendarDate Today() override { return {2026, 12, 9}; }
     void ShowError(const std::string& text) override {
         shown.push_back(text);
         if (whileOpen) std::exchange(whileOpen, nullptr)();
@@ -158,6 +160,42 @@ TEST(Chains, EveryChainSpeaksTheStyleItsVoiceHasTheWordsFor) {
         Files want;
         for (const auto& f : SpokenChain(row.spoken, 14, 45)) want.push_back(VoiceFile("anna", f));
         EXPECT_EQ(w.player.played, want);
+    }
+}
+
+// The date in the voice in use when it has every word of it, else whole in the
+// standard voice; at the day's first boundary, after the time.
+TEST(Chains, TheDateComesWholeInAVoiceThatHasItsWords) {
+    struct Row {
+        const char* what;
+        bool dateWords;  // the pack has them
+        bool scheduled;  // the first boundary, else the date command
+        const char* dateVoice;
+    } rows[] = {
+        {"the date command", true, false, "anna"},
+        {"the date command, an old pack", false, false, ""},
+        {"the first boundary", true, true, "anna"},
+        {"the first boundary, an old pack", false, true, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        AnnounceSettings s = ScheduledIn("anna", 60);
+        s.date = true;
+        World w(s);
+        if (row.dateWords) {
+            for (const char* f : kDateFiles) w.folders.files.insert(VoiceFile("anna", f));
+        }
+        Files want;
+        if (row.scheduled) {
+            w.Tick(7, 0);
+            for (const auto& f : ExpectedChain(7, 0)) want.push_back(VoiceFile("anna", f));
+        } else {
+            w.chains.SpeakDate({2026, 12, 9});
+        }
+        w.RunToEnd();
+        for (const auto& f : DateChain({2026, 12, 9})) want.push_back(VoiceFile(row.dateVoice, f));
+        EXPECT_EQ(w.player.played, want);
+        EXPECT_EQ(w.errors, 0);
     }
 }
 

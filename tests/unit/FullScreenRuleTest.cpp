@@ -36,6 +36,9 @@ TEST(FullScreenRule, WhatCountsAsAnotherProgramFullScreen) {
     slides.notificationState = kQunsPresentationMode;
     ForegroundFacts accepts = Window({0, 0, 800, 600});
     accepts.notificationState = 5;  // QUNS_ACCEPTS_NOTIFICATIONS
+    // Windows' own quiet time holds whatever is in front, the clock included.
+    ForegroundFacts quiet = own;
+    quiet.notificationState = kQunsQuietTime;
     ForegroundFacts noMonitor = Window({0, 0, 800, 600}, ScreenRect{});
 
     const Row rows[] = {
@@ -51,6 +54,7 @@ TEST(FullScreenRule, WhatCountsAsAnotherProgramFullScreen) {
         {"the shell: a Direct3D game", game, true},
         {"the shell: presentation mode", slides, true},
         {"the shell: nothing special", accepts, false},
+        {"the shell: quiet time, the clock in front", quiet, true},
         {"no monitor known", noMonitor, false},
     };
     for (const Row& row : rows) EXPECT_EQ(OtherProgramFullScreen(row.facts), row.full) << row.what;

@@ -7,6 +7,7 @@
 
 #include "core/Errors.h"
 #include "settings/Hotkey.h"
+#include "settings/HotkeyPresses.h"
 
 namespace zv {
 namespace {
@@ -241,6 +242,44 @@ TEST(Hotkey, MessageClicksButton1OnlyForItsOwnId) {
         int clicks = 0;
         EXPECT_EQ(HotkeyMessage(c.msg, c.id, [&] { ++clicks; }), c.isHotkey);
         EXPECT_EQ(clicks, c.clicks);
+    }
+}
+
+// Once the time, twice within a second the date, a third press the time; a
+// key held down, whatever Wine repeats meanwhile, is one press.
+TEST(Hotkey, PressesSayTheTimeTheDateOnASecondPressAndIgnoreAHeldKey) {
+    struct Press {
+        int64_t ms;
+        bool held;
+        PressAction says;
+    };
+    struct Row {
+        const char* what;
+        std::vector<Press> presses;
+    } rows[] = {
+        {"one press", {{0, false, PressAction::Time}}},
+        {"two within a second", {{0, false, PressAction::Time}, {1000, false, PressAction::Date}}},
+        {"two a little more than a second apart",
+         {{0, false, PressAction::Time}, {1001, false, PressAction::Time}}},
+        {"a third starts over",
+         {{0, false, PressAction::Time},
+          {300, false, PressAction::Date},
+          {600, false, PressAction::Time},
+          {900, false, PressAction::Date}}},
+        {"a held key repeats",
+         {{0, false, PressAction::Time},
+          {500, true, PressAction::Ignore},
+          {530, true, PressAction::Ignore},
+          {2000, true, PressAction::Ignore}}},
+        {"released, pressed again after the repeats",
+         {{0, false, PressAction::Time},
+          {500, true, PressAction::Ignore},
+          {800, false, PressAction::Date}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        THotkeyPresses presses;
+        for (const Press& p : row.presses) EXPECT_EQ(presses.Press(p.ms, p.held), p.says) << p.ms;
     }
 }
 

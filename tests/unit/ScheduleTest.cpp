@@ -13,7 +13,8 @@ namespace {
 struct FakeWorld : IScheduleWorld {
     bool ChainPlaying() override { return ++asked, playing; }
     bool OtherFullScreen() override { return ++asked, fullScreen; }
-    bool playing = false, fullScreen = false;
+    bool MicrophoneBusy() override { return ++asked, mic; }
+    bool playing = false, fullScreen = false, mic = false;
     int asked = 0;
 };
 
@@ -122,7 +123,7 @@ TEST(Schedule, QuietHoursWrapMidnight) {
             const bool quiet = row.silent[h] == 'q';
             EXPECT_EQ(schedule.Tick(At(h, 0, 0, 20), s, world).has_value(), !quiet) << h;
         }
-        EXPECT_EQ(world.asked, 2 * static_cast<int>(std::count(silent.begin(), silent.end(), '.')));
+        EXPECT_EQ(world.asked, 3 * static_cast<int>(std::count(silent.begin(), silent.end(), '.')));
     }
 }
 
@@ -131,6 +132,7 @@ TEST(Schedule, SkipsWhileAChainPlaysOrAnotherProgramIsFullScreen) {
         const char* what;
         bool playing, fullScreen, fullscreenSetting;
         bool fires;
+        bool mic = false, micSetting = true;
     };
     const Row rows[] = {
         {"nothing in the way", false, false, true, true},
@@ -138,6 +140,8 @@ TEST(Schedule, SkipsWhileAChainPlaysOrAnotherProgramIsFullScreen) {
         {"a chain playing, full-screen allowed", true, false, false, false},
         {"another program full-screen", false, true, true, false},
         {"full-screen, but told to speak anyway", false, true, false, true},
+        {"the microphone in use", false, false, true, false, true, true},
+        {"the microphone in use, but told to speak anyway", false, false, true, true, true, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -147,11 +151,47 @@ TEST(Schedule, SkipsWhileAChainPlaysOrAnotherProgramIsFullScreen) {
         s.fullscreen = row.fullscreenSetting;
         world.playing = row.playing;
         world.fullScreen = row.fullScreen;
+        s.mic = row.micSetting;
+        world.mic = row.mic;
         EXPECT_EQ(schedule.Tick(At(12, 5, 0, 10), s, world).has_value(), row.fires);
         // A skipped boundary is not made up for when the chain ends a second later.
-        world.playing = world.fullScreen = false;
+        world.playing = world.fullScreen = world.mic = false;
         EXPECT_FALSE(schedule.Tick(At(12, 5, 1, 10), s, world).has_value());
         EXPECT_TRUE(schedule.Tick(At(12, 10, 0, 10), s, world).has_value());
+    }
+}
+
+// The date goes with the first announcement made after the day's start: the
+// quiet hours' end, or midnight without them; one skipped passes it on.
+TEST(Schedule, TheFirstAnnouncementOfTheDaySaysTheDate) {
+    struct Row {
+        const char* what;
+        bool quiet;
+        std::vector<int> hours;  // a boundary each; negative: skipped, full-screen
+        std::string dated;       // per boundary: 'd' with the date, '.' without, '-' skipped
+    };
+    const Row rows[] = {
+        {"quiet 23-7", true, {20, 22, 7, 8, 9}, "d.d.."},
+        {"no quiet hours", false, {22, 23, 0, 1}, "d.d."},
+        {"the first of the day skipped", true, {22, -7, 8, 9}, "d-d."},
+        {"a start in the quiet hours", true, {7, 8}, "d."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TSchedule schedule;
+        FakeWorld world;
+        AnnounceSettings s = Every(60);
+        s.quiet = row.quiet;
+        s.date = true;
+        std::string got;
+        for (int h : row.hours) {
+            world.fullScreen = h < 0;
+            const auto a = schedule.Tick(At(h < 0 ? -h : h, 0, 0, 10), s, world);
+            got += !a ? '-' : a->date ? 'd' : '.';
+        }
+        EXPECT_EQ(got, row.dated);
+        s.date = false;
+        EXPECT_FALSE(schedule.Tick(At(10, 0, 0, 10), s, world)->date) << "off by default";
     }
 }
 

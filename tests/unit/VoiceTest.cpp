@@ -71,11 +71,12 @@ std::vector<Voice> Voices() {
     return voices;
 }
 
-// Every recording a voice ships: the official words and those of the other
-// styles.
+// Every recording a voice ships: the official words, those of the other
+// styles and those of the date.
 std::vector<const char*> AllFiles() {
     std::vector<const char*> files(kVoiceFiles.begin(), kVoiceFiles.end());
     files.insert(files.end(), kStyleFiles.begin(), kStyleFiles.end());
+    files.insert(files.end(), kDateFiles.begin(), kDateFiles.end());
     return files;
 }
 

@@ -172,6 +172,8 @@ TEST_F(AnnouncementsDialogWinTest, ControlsCarryTheirTextsAndTheTextsFit) {
         {"VolumeBar", "msctls_trackbar32", "", 0},
         {"VolumeText", "Static", "50 %", 0},
         {"FullscreenCheck", "Button", "Молчать, когда другая программа открыта на весь экран", 20},
+        {"MicCheck", "Button", "Молчать, пока занят микрофон (звонок, запись)", 20},
+        {"DateCheck", "Button", "Называть дату в первом оповещении дня", 20},
         {"StyleLabel", "Static", "Как говорить:", 0},
         {"StyleBox", "ComboBox", "Разговорно", 0},
         {"VoiceLabel", "Static", "Голос:", 0},
@@ -252,6 +254,8 @@ TEST_F(AnnouncementsDialogWinTest, WhatTheUserChangesIsWhatApplyHandsOver) {
     Click("QuietCheck");
     EXPECT_FALSE(IsWindowEnabled(C("FromBox")));
     Click("FullscreenCheck");
+    Click("MicCheck");
+    Click("DateCheck");
     Key("EveryBox", VK_END);  // "Каждый час"
     Key("ChimeBox", VK_DOWN);
     Key("VolumeBar", VK_LEFT);
@@ -265,6 +269,8 @@ TEST_F(AnnouncementsDialogWinTest, WhatTheUserChangesIsWhatApplyHandsOver) {
     expected.chime = 1;
     expected.volume = 98;
     expected.fullscreen = false;
+    expected.mic = false;
+    expected.date = true;
     EXPECT_EQ(*applied_, expected);
 }
 
@@ -315,9 +321,9 @@ TEST_F(AnnouncementsDialogWinTest, AFailedApplyIsShownAndKeepsTheDialog) {
 TEST_F(AnnouncementsDialogWinTest, TabWalksTheControlsInTheirOrder) {
     dialog_->Load(Example(), kVoices);
     dialog_->Show();
-    const char* order[] = {"EveryBox", "QuietCheck",   "FromBox",         "ToBox",
-                           "ChimeBox", "VolumeBar",    "FullscreenCheck", "VoiceBox",
-                           "StyleBox", "ListenButton", "ApplyButton",     "EveryBox"};
+    const char* order[] = {"EveryBox",     "QuietCheck",      "FromBox",     "ToBox",    "ChimeBox",
+                           "VolumeBar",    "FullscreenCheck", "MicCheck",    "VoiceBox", "StyleBox",
+                           "ListenButton", "DateCheck",       "ApplyButton", "EveryBox"};
     SetFocus(C(order[0]));
     for (size_t i = 1; i < std::size(order); ++i) {
         SCOPED_TRACE(order[i]);
