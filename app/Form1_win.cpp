@@ -48,6 +48,8 @@ TForm1::TForm1(TApplication& application)
           if (caption == TCaption::Hide) Button3Click();
           if (caption == TCaption::Close) Button2Click();
       }),
+      dial_({[this] { Button1Click(); }, [this] { Button3Click(); },
+             [this](POINT screen) { menus_.PopupMenu1(screen); }}),
       menus_(application, {[this] { Button1Click(); }, [this] { Button3Click(); },
                            [this] { DCMinTray1.ShowOwner(); }, [this] { Button2Click(); },
                            [this](TAnnouncementsDialog& dialog) {
@@ -213,6 +215,7 @@ void TForm1::ApplyLayout() {
     layout_ = ::zv::ApplyLayout(monitor.Width(), monitor.Height(), dpi_);
     frame_.Place(layout_, Handle());
     captions_.SetLayout(layout_);
+    dial_.SetLayout(layout_);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -246,6 +249,7 @@ void TForm1::ShowMainWindowAndControls() {
     SetVisible(true);
     frame_.ShowControls();
     captions_.SetActive(true);
+    dial_.SetActive(true);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -309,15 +313,8 @@ void TForm1::FormActivate() {
     menus_.HideDialogs();
 }
 
-void TForm1::PopupMenu1(POINT client) {
-    RECT image2 = ToRect(layout_.image2);
-    if (!frame_.ControlsVisible() || !PtInRect(&image2, client)) return;
-    POINT screen = client;
-    ClientToScreen(Handle(), &screen);
-    menus_.PopupMenu1(screen);
-}
-
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (dial_.Message(Handle(), msg, wParam, lParam)) return 0;
     switch (msg) {
         case WM_TIMER:
             if (wParam == kTimer1) {
@@ -367,11 +364,6 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             LRESULT result = 0;
             if (captions_.Message(Handle(), msg, wParam, lParam, result)) return result;
             break;
-        }
-        case WM_RBUTTONUP: {
-            POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            PopupMenu1(p);
-            return 0;
         }
         case WM_HOTKEY:
             HotkeyMessage(kWmHotkey, wParam, [this] { Button1Click(); });

@@ -11,6 +11,7 @@
 #include "app/CaptionClicks_win.h"
 #include "app/ClockFace.h"
 #include "app/ClockMenus_win.h"
+#include "app/DialCommands_win.h"
 #include "app/FaceFrame_win.h"
 #include "app/Image.h"
 #include "app/Layout.h"
@@ -126,7 +127,6 @@ class TForm1 final : public TWindow,
     void FormCreate();
     void FormActivate();
     void ComeForward();
-    void PopupMenu1(POINT client);
     void StartupWork();
     void RefreshDisplay();
     void Paint();
@@ -167,6 +167,7 @@ class TForm1 final : public TWindow,
     mutable int trayIconSize_ = 0;
     TFaceFrame frame_;
     TCaptionClicks captions_;
+    TDialCommands dial_;
     TClockMenus menus_;
     HWND button1_ = nullptr, button2_ = nullptr, button3_ = nullptr;
 };
