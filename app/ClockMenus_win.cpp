@@ -72,8 +72,10 @@ void TClockMenus::PopupMenu1(POINT screen) {
     PostMessageW(clock_, WM_NULL, 0, 0);
 }
 
-void TClockMenus::TrayIconMenu(bool clockShown) {
-    switch (TTrayMenu::Track(clock_, clockShown)) {
+bool TClockMenus::TrayIconMenu(bool clockShown, const POINT* at) {
+    const TrayCommand command =
+        at ? TTrayMenu::Track(clock_, clockShown, *at) : TTrayMenu::Track(clock_, clockShown);
+    switch (command) {
         case TrayCommand::Show:
             actions_.show();
             break;
@@ -98,6 +100,7 @@ void TClockMenus::TrayIconMenu(bool clockShown) {
         case TrayCommand::None:
             break;
     }
+    return command != TrayCommand::None;
 }
 
 void TClockMenus::HideDialogs() {

@@ -42,8 +42,9 @@ class TClockMenus {
     bool Command(int id);
     // The dial's menu at a screen point.
     void PopupMenu1(POINT screen);
-    // The tray icon's menu at the cursor.
-    void TrayIconMenu(bool clockShown);
+    // The tray icon's menu at a screen point, or at the cursor; true when a
+    // command was chosen.
+    bool TrayIconMenu(bool clockShown, const POINT* at = nullptr);
     // The clock was activated: every dialog hides.
     void HideDialogs();
 

@@ -96,6 +96,10 @@ void TForm1::Create() {
 
     menus_.Create(Handle());
     DCMinTray1.SetOnRightClick([this] { menus_.TrayIconMenu(IsWindowVisible(Handle()) != FALSE); });
+    DCMinTray1.SetOnKeyMenu([this](int x, int y) {
+        const POINT at{x, y};
+        return menus_.TrayIconMenu(IsWindowVisible(Handle()) != FALSE, &at);
+    });
 
     ArmTimer1(Handle(), DelayToNextSecond(LocalTime().millisecond));
     FormCreate();
