@@ -50,6 +50,7 @@ TForm1::TForm1(TApplication& application)
       }),
       dial_({[this] { Button1Click(); }, [this] { Button3Click(); },
              [this](POINT screen) { menus_.PopupMenu1(screen); }}),
+      access_([this] { return announcer_.Style(); }, captions_),
       menus_(application, {[this] { Button1Click(); }, [this] { Button3Click(); },
                            [this] { DCMinTray1.ShowOwner(); }, [this] { Button2Click(); },
                            [this](TAnnouncementsDialog& dialog) {
@@ -220,6 +221,7 @@ void TForm1::ApplyLayout() {
     frame_.Place(layout_, Handle());
     captions_.SetLayout(layout_);
     dial_.SetLayout(layout_);
+    access_.SetLayout(layout_);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -254,6 +256,7 @@ void TForm1::ShowMainWindowAndControls() {
     frame_.ShowControls();
     captions_.SetActive(true);
     dial_.SetActive(true);
+    access_.SetCaptionsShown(true);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -269,6 +272,7 @@ void TForm1::Timer1Timer() {
     now_ = LocalTime();
     tickSchedule_.Shown(now_);
     RefreshDisplay();
+    access_.Tick(now_);
     announcements_.Tick(now_);
 }
 
@@ -369,6 +373,9 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (captions_.Message(Handle(), msg, wParam, lParam, result)) return result;
             break;
         }
+        case WM_GETOBJECT:
+            if (LRESULT r = 0; access_.Message(Handle(), msg, wParam, lParam, r)) return r;
+            break;
         case WM_HOTKEY:
             HotkeyMessage(kWmHotkey, wParam, [this] { Button1Click(); });
             return 0;

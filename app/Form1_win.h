@@ -11,6 +11,7 @@
 #include "app/CaptionClicks_win.h"
 #include "app/ClockFace.h"
 #include "app/ClockMenus_win.h"
+#include "app/DialAccess_win.h"
 #include "app/DialCommands_win.h"
 #include "app/FaceFrame_win.h"
 #include "app/Image.h"
@@ -168,6 +169,7 @@ class TForm1 final : public TWindow,
     TFaceFrame frame_;
     TCaptionClicks captions_;
     TDialCommands dial_;
+    TDialAccess access_;
     TClockMenus menus_;
     HWND button1_ = nullptr, button2_ = nullptr, button3_ = nullptr;
 };
