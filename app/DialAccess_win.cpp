@@ -1,6 +1,6 @@
 #include "app/DialAccess_win.h"
 
-#include <cstdio>
+#include <string>
 #include <utility>
 
 #include "app/FaceFrame_win.h"
@@ -74,9 +74,9 @@ std::string TDialAccess::Name() const {
 // As the read-out shows it: the hour without a leading zero.
 std::string TDialAccess::Value() const {
     const SYSTEMTIME st = Now();
-    char text[8];
-    std::snprintf(text, sizeof text, "%u:%02u", static_cast<unsigned>(st.wHour),
-                  static_cast<unsigned>(st.wMinute));
+    std::string text = std::to_string(st.wHour) + ":";
+    text += static_cast<char>('0' + st.wMinute / 10);
+    text += static_cast<char>('0' + st.wMinute % 10);
     return text;
 }
 
