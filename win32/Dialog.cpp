@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/Errors.h"
+#include "win32/AccessibleControl.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
@@ -139,6 +140,7 @@ TDialog::TDialog(const TDialogDesign& design, HWND owner, int dpi)
 TDialog::~TDialog() {
     // The controls go before the fonts they were given.
     if (Handle()) DestroyWindow(Handle());
+    if (comStarted_) CoUninitialize();
 }
 
 TDialog::TDialogFonts TDialog::MakeFonts(int dpi) const {
@@ -192,6 +194,8 @@ void TDialog::CreateControls() {
         controls_[i] = h;
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(d, fonts_)), FALSE);
         if (kind.exStyle & WS_EX_CONTROLPARENT) SetWindowSubclass(h, ForwardCommands, 1, 0);
+        if (TakesFocus(d.kind) || d.kind == TControlKind::Link)
+            SetWindowSubclass(h, AnswerAccessible, kFirstId + i, reinterpret_cast<DWORD_PTR>(this));
         for (std::string_view item : d.items) {
             const std::wstring wide = Widen(item);
             SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
@@ -296,6 +300,48 @@ void TDialog::KeepFocus(WPARAM activation) {
                       ? lastFocus_
                       : GetNextDlgTabItem(Handle(), nullptr, FALSE);
     if (target) SetFocus(target);
+}
+
+LRESULT CALLBACK TDialog::AnswerAccessible(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR dialog) {
+    LRESULT result = 0;
+    if (msg == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT &&
+        reinterpret_cast<TDialog*>(dialog)->Accessible(id - kFirstId, wParam, result))
+        return result;
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, AnswerAccessible, id);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+bool TDialog::Accessible(size_t row, WPARAM wParam, LRESULT& result) {
+    using CreateStd = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+    using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+    // Without oleacc (on every system from Windows 7 on) the system answers.
+    if (!oleacc_.Loaded() && !oleacc_.Load(L"oleacc.dll")) return false;
+    const auto createStd = oleacc_.Find<CreateStd>("CreateStdAccessibleObject");
+    const auto fromObject = oleacc_.Find<FromObject>("LresultFromObject");
+    if (!createStd || !fromObject) return false;
+    if (!comStarted_) {
+        // The object crosses to the screen reader through COM, on this thread.
+        const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (FAILED(hr) && hr != RPC_E_CHANGED_MODE) return false;
+        comStarted_ = SUCCEEDED(hr);
+    }
+    IAccessible* system = nullptr;
+    if (FAILED(createStd(controls_[row], OBJID_CLIENT, __uuidof(IAccessible),
+                         reinterpret_cast<void**>(&system))))
+        return false;
+    const std::span<const TControlDesign> rows = design_.controls;
+    TAccessibleControl::Told told{Widen(AccessibleName(rows, row))};
+    if (rows[row].kind == TControlKind::Link) told.role = ROLE_SYSTEM_LINK;
+    // A slider's value is what the label after it shows ("80 %").
+    if (rows[row].kind == TControlKind::TrackBar && row + 1 < rows.size() &&
+        rows[row + 1].kind == TControlKind::Label)
+        told.valueLabel = controls_[row + 1];
+    auto* object = new TAccessibleControl(system, std::move(told));
+    system->Release();
+    result = fromObject(__uuidof(IAccessible), wParam, object);
+    object->Release();
+    return true;
 }
 
 void TDialog::Command(size_t, int) {}
