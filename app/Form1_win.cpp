@@ -24,8 +24,7 @@ TimeFields LocalTime() {
     return {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
-// Arms the tick. Fails only when the system is out of timers; then the
-// previous timer, if any, keeps firing at its last interval.
+// Arms the tick; out of timers, the previous one keeps its last interval.
 void ArmTimer1(HWND window, uint32_t delayMs) {
     (void)SetTimer(window, TForm1::kTimer1, delayMs, nullptr);
 }
@@ -323,6 +322,7 @@ void TForm1::FormActivate() {
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (dial_.Message(Handle(), msg, wParam, lParam)) return 0;
+    frame_.SystemMessage(Handle(), msg);
     switch (msg) {
         case WM_TIMER:
             if (wParam == kTimer1) {

@@ -6,7 +6,8 @@
 #include <utility>
 
 #include "core/Errors.h"
-#include "win32/AccessibleControl.h"
+#include "win32/AccessibleServer.h"
+#include "win32/Contrast.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
@@ -140,7 +141,6 @@ TDialog::TDialog(const TDialogDesign& design, HWND owner, int dpi)
 TDialog::~TDialog() {
     // The controls go before the fonts they were given.
     if (Handle()) DestroyWindow(Handle());
-    if (comStarted_) CoUninitialize();
 }
 
 TDialog::TDialogFonts TDialog::MakeFonts(int dpi) const {
@@ -313,23 +313,6 @@ LRESULT CALLBACK TDialog::AnswerAccessible(HWND hwnd, UINT msg, WPARAM wParam, L
 }
 
 bool TDialog::Accessible(size_t row, WPARAM wParam, LRESULT& result) {
-    using CreateStd = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-    using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-    // Without oleacc (on every system from Windows 7 on) the system answers.
-    if (!oleacc_.Loaded() && !oleacc_.Load(L"oleacc.dll")) return false;
-    const auto createStd = oleacc_.Find<CreateStd>("CreateStdAccessibleObject");
-    const auto fromObject = oleacc_.Find<FromObject>("LresultFromObject");
-    if (!createStd || !fromObject) return false;
-    if (!comStarted_) {
-        // The object crosses to the screen reader through COM, on this thread.
-        const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        if (FAILED(hr) && hr != RPC_E_CHANGED_MODE) return false;
-        comStarted_ = SUCCEEDED(hr);
-    }
-    IAccessible* system = nullptr;
-    if (FAILED(createStd(controls_[row], OBJID_CLIENT, __uuidof(IAccessible),
-                         reinterpret_cast<void**>(&system))))
-        return false;
     const std::span<const TControlDesign> rows = design_.controls;
     TAccessibleControl::Told told{Widen(AccessibleName(rows, row))};
     if (rows[row].kind == TControlKind::Link) told.role = ROLE_SYSTEM_LINK;
@@ -337,11 +320,7 @@ bool TDialog::Accessible(size_t row, WPARAM wParam, LRESULT& result) {
     if (rows[row].kind == TControlKind::TrackBar && row + 1 < rows.size() &&
         rows[row + 1].kind == TControlKind::Label)
         told.valueLabel = controls_[row + 1];
-    auto* object = new TAccessibleControl(system, std::move(told));
-    system->Release();
-    result = fromObject(__uuidof(IAccessible), wParam, object);
-    object->Release();
-    return true;
+    return accessible_.Answer(controls_[row], std::move(told), wParam, result);
 }
 
 void TDialog::Command(size_t, int) {}
@@ -384,8 +363,14 @@ LRESULT TDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             if (!IsLink(reinterpret_cast<HWND>(lParam))) break;
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 255));
+            SetTextColor(reinterpret_cast<HDC>(wParam),
+                         HighContrastOn() ? GetSysColor(COLOR_HOTLIGHT) : RGB(0, 0, 255));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            // A change of contrast shows at once, the link's colour too.
+            InvalidateRect(Handle(), nullptr, TRUE);
+            break;
         case WM_SETCURSOR:
             if (!IsLink(reinterpret_cast<HWND>(wParam))) break;
             SetCursor(HandCursor());

@@ -9,8 +9,8 @@
 
 #include "core/DialogDesign.h"
 #include "core/DialogLayout.h"
+#include "win32/AccessibleServer.h"
 #include "win32/Handles.h"
-#include "win32/SystemLibrary.h"
 #include "win32/Window.h"
 
 namespace zv::win {
@@ -90,8 +90,7 @@ class TDialog : public TWindow {
     bool takesFocus_ = false;     // some control can have the focus
     HWND lastFocus_ = nullptr;
     bool placed_ = false;
-    TSystemLibrary oleacc_;  // once a screen reader asks
-    bool comStarted_ = false;
+    TAccessibleServer accessible_;
 };
 
 }  // namespace zv::win
