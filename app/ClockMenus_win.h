@@ -19,6 +19,8 @@ class TAnnouncementsDialog;
 class TClockMenus {
   public:
     enum CommandId : int { kN1 = 2001, kN2, kN3, kN4, kN5, kN6, kN7, kAnnouncementsItem };
+    // "Размер": the items of kFaceSizes, in order.
+    static constexpr int kFirstSize = 2101;
 
     // What the items ask of the clock window.
     struct Actions {
@@ -28,6 +30,8 @@ class TClockMenus {
         std::function<void()> close;  // "Выход"
         // Before the announcements dialog shows: fill it with what is in force.
         std::function<void(TAnnouncementsDialog&)> loadAnnouncements;
+        std::function<void(int percent)> setSize;  // "Размер"
+        std::function<int()> size;                 // the size in force
     };
 
     TClockMenus(TApplication& application, Actions actions);
@@ -54,6 +58,8 @@ class TClockMenus {
 
   private:
     void ShowDialog(TDialog* dialog);
+    // "Размер" with the size in force checked.
+    HMENU SizeMenu() const;
 
     TApplication& application_;
     Actions actions_;

@@ -57,6 +57,15 @@ COLORREF NotKey(COLORREF c) {
 
 }  // namespace
 
+void ApplyColourKey(HWND window) {
+    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    // Looked up at run time, as on systems without it the clock still runs,
+    // only with a maroon background.
+    static const auto setLayered = reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
+    if (setLayered) setLayered(window, kKeyColour, 0, LWA_COLORKEY);
+}
+
 bool TFaceFrame::FollowContrast(bool highContrast) {
     if (!highContrast && !highContrast_) return false;
     highContrast_ = highContrast;

@@ -19,6 +19,9 @@ namespace zv::win {
 // The see-through colour of the clock window.
 inline constexpr COLORREF kKeyColour = RGB(128, 0, 0);
 
+// Makes every pixel of the key colour see-through in the window.
+void ApplyColourKey(HWND window);
+
 inline RECT ToRect(const Bounds& b) {
     return RECT{b.left, b.top, b.left + b.width, b.top + b.height};
 }

@@ -54,7 +54,9 @@ TForm1::TForm1(TApplication& application)
                            [this] { DCMinTray1.ShowOwner(); }, [this] { Button2Click(); },
                            [this](TAnnouncementsDialog& dialog) {
                                dialog.Load(announcements_.Settings(), announcements_.Packs());
-                           }}) {
+                           },
+                           [this](int percent) { SetSize(percent); },
+                           [this] { return announcements_.Settings().size; }}) {
     playerForWindow_ = &MediaPlayer1;
 }
 
@@ -82,7 +84,7 @@ void TForm1::Create() {
         DCMinTray1.SetHint("Время (F11)");
     });
 
-    ApplyColourKey();
+    ApplyColourKey(Handle());
 
     HINSTANCE inst = GetModuleHandleW(nullptr);
     auto makeButton = [&](const wchar_t* caption, int id, const Bounds& b) {
@@ -103,15 +105,6 @@ void TForm1::Create() {
 
     ArmTimer1(Handle(), DelayToNextSecond(LocalTime().millisecond));
     FormCreate();
-}
-
-void TForm1::ApplyColourKey() {
-    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    // Looked up at run time, as on systems without it the clock still runs,
-    // only with a maroon background.
-    static const auto setLayered = reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
-    if (setLayered) setLayered(Handle(), kKeyColour, 0, LWA_COLORKEY);
 }
 
 void TForm1::FormCreate() {
@@ -170,7 +163,7 @@ void TForm1::CoverMonitor() {
 
 void TForm1::FollowMonitorSize() {
     const Rect m = PrimaryMonitorRect();
-    if (m.Width() != layoutSize_.cx || m.Height() != layoutSize_.cy || dpi_ != layout_.dpi)
+    if (m.Width() != layoutSize_.cx || m.Height() != layoutSize_.cy || FaceDpi() != layout_.dpi)
         ApplyLayout();
 }
 
@@ -197,17 +190,18 @@ void TForm1::DpiChanged(int dpi) {
     DCMinTray1.UpdateIcon();
 }
 
-uintptr_t TForm1::IconHandle() const {
-    const int size = SmallIconSize(dpi_);
-    if (size != trayIconSize_ || !trayIcon_) {
-        // The shell keeps its own copy of the icon it was given, so the old
-        // one can go now.
-        trayIcon_.Reset(
-            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN),
-                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-        trayIconSize_ = size;
-    }
-    return reinterpret_cast<uintptr_t>(trayIcon_.Get());
+// The monitor's DPI with the dial's size from the menus.
+int TForm1::FaceDpi() const {
+    const Rect work = PrimaryWorkArea();
+    return SizedDpi(dpi_, announcements_.Settings().size, work.Width(), work.Height());
+}
+
+// A size from the menus: kept in announce.cfg, and the face drawn at it.
+void TForm1::SetSize(int percent) {
+    AnnounceSettings settings = announcements_.Settings();
+    settings.size = percent;
+    announcements_.Apply(settings);
+    FollowMonitorSize();
 }
 
 // Laid out for the size the clock is shown at, maximized over the primary
@@ -216,7 +210,7 @@ uintptr_t TForm1::IconHandle() const {
 void TForm1::ApplyLayout() {
     const Rect monitor = PrimaryMonitorRect();
     layoutSize_ = SIZE{monitor.Width(), monitor.Height()};
-    layout_ = ::zv::ApplyLayout(monitor.Width(), monitor.Height(), dpi_);
+    layout_ = ::zv::ApplyLayout(monitor.Width(), monitor.Height(), FaceDpi());
     frame_.Place(layout_, Handle());
     captions_.SetLayout(layout_);
     dial_.SetLayout(layout_);
@@ -241,9 +235,11 @@ void TForm1::StartupWork() {
         // A start-up that stopped at config.cfg still reads announce.cfg:
         // the schedule does not depend on the hotkey or the start mode.
         announcements_.Load();
+        FollowMonitorSize();  // at the size announce.cfg keeps
         throw;
     }
     announcements_.Load();
+    FollowMonitorSize();
 }
 
 void TForm1::HideApplicationWindow() {
@@ -345,7 +341,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             // Wine keeps the colour-key surface at the size the key was set
             // for; setting it again after a resize covers the whole window.
-            ApplyColourKey();
+            ApplyColourKey(Handle());
             break;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {

@@ -17,6 +17,7 @@ struct AnnounceSettings {
     bool fullscreen = true;  // stay silent while another program has the screen
     std::string voice;       // "": the recordings beside the exe, else the folder voices\<voice>
     int style = 0;           // how the time is said: a SpeechStyle, 0 official
+    int size = 100;          // percent the dial is drawn at: 75, 100, 125, 150 or 200
 
     bool operator==(const AnnounceSettings&) const = default;
 };

@@ -8,7 +8,18 @@ namespace zv {
 
 // Also the menu items' identifiers; None is what a menu closed without a
 // choice gives.
-enum class TrayCommand : int { None = 0, Show, Hide, Time, Settings, Announcements, About, Exit };
+// Size is the item that opens the dial's sizes, which the owner gives.
+enum class TrayCommand : int {
+    None = 0,
+    Show,
+    Hide,
+    Time,
+    Settings,
+    Announcements,
+    About,
+    Exit,
+    Size
+};
 
 struct TrayMenuItem {
     TrayCommand command;  // None: a separator
@@ -16,7 +27,7 @@ struct TrayMenuItem {
 };
 
 // The first item offers whichever of showing and hiding the clock applies.
-constexpr std::array<TrayMenuItem, 7> TrayMenuItems(bool clockShown) {
+constexpr std::array<TrayMenuItem, 8> TrayMenuItems(bool clockShown) {
     return {{
         clockShown ? TrayMenuItem{TrayCommand::Hide, "Скрыть"}
                    : TrayMenuItem{TrayCommand::Show, "Показать"},
@@ -24,6 +35,7 @@ constexpr std::array<TrayMenuItem, 7> TrayMenuItems(bool clockShown) {
         {TrayCommand::Settings, "Настройки"},
         {TrayCommand::Announcements, "Оповещения…"},
         {TrayCommand::About, "О программе"},
+        {TrayCommand::Size, "Размер"},
         {TrayCommand::None, ""},
         {TrayCommand::Exit, "Выход"},
     }};

@@ -19,8 +19,9 @@ wav="$CASE_OUT/sound.wav"
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
 read -r hx hy < <(python3 "$here/face_check.py" hub "$sw" "$sh")
 
-# The rows' middles from the menu's top: five items, the separator, "Выход".
-rows=(11 28 45 62 79 92 106)
+# The rows' middles from the menu's top: six items ("Размер" the sixth), the
+# separator, "Выход".
+rows=(11 28 45 62 79 96 109 123)
 # Opens the menu on the dial, left of the hub where the centred dialogs do
 # not reach, and clicks row N (0-based); with MARK, marks the recording just
 # before the click.
@@ -70,7 +71,7 @@ hn_screenshot "$CASE_OUT/menu.png"
 echo "menu: $m"
 # A click on the separator chooses nothing and leaves the menu open.
 read -r _ mx my _ _ <<<"$m"
-hn_click $((mx + 30)) $((my + rows[5]))
+hn_click $((mx + 30)) $((my + rows[6]))
 sleep 0.7
 [ -n "$(zv_menu)" ] || { echo "error: a click on the separator closed the menu"; rc=1; }
 xdotool key Escape
@@ -135,7 +136,7 @@ if [ -n "$tray" ]; then
 fi
 sleep 1
 
-zv_menu_pick 6
+zv_menu_pick 7
 for _ in $(seq 50); do
   kill -0 "$ZV_PID" 2>/dev/null || break
   sleep 0.2

@@ -87,6 +87,11 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
          {BadValue(1, "Volume=x"), BadValue(2, "Volume=101"), BadValue(3, "Chime=3"),
           BadValue(4, "Fullscreen=2"), BadValue(5, "Every=-1"), BadValue(6, "Every="),
           BadValue(7, "Style=3")}},
+        {"the dial's size", "Size=150\r\n", With([](AnnounceSettings& s) { s.size = 150; }), {}},
+        {"a size the menus do not offer",
+         "Size=110\r\nSize=0\r\n",
+         defaults,
+         {BadValue(1, "Size=110"), BadValue(2, "Size=0")}},
         {"a voice that leaves its folder",
          "Voice=../x\r\nVoice=a\\b\r\nVoice=c:\r\n",
          defaults,
@@ -113,13 +118,14 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
 TEST(AnnounceConfig, WritesCrLfLinesThatReadBackTheSame) {
     EXPECT_EQ(
         FormatAnnounceConfig(AnnounceSettings{}),
-        "Every=0\r\nQuiet=23-7\r\nChime=0\r\nVolume=100\r\nFullscreen=1\r\nVoice=\r\nStyle=0\r\n");
+        "Every=0\r\nQuiet=23-7\r\nChime=0\r\nVolume=100\r\nFullscreen=1\r\nVoice=\r\nStyle=0\r\n"
+        "Size=100\r\n");
     const AnnounceSettings all[] = {
         AnnounceSettings{},
         With([](AnnounceSettings& s) { s.every = 30, s.quiet = false, s.chime = 2, s.volume = 0; }),
         With([](AnnounceSettings& s) {
             s.every = 1, s.quietFrom = 0, s.quietTo = 23, s.fullscreen = false;
-            s.voice = "Алёна 2";
+            s.voice = "Алёна 2", s.size = 200;
         }),
     };
     for (const AnnounceSettings& s : all) {

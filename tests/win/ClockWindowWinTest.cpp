@@ -5,10 +5,13 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "app/ClockFace.h"
+#include "app/ClockMenus_win.h"
 #include "app/FaceFrame_win.h"
 #include "app/Layout.h"
 #include "app/SingleInstance_win.h"
@@ -307,6 +310,56 @@ TEST_F(ClockWindowWinTest, KeysOnTheClockReachItsCommands) {
         }
         program.form1.Announcer().Cancel();
     }
+}
+
+// A size from the dial's menu lays the face out at it on top of the DPI,
+// no larger than the work area holds; announce.cfg keeps it for the next
+// start, and 100 % is the face as it was.
+TEST_F(ClockWindowWinTest, ASizeFromTheMenuDrawsTheDialAtItAndIsKept) {
+    const RECT m = test::PrimaryMonitor();
+    const int w = m.right - m.left, h = m.bottom - m.top;
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
+    const int workW = mi.rcWork.right - mi.rcWork.left, workH = mi.rcWork.bottom - mi.rcWork.top;
+    auto kept = [] {
+        std::ifstream in("announce.cfg", std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const size_t at = text.find("Size=");
+        return at == std::string::npos ? std::string() : text.substr(at, text.find('\r', at) - at);
+    };
+    {
+        Program program;
+        program.form1.Timer1Timer();
+        PumpMessages();
+        const FormLayout before = program.form1.Layout();
+        for (int i = 0; i < 5; ++i) {
+            const int size = kFaceSizes[i];
+            SCOPED_TRACE(size);
+            SendMessageW(program.form1.Handle(), WM_COMMAND, TClockMenus::kFirstSize + i, 0);
+            PumpMessages();
+            EXPECT_EQ(program.form1.Layout(), ApplyLayout(w, h, SizedDpi(96, size, workW, workH)));
+            EXPECT_EQ(kept(), "Size=" + std::to_string(size));
+        }
+        SendMessageW(program.form1.Handle(), WM_COMMAND, TClockMenus::kFirstSize, 0);  // 75 %
+        PumpMessages();
+        EXPECT_EQ(program.form1.Layout().dpi, 72);
+        SendMessageW(program.form1.Handle(), WM_COMMAND, TClockMenus::kFirstSize + 1, 0);
+        PumpMessages();
+        EXPECT_EQ(program.form1.Layout(), before);
+        SendMessageW(program.form1.Handle(), WM_COMMAND, TClockMenus::kFirstSize, 0);
+        PumpMessages();
+        // The announcements dialog, which has no size, leaves it as it is.
+        program.form1.ApplyAnnouncements(AnnounceSettings{});
+        PumpMessages();
+        EXPECT_EQ(kept(), "Size=75");
+        EXPECT_EQ(program.form1.Layout().dpi, 72);
+    }
+    // The next start lays the face out at the size kept.
+    Program program;
+    program.form1.Timer1Timer();
+    PumpMessages();
+    EXPECT_EQ(program.form1.Layout(), ApplyLayout(w, h, 72));
 }
 
 // GDI objects made and freed between two probes show in the second probe's
