@@ -21,6 +21,8 @@ class TCaptionClicks {
     void SetLayout(const FormLayout& layout) { layout_ = layout; }
     // The captions act only once they are shown.
     void SetActive(bool active) { active_ = active; }
+    // What a click on a caption does, asked for another way.
+    void Click(TCaption caption) const { click_(caption); }
 
     // WM_SETCURSOR, WM_LBUTTONDOWN and WM_LBUTTONUP of `window`; true when
     // the message was used, with its result.

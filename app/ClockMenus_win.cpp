@@ -1,12 +1,17 @@
 #include "app/ClockMenus_win.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <iterator>
+#include <string>
 #include <utility>
 
 #include "about/Form2_win.h"
+#include "app/Layout.h"
 #include "schedule/AnnouncementsDialog_win.h"
 #include "settings/Form3_win.h"
 #include "shell/TrayMenu_win.h"
+#include "win32/Utf16.h"
 
 namespace zv::win {
 
@@ -23,6 +28,7 @@ void TClockMenus::Create(HWND clock) {
     AppendMenuW(popupMenu1_.Get(), MF_STRING, kDateItem, L"Дата");
     // After "Время", so the first four items and "Выход" keep their places.
     AppendMenuW(popupMenu1_.Get(), MF_STRING, kAnnouncementsItem, L"Оповещения…");
+    AppendMenuW(popupMenu1_.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(SizeMenu()), L"Размер");
     AppendMenuW(popupMenu1_.Get(), MF_SEPARATOR, kN5, nullptr);
     AppendMenuW(popupMenu1_.Get(), MF_STRING, kN6, L"Выход");
 
@@ -39,7 +45,23 @@ void TClockMenus::SetDialogs(TForm2* form2, TForm3* form3,
     announcementsDialog_ = announcementsDialog;
 }
 
+HMENU TClockMenus::SizeMenu() const {
+    HMENU sizes = CreatePopupMenu();
+    for (int i = 0; i < static_cast<int>(std::size(kFaceSizes)); ++i) {
+        const std::wstring text = Widen(std::to_string(kFaceSizes[i]) + " %");
+        AppendMenuW(sizes, MF_STRING, static_cast<UINT_PTR>(kFirstSize + i), text.c_str());
+    }
+    const int* at = std::find(std::begin(kFaceSizes), std::end(kFaceSizes), actions_.size());
+    const auto checked = static_cast<UINT>(kFirstSize + (at - std::begin(kFaceSizes)));
+    CheckMenuRadioItem(sizes, kFirstSize, kFirstSize + 4, checked, MF_BYCOMMAND);
+    return sizes;
+}
+
 bool TClockMenus::Command(int id) {
+    if (id >= kFirstSize && id < kFirstSize + static_cast<int>(std::size(kFaceSizes))) {
+        actions_.setSize(kFaceSizes[id - kFirstSize]);
+        return true;
+    }
     switch (id) {
         case kN3:
             actions_.time();
@@ -68,6 +90,9 @@ bool TClockMenus::Command(int id) {
 }
 
 void TClockMenus::PopupMenu1(POINT screen) {
+    const int* at = std::find(std::begin(kFaceSizes), std::end(kFaceSizes), actions_.size());
+    CheckMenuRadioItem(popupMenu1_.Get(), kFirstSize, kFirstSize + 4,
+                       static_cast<UINT>(kFirstSize + (at - std::begin(kFaceSizes))), MF_BYCOMMAND);
     // The owner must be in front for the menu to close on a click elsewhere.
     SetForegroundWindow(clock_);
     TrackPopupMenu(popupMenu1_.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x,
@@ -75,8 +100,11 @@ void TClockMenus::PopupMenu1(POINT screen) {
     PostMessageW(clock_, WM_NULL, 0, 0);
 }
 
-void TClockMenus::TrayIconMenu(bool clockShown) {
-    switch (TTrayMenu::Track(clock_, clockShown)) {
+bool TClockMenus::TrayIconMenu(bool clockShown, const POINT* at) {
+    const TrayCommand command = at ? TTrayMenu::Track(clock_, clockShown, *at, SizeMenu())
+                                   : TTrayMenu::Track(clock_, clockShown, SizeMenu());
+    if (Command(static_cast<int>(command))) return true;  // a size
+    switch (command) {
         case TrayCommand::Show:
             actions_.show();
             break;
@@ -102,8 +130,10 @@ void TClockMenus::TrayIconMenu(bool clockShown) {
             actions_.close();
             break;
         case TrayCommand::None:
+        case TrayCommand::Size:
             break;
     }
+    return command != TrayCommand::None;
 }
 
 void TClockMenus::HideDialogs() {

@@ -29,6 +29,8 @@ class TClockMenus {
         kAnnouncementsItem,
         kDateItem
     };
+    // "Размер": the items of kFaceSizes, in order.
+    static constexpr int kFirstSize = 2101;
 
     // What the items ask of the clock window.
     struct Actions {
@@ -39,6 +41,8 @@ class TClockMenus {
         std::function<void()> close;  // "Выход"
         // Before the announcements dialog shows: fill it with what is in force.
         std::function<void(TAnnouncementsDialog&)> loadAnnouncements;
+        std::function<void(int percent)> setSize;  // "Размер"
+        std::function<int()> size;                 // the size in force
     };
 
     TClockMenus(TApplication& application, Actions actions);
@@ -54,8 +58,9 @@ class TClockMenus {
     bool Command(int id);
     // The dial's menu at a screen point.
     void PopupMenu1(POINT screen);
-    // The tray icon's menu at the cursor.
-    void TrayIconMenu(bool clockShown);
+    // The tray icon's menu at a screen point, or at the cursor; true when a
+    // command was chosen.
+    bool TrayIconMenu(bool clockShown, const POINT* at = nullptr);
     // The clock was activated: every dialog hides.
     void HideDialogs();
 
@@ -65,6 +70,8 @@ class TClockMenus {
 
   private:
     void ShowDialog(TDialog* dialog);
+    // "Размер" with the size in force checked.
+    HMENU SizeMenu() const;
 
     TApplication& application_;
     Actions actions_;

@@ -7,6 +7,7 @@
 #include "core/Errors.h"
 #include "core/Geometry.h"
 #include "resources/resource.h"
+#include "win32/Contrast.h"
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
 #include "win32/Window.h"
@@ -49,10 +50,42 @@ UniqueFont FitReadOutFont(int dpi) {
     return CreateCyrillicFont({"MS Sans Serif", Scaled(9, dpi), true});
 }
 
+// A system colour that happens to be the key would be see-through.
+COLORREF NotKey(COLORREF c) {
+    return c == kKeyColour ? RGB(129, 0, 0) : c;
+}
+
 }  // namespace
+
+void ApplyColourKey(HWND window) {
+    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    // Looked up at run time, as on systems without it the clock still runs,
+    // only with a maroon background.
+    static const auto setLayered = reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
+    if (setLayered) setLayered(window, kKeyColour, 0, LWA_COLORKEY);
+}
+
+bool TFaceFrame::FollowContrast(bool highContrast) {
+    if (!highContrast && !highContrast_) return false;
+    highContrast_ = highContrast;
+    labelColour_ = highContrast ? NotKey(GetSysColor(COLOR_WINDOWTEXT)) : kLabelColour;
+    labelBack_.Reset(highContrast ? CreateSolidBrush(NotKey(GetSysColor(COLOR_WINDOW))) : nullptr);
+    if (!frameDc_) return false;
+    SetTextColor(frameDc_.Get(), labelColour_);
+    ComposeBase();
+    return true;
+}
+
+void TFaceFrame::SystemMessage(HWND window, UINT msg) {
+    if (ColoursMayHaveChanged(msg) && FollowContrast(HighContrastOn()))
+        InvalidateRect(window, nullptr, FALSE);
+}
 
 void TFaceFrame::Create() {
     keyBrush_.Reset(CreateSolidBrush(kKeyColour));
+    labelColour_ = kLabelColour;
+    FollowContrast(HighContrastOn());
     designSkin_ = SkinPicture().FromResource(IDB_SKIN);
 }
 
@@ -125,7 +158,7 @@ void TFaceFrame::CreateFrame(HWND window) {
     SelectObject(frameDc_.Get(), frameBitmap_.Get());
     SelectObject(frameDc_.Get(), labelFont_.Get());
     SetBkMode(frameDc_.Get(), TRANSPARENT);
-    SetTextColor(frameDc_.Get(), kLabelColour);
+    SetTextColor(frameDc_.Get(), labelColour_);
 }
 
 // Image1's picture at the layout's DPI. At 96 it is the design skin; at any
@@ -226,6 +259,12 @@ void TFaceFrame::Render(DirtyRects dirty) {
         }
     }
     if (!controlsVisible_) return;
+    // In high contrast every label drawn again stands on the window colour;
+    // all of them before any text, as the read-out's boxes overlap.
+    for (size_t i = 0; labelBack_ && i < 6; ++i) {
+        const RECT back{ink_[i].left, ink_[i].top, ink_[i].right, ink_[i].bottom};
+        if (redraw[i]) FillRect(frameDc_.Get(), &back, labelBack_.Get());
+    }
     for (int i = 0; i < 6; ++i) {
         if (!redraw[static_cast<size_t>(i)]) continue;
         RECT r = ToRect(LabelBounds(layout_, i));

@@ -19,6 +19,9 @@ namespace zv::win {
 // The see-through colour of the clock window.
 inline constexpr COLORREF kKeyColour = RGB(128, 0, 0);
 
+// Makes every pixel of the key colour see-through in the window.
+void ApplyColourKey(HWND window);
+
 inline RECT ToRect(const Bounds& b) {
     return RECT{b.left, b.top, b.left + b.width, b.top + b.height};
 }
@@ -44,6 +47,13 @@ class TFaceFrame {
     void Paint(HDC dc, const RECT& client, const RECT& update) const;
     // The face without its labels' text, for tests.
     const Image& Face() const { return composer_.Face(); }
+    // Takes the system's contrast again (after WM_SETTINGCHANGE or
+    // WM_SYSCOLORCHANGE): in high contrast the captions and the read-out are
+    // its window text on its window colour. True when the face was composed
+    // again and wants a repaint.
+    bool FollowContrast(bool highContrast);
+    // The same for a message of `window` that may say so; repaints it.
+    void SystemMessage(HWND window, UINT msg);
 
   private:
     void CreateFrame(HWND window);
@@ -79,6 +89,9 @@ class TFaceFrame {
     void* frameBits_ = nullptr;
     UniqueMemDc frameDc_;
     UniqueBrush keyBrush_;
+    bool highContrast_ = false;
+    COLORREF labelColour_;
+    UniqueBrush labelBack_;  // in high contrast only
 };
 
 }  // namespace zv::win

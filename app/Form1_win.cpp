@@ -24,8 +24,7 @@ TimeFields LocalTime() {
     return {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
-// Arms the tick. Fails only when the system is out of timers; then the
-// previous timer, if any, keeps firing at its last interval.
+// Arms the tick; out of timers, the previous one keeps its last interval.
 void ArmTimer1(HWND window, uint32_t delayMs) {
     (void)SetTimer(window, TForm1::kTimer1, delayMs, nullptr);
 }
@@ -48,12 +47,17 @@ TForm1::TForm1(TApplication& application)
           if (caption == TCaption::Hide) Button3Click();
           if (caption == TCaption::Close) Button2Click();
       }),
+      dial_({[this] { Button1Click(); }, [this] { Button3Click(); },
+             [this](POINT screen) { menus_.PopupMenu1(screen); }}),
+      access_([this] { return announcer_.Style(); }, captions_),
       menus_(application, {[this] { Button1Click(); }, [this] { announcements_.SpeakDate(); },
                            [this] { Button3Click(); }, [this] { DCMinTray1.ShowOwner(); },
                            [this] { Button2Click(); },
                            [this](TAnnouncementsDialog& dialog) {
                                dialog.Load(announcements_.Settings(), announcements_.Packs());
-                           }}),
+                           },
+                           [this](int percent) { SetSize(percent); },
+                           [this] { return announcements_.Settings().size; }}),
       keys_([this] { Button1Click(); }, [this] { announcements_.SpeakDate(); }) {
     playerForWindow_ = &MediaPlayer1;
 }
@@ -84,7 +88,7 @@ void TForm1::Create() {
         DCMinTray1.SetHint("Время (F11)");
     });
 
-    ApplyColourKey();
+    ApplyColourKey(Handle());
 
     HINSTANCE inst = GetModuleHandleW(nullptr);
     auto makeButton = [&](const wchar_t* caption, int id, const Bounds& b) {
@@ -98,18 +102,13 @@ void TForm1::Create() {
 
     menus_.Create(Handle());
     DCMinTray1.SetOnRightClick([this] { menus_.TrayIconMenu(IsWindowVisible(Handle()) != FALSE); });
+    DCMinTray1.SetOnKeyMenu([this](int x, int y) {
+        const POINT at{x, y};
+        return menus_.TrayIconMenu(IsWindowVisible(Handle()) != FALSE, &at);
+    });
 
     ArmTimer1(Handle(), DelayToNextSecond(LocalTime().millisecond));
     FormCreate();
-}
-
-void TForm1::ApplyColourKey() {
-    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    // Looked up at run time, as on systems without it the clock still runs,
-    // only with a maroon background.
-    static const auto setLayered = reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
-    if (setLayered) setLayered(Handle(), kKeyColour, 0, LWA_COLORKEY);
 }
 
 void TForm1::FormCreate() {
@@ -168,7 +167,7 @@ void TForm1::CoverMonitor() {
 
 void TForm1::FollowMonitorSize() {
     const Rect m = PrimaryMonitorRect();
-    if (m.Width() != layoutSize_.cx || m.Height() != layoutSize_.cy || dpi_ != layout_.dpi)
+    if (m.Width() != layoutSize_.cx || m.Height() != layoutSize_.cy || FaceDpi() != layout_.dpi)
         ApplyLayout();
 }
 
@@ -195,17 +194,18 @@ void TForm1::DpiChanged(int dpi) {
     DCMinTray1.UpdateIcon();
 }
 
-uintptr_t TForm1::IconHandle() const {
-    const int size = SmallIconSize(dpi_);
-    if (size != trayIconSize_ || !trayIcon_) {
-        // The shell keeps its own copy of the icon it was given, so the old
-        // one can go now.
-        trayIcon_.Reset(
-            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN),
-                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-        trayIconSize_ = size;
-    }
-    return reinterpret_cast<uintptr_t>(trayIcon_.Get());
+// The monitor's DPI with the dial's size from the menus.
+int TForm1::FaceDpi() const {
+    const Rect work = PrimaryWorkArea();
+    return SizedDpi(dpi_, announcements_.Settings().size, work.Width(), work.Height());
+}
+
+// A size from the menus: kept in announce.cfg, and the face drawn at it.
+void TForm1::SetSize(int percent) {
+    AnnounceSettings settings = announcements_.Settings();
+    settings.size = percent;
+    announcements_.Apply(settings);
+    FollowMonitorSize();
 }
 
 // Laid out for the size the clock is shown at, maximized over the primary
@@ -214,9 +214,11 @@ uintptr_t TForm1::IconHandle() const {
 void TForm1::ApplyLayout() {
     const Rect monitor = PrimaryMonitorRect();
     layoutSize_ = SIZE{monitor.Width(), monitor.Height()};
-    layout_ = ::zv::ApplyLayout(monitor.Width(), monitor.Height(), dpi_);
+    layout_ = ::zv::ApplyLayout(monitor.Width(), monitor.Height(), FaceDpi());
     frame_.Place(layout_, Handle());
     captions_.SetLayout(layout_);
+    dial_.SetLayout(layout_);
+    access_.SetLayout(layout_);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -237,9 +239,11 @@ void TForm1::StartupWork() {
         // A start-up that stopped at config.cfg still reads announce.cfg:
         // the schedule does not depend on the hotkey or the start mode.
         announcements_.Load();
+        FollowMonitorSize();  // at the size announce.cfg keeps
         throw;
     }
     announcements_.Load();
+    FollowMonitorSize();
 }
 
 void TForm1::HideApplicationWindow() {
@@ -250,6 +254,8 @@ void TForm1::ShowMainWindowAndControls() {
     SetVisible(true);
     frame_.ShowControls();
     captions_.SetActive(true);
+    dial_.SetActive(true);
+    access_.SetCaptionsShown(true);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -265,6 +271,7 @@ void TForm1::Timer1Timer() {
     now_ = LocalTime();
     tickSchedule_.Shown(now_);
     RefreshDisplay();
+    access_.Tick(now_);
     announcements_.Tick(now_);
 }
 
@@ -313,16 +320,10 @@ void TForm1::FormActivate() {
     menus_.HideDialogs();
 }
 
-void TForm1::PopupMenu1(POINT client) {
-    RECT image2 = ToRect(layout_.image2);
-    if (!frame_.ControlsVisible() || !PtInRect(&image2, client)) return;
-    POINT screen = client;
-    ClientToScreen(Handle(), &screen);
-    menus_.PopupMenu1(screen);
-}
-
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (keys_.Message(Handle(), msg, wParam, lParam)) return 0;
+    if (dial_.Message(Handle(), msg, wParam, lParam)) return 0;
+    frame_.SystemMessage(Handle(), msg);
     switch (msg) {
         case WM_TIMER:
             if (wParam == kTimer1) {
@@ -348,7 +349,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             // Wine keeps the colour-key surface at the size the key was set
             // for; setting it again after a resize covers the whole window.
-            ApplyColourKey();
+            ApplyColourKey(Handle());
             break;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
@@ -376,11 +377,9 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (captions_.Message(Handle(), msg, wParam, lParam, result)) return result;
             break;
         }
-        case WM_RBUTTONUP: {
-            POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            PopupMenu1(p);
-            return 0;
-        }
+        case WM_GETOBJECT:
+            if (LRESULT r = 0; access_.Message(Handle(), msg, wParam, lParam, r)) return r;
+            break;
         case WM_NCHITTEST:
             // No caption to drag: the whole window is client area.
             return HTCLIENT;

@@ -11,12 +11,15 @@
 #include "app/CaptionClicks_win.h"
 #include "app/ClockFace.h"
 #include "app/ClockMenus_win.h"
+#include "app/DialAccess_win.h"
+#include "app/DialCommands_win.h"
 #include "app/FaceFrame_win.h"
 #include "app/Image.h"
 #include "app/KeyPresses_win.h"
 #include "app/Layout.h"
 #include "app/Startup.h"
 #include "app/TickSchedule.h"
+#include "app/TrayIconPicture_win.h"
 #include "core/Component.h"
 #include "core/Forms.h"
 #include "core/StartupPhase.h"
@@ -72,7 +75,10 @@ class TForm1 final : public TWindow,
     TMemo& Memo() { return Memo1; }
     TAutoRunner& AutoRunner() { return AutoRunner1; }
     // The announcements dialog's Apply and "Прослушать".
-    void ApplyAnnouncements(const AnnounceSettings& settings) { announcements_.Apply(settings); }
+    void ApplyAnnouncements(AnnounceSettings settings) {
+        settings.size = announcements_.Settings().size;  // chosen in the menus, not there
+        announcements_.Apply(settings);
+    }
     void Listen(const AnnounceSettings& choice);
     // Shows the window as the message loop starts: maximized and topmost,
     // or minimized when the program was started so.
@@ -84,7 +90,9 @@ class TForm1 final : public TWindow,
     void SetVisible(bool visible) override;
     // The program's icon at the small-icon size of the window's DPI, for
     // the tray; loaded again whenever that size has changed.
-    uintptr_t IconHandle() const override;
+    uintptr_t IconHandle() const override {
+        return reinterpret_cast<uintptr_t>(trayPicture_.For(dpi_));
+    }
     std::string Caption() const override { return "Zvenoks"; }
 
     // Commands.
@@ -114,7 +122,8 @@ class TForm1 final : public TWindow,
     // IPollTimer: Timer2.
     void SetEnabled(bool on) override;
 
-    void ApplyColourKey();
+    int FaceDpi() const;
+    void SetSize(int percent);
     void CoverMonitor();
     // The tick's timer fired: arm the next one, then tick unless it came early.
     void OnTimer1();
@@ -132,7 +141,6 @@ class TForm1 final : public TWindow,
     void FormCreate();
     void FormActivate();
     void ComeForward();
-    void PopupMenu1(POINT client);
     void StartupWork();
     void RefreshDisplay();
     void Paint();
@@ -173,10 +181,11 @@ class TForm1 final : public TWindow,
     FormLayout layout_{};
     SIZE layoutSize_{};     // the monitor size layout_ is for
     int dpi_ = kDesignDpi;  // what the face is drawn for
-    mutable UniqueIcon trayIcon_;
-    mutable int trayIconSize_ = 0;
+    TTrayIconPicture trayPicture_;
     TFaceFrame frame_;
     TCaptionClicks captions_;
+    TDialCommands dial_;
+    TDialAccess access_;
     TClockMenus menus_;
     TKeyPresses keys_;
     HWND button1_ = nullptr, button2_ = nullptr, button3_ = nullptr;

@@ -50,4 +50,16 @@ const Bounds& LabelBounds(const FormLayout& l, int i) {
     return *all[i];
 }
 
+int SizedDpi(int dpi, int sizePercent, int workWidth, int workHeight) {
+    if (sizePercent <= 100) return dpi * sizePercent / 100;
+    int fitting = 100;
+    for (int size : kFaceSizes) {
+        const int at = dpi * size / 100;
+        if (size > 100 && size <= sizePercent && Scaled(kImage1Design.width, at) <= workWidth &&
+            Scaled(kImage1Design.height, at) <= workHeight)
+            fitting = size;
+    }
+    return dpi * fitting / 100;
+}
+
 }  // namespace zv

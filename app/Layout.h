@@ -62,6 +62,14 @@ struct FormLayout {
 // size is scaled first.
 FormLayout ApplyLayout(int clientWidth, int clientHeight, int dpi = kDesignDpi);
 
+// The sizes the dial may be drawn at, in percent of its size at the DPI.
+inline constexpr int kFaceSizes[] = {75, 100, 125, 150, 200};
+
+// The DPI the face is laid out and drawn for: the monitor's, times the size
+// chosen, but above 100 % no larger a size than lets the dial (Image1) fit
+// the work area of the given size.
+int SizedDpi(int dpi, int sizePercent, int workWidth, int workHeight);
+
 // Labels in the order Label1..Label6; 1..3 are right-aligned read-out boxes.
 const Bounds& LabelBounds(const FormLayout& l, int i);
 

@@ -61,6 +61,20 @@ struct TDialogDesign {
     std::span<const TControlDesign> controls;
 };
 
+// What a screen reader calls the control of a row: a box or a slider the
+// label, or the frame's caption, right before it in the rows, which is the
+// order screen readers read; anything else its own text.
+constexpr std::string_view AccessibleName(std::span<const TControlDesign> rows, size_t row) {
+    const TControlDesign& d = rows[row];
+    if (d.kind != TControlKind::ComboBox && d.kind != TControlKind::DropDownList &&
+        d.kind != TControlKind::TrackBar)
+        return d.text;
+    if (row == 0) return {};
+    const TControlDesign& before = rows[row - 1];
+    const bool names = before.kind == TControlKind::Label || before.kind == TControlKind::GroupBox;
+    return names ? before.text : std::string_view{};
+}
+
 // The row of that name. A name that is not in the table stops the build where
 // it is a constant.
 constexpr size_t RowOf(std::span<const TControlDesign> controls, std::string_view name) {

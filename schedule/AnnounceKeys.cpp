@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <optional>
 
 #include "schedule/AnnounceChoices.h"
@@ -168,6 +169,23 @@ struct VoiceFolder {
     }
 };
 
+// 75, 100, 125, 150 or 200; chosen in the clock's menus, not in the dialog,
+// which leaves it as it is.
+struct FaceSize {
+    static bool Read(std::string_view value, AnnounceSettings& s) {
+        const std::optional<int> n = SmallNumber(value);
+        if (!n || std::find(std::begin(kSizes), std::end(kSizes), *n) == std::end(kSizes))
+            return false;
+        s.size = *n;
+        return true;
+    }
+    static std::string Write(const AnnounceSettings& s) { return std::to_string(s.size); }
+    static void Reset(AnnounceSettings& s) { s.size = AnnounceSettings{}.size; }
+    static void Show(const AnnounceSettings&, const Voices&, AnnounceControls&) {}
+    static void Take(const AnnounceControls&, const Voices&, AnnounceSettings&) {}
+    static constexpr int kSizes[] = {75, 100, 125, 150, 200};
+};
+
 template <class Value>
 constexpr AnnounceKey Row(std::string_view name) {
     return {name, Value::Read, Value::Write, Value::Reset, Value::Show, Value::Take};
@@ -185,6 +203,7 @@ constexpr std::array kKeys = {
     Row<Listed<&AnnounceSettings::style, &AnnounceControls::style, kStyleChoices>>("Style"),
     Row<Flag<&AnnounceSettings::date, &AnnounceControls::date>>("Date"),
     Row<Flag<&AnnounceSettings::mic, &AnnounceControls::mic>>("Mic"),
+    Row<FaceSize>("Size"),
 };
 
 }  // namespace

@@ -19,6 +19,7 @@ struct AnnounceSettings {
     int style = 0;           // how the time is said: a SpeechStyle, 0 official
     bool date = false;       // the first announcement of the day says the date too
     bool mic = true;         // stay silent while the microphone is in use
+    int size = 100;          // percent the dial is drawn at: 75, 100, 125, 150 or 200
 
     bool operator==(const AnnounceSettings&) const = default;
 };

@@ -8,11 +8,13 @@
 
 namespace zv {
 
-// Tab order first; the frames and the label, which take no focus, go last so
-// that they lie under everything else. RadioButton2's rectangle reaches under
+// Tab order first; the frames, which take no focus, go last so that they lie
+// under everything else. The label goes right before the box it names, and
+// overlaps nothing between. RadioButton2's rectangle reaches under
 // RadioButton1, which therefore comes first and lies above it.
 inline constexpr TControlDesign kForm3Controls[] = {
     {"CheckBox1", TControlKind::CheckBox, "", 16, 16, 129, 17, "Горячая клавиша для", {}, true},
+    {"Label1", TControlKind::Label, "", 24, 32, 119, 13, "произнесения времени"},
     {"ComboBox1", TControlKind::ComboBox, "", 184, 24, 97, 21, "F11", kComboBox1Items},
     {"CheckBox2", TControlKind::CheckBox, "", 24, 80, 265, 17,
      "Автозапуск программы при загрузке Windows"},
@@ -24,7 +26,6 @@ inline constexpr TControlDesign kForm3Controls[] = {
     {"GroupBox2", TControlKind::GroupBox, "", 32, 152, 257, 49, "Запуск"},
     {"ComboBox2", TControlKind::ComboBox, "GroupBox2", 48, 16, 161, 21, "На весь экран",
      kComboBox2Items},
-    {"Label1", TControlKind::Label, "", 24, 32, 119, 13, "произнесения времени"},
     {"Bevel1", TControlKind::Bevel, "", 8, 8, 305, 49, ""},
     {"Bevel2", TControlKind::Bevel, "", 8, 64, 305, 145, ""},
 };

@@ -1,6 +1,7 @@
 #include "shell/DCMinTray.h"
 
 #include <cstring>
+#include <utility>
 
 namespace zv {
 namespace {
@@ -92,6 +93,8 @@ void TDCMinTray::PutIcon(unsigned first) {
     const unsigned second = first == kNimAdd ? kNimModify : kNimAdd;
     if (platform_.NotifyIcon(first, iconRecord_) || platform_.NotifyIcon(second, iconRecord_)) {
         StopRetry();
+        // Refused, the first form's messages stay, and with them the mouse only.
+        version4_ = platform_.UseVersion4(iconRecord_);
     } else if (retriesLeft_ == 0) {
         platform_.SetTimer(iconRecord_.hWnd, kTrayRetryTimer, kTrayRetryMs);
         retriesLeft_ = kTrayRetries;
@@ -128,6 +131,7 @@ void TDCMinTray::RemoveIcon() {
     StopRetry();
     platform_.NotifyIcon(kNimDelete, iconRecord_);
     iconShown_ = false;
+    version4_ = false;
 }
 
 void TDCMinTray::RestoreWndProc() {
@@ -166,6 +170,10 @@ void TDCMinTray::FormWndProc(TMessage& message) {
             }
             break;
         case kTrayCallbackMessage:
+            if (version4_) {
+                Version4Callback(message);
+                break;
+            }
             if (message.LParam == kWmLButtonDown) Toggle();
             // The shell sends the release for icons of the first record form and
             // WM_CONTEXTMENU for later ones (also from the keyboard).
@@ -183,6 +191,45 @@ void TDCMinTray::FormWndProc(TMessage& message) {
             break;
     }
     PassOn(message);
+}
+
+void TDCMinTray::Version4Callback(const TMessage& message) {
+    switch (static_cast<std::uint32_t>(message.LParam) & 0xFFFF) {
+        case kWmLButtonDown:
+            mouseSelect_ = true;
+            Toggle();
+            break;
+        case kWmLButtonDblClk:
+            // Toggled once, by its first press, as in the first form.
+            mouseSelect_ = true;
+            break;
+        case kNinSelect:
+            // After a click the press has toggled already; without one it is
+            // the keyboard's.
+            if (!std::exchange(mouseSelect_, false)) Toggle();
+            break;
+        case kNinKeySelect:
+            Toggle();
+            break;
+        case kWmRButtonUp:
+            rightRelease_ = true;
+            break;
+        case kWmContextMenu:
+            // The shell follows a right release with it; alone it is the
+            // keyboard's, and the menu opens at the icon.
+            if (std::exchange(rightRelease_, false)) {
+                if (onRightClick_) onRightClick_();
+            } else if (onKeyMenu_) {
+                const auto x = static_cast<std::int16_t>(message.WParam & 0xFFFF);
+                const auto y = static_cast<std::int16_t>((message.WParam >> 16) & 0xFFFF);
+                // Closed without a command: back to the notification area,
+                // where the keyboard user was.
+                if (!onKeyMenu_(x, y)) platform_.NotifyIcon(kNimSetFocus, iconRecord_);
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 void TDCMinTray::Toggle() {

@@ -20,6 +20,11 @@ inline constexpr std::uint32_t kWmSysCommand = 274;
 inline constexpr std::uint32_t kWmLButtonDown = 513;
 inline constexpr std::uint32_t kWmRButtonUp = 517;
 inline constexpr std::uint32_t kWmContextMenu = 123;
+inline constexpr std::uint32_t kWmLButtonDblClk = 515;
+// What the shell sends, in the fourth form, when the icon is chosen by a
+// click (after its release) or by Enter or Space.
+inline constexpr std::uint32_t kNinSelect = 0x400;
+inline constexpr std::uint32_t kNinKeySelect = 0x401;
 inline constexpr std::uint32_t kWmTimer = 0x0113;
 inline constexpr std::uint32_t kTrayCallbackMessage = 1025;  // WM_USER + 1
 inline constexpr std::uintptr_t kScMinimize = 61472;
@@ -63,6 +68,11 @@ class TDCMinTray : public TComponent {
     void FormWndProc(TMessage& message);
     // Called on a right click on the icon; the owner decides what follows.
     void SetOnRightClick(std::function<void()> handler) { onRightClick_ = std::move(handler); }
+    // Called for the menu asked for from the keyboard, with the icon's place
+    // on the screen; true when a command was chosen.
+    void SetOnKeyMenu(std::function<bool(int x, int y)> handler) {
+        onKeyMenu_ = std::move(handler);
+    }
 
     bool Hooked() const { return hooked_; }
     bool IconShown() const { return iconShown_; }
@@ -77,6 +87,9 @@ class TDCMinTray : public TComponent {
     void StopRetry();
     void PassOn(TMessage& message);
     void Toggle();
+    // The callback in the fourth form: the event in the low word of the long
+    // parameter, the icon's place in the word parameter.
+    void Version4Callback(const TMessage& message);
     void SetOwnerVisible(bool visible);
 
     ITrayPlatform& platform_;
@@ -94,6 +107,10 @@ class TDCMinTray : public TComponent {
     std::uint32_t taskbarCreated_ = 0;
     int retriesLeft_ = 0;  // while the retry timer runs
     std::function<void()> onRightClick_;
+    std::function<bool(int, int)> onKeyMenu_;
+    bool version4_ = false;      // the shell sends the fourth form
+    bool mouseSelect_ = false;   // a left press came since the last select
+    bool rightRelease_ = false;  // the next WM_CONTEXTMENU is the mouse's
 };
 
 }  // namespace zv

@@ -8,6 +8,7 @@ namespace zv {
 
 // Also the menu items' identifiers; None is what a menu closed without a
 // choice gives. A new command goes last, so the others keep their numbers.
+// Size is the item that opens the dial's sizes, which the owner gives.
 enum class TrayCommand : int {
     None = 0,
     Show,
@@ -17,7 +18,8 @@ enum class TrayCommand : int {
     Announcements,
     About,
     Exit,
-    Date
+    Date,
+    Size
 };
 
 struct TrayMenuItem {
@@ -26,7 +28,7 @@ struct TrayMenuItem {
 };
 
 // The first item offers whichever of showing and hiding the clock applies.
-constexpr std::array<TrayMenuItem, 8> TrayMenuItems(bool clockShown) {
+constexpr std::array<TrayMenuItem, 9> TrayMenuItems(bool clockShown) {
     return {{
         clockShown ? TrayMenuItem{TrayCommand::Hide, "Свернуть"}
                    : TrayMenuItem{TrayCommand::Show, "Показать"},
@@ -35,6 +37,7 @@ constexpr std::array<TrayMenuItem, 8> TrayMenuItems(bool clockShown) {
         {TrayCommand::Settings, "Настройки"},
         {TrayCommand::Announcements, "Оповещения…"},
         {TrayCommand::About, "О программе"},
+        {TrayCommand::Size, "Размер"},
         {TrayCommand::None, ""},
         {TrayCommand::Exit, "Выход"},
     }};

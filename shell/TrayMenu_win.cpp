@@ -1,5 +1,7 @@
 #include "shell/TrayMenu_win.h"
 
+#include <string>
+
 #include "core/Errors.h"
 #include "win32/Handles.h"
 #include "win32/Utf16.h"
@@ -7,14 +9,23 @@
 
 namespace zv::win {
 
-TrayCommand TTrayMenu::Track(HWND owner, bool clockShown, POINT at) {
+TrayCommand TTrayMenu::Track(HWND owner, bool clockShown, POINT at, HMENU sizes) {
+    UniqueMenu sizeMenu(sizes);  // until the menu holds it
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) throw Exception(SystemErrorText(GetLastError()));
     for (const TrayMenuItem& item : TrayMenuItems(clockShown)) {
         const auto id = static_cast<UINT_PTR>(item.command);
-        BOOL added = item.command == TrayCommand::None
-                         ? AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr)
-                         : AppendMenuW(menu.Get(), MF_STRING, id, Widen(item.text).c_str());
+        const std::wstring text = Widen(item.text);
+        BOOL added = TRUE;
+        if (item.command == TrayCommand::None) {
+            added = AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+        } else if (item.command != TrayCommand::Size) {
+            added = AppendMenuW(menu.Get(), MF_STRING, id, text.c_str());
+        } else if (sizeMenu) {
+            added = AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sizeMenu.Get()),
+                                text.c_str());
+            if (added) (void)sizeMenu.Release();
+        }
         if (!added) throw Exception(SystemErrorText(GetLastError()));
     }
     // A menu whose owner is not in front stays open on a click elsewhere, and
@@ -27,10 +38,10 @@ TrayCommand TTrayMenu::Track(HWND owner, bool clockShown, POINT at) {
     return static_cast<TrayCommand>(chosen);
 }
 
-TrayCommand TTrayMenu::Track(HWND owner, bool clockShown) {
+TrayCommand TTrayMenu::Track(HWND owner, bool clockShown, HMENU sizes) {
     POINT at{};
     GetCursorPos(&at);
-    return Track(owner, clockShown, at);
+    return Track(owner, clockShown, at, sizes);
 }
 
 }  // namespace zv::win

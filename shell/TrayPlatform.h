@@ -12,6 +12,7 @@ namespace zv {
 inline constexpr unsigned kNimAdd = 0;
 inline constexpr unsigned kNimModify = 1;
 inline constexpr unsigned kNimDelete = 2;
+inline constexpr unsigned kNimSetFocus = 3;
 
 inline constexpr unsigned kNifMessage = 1;
 inline constexpr unsigned kNifIcon = 2;
@@ -63,6 +64,9 @@ class ITrayPlatform {
     virtual ~ITrayPlatform() = default;
     // Shell_NotifyIcon; true when the shell took it.
     virtual bool NotifyIcon(unsigned action, const TrayIconRecord& record) = 0;
+    // Asks the shell for the fourth form of the icon's messages (the keyboard's
+    // among them); true when it took it.
+    virtual bool UseVersion4(const TrayIconRecord& record) = 0;
     // Replaces the window's procedure (SetWindowLongPtr) with one that hands
     // each message to handler.
     virtual std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,

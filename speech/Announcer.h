@@ -70,6 +70,9 @@ class TAnnouncer {
         stall_.Restart(clipStartMs_);
     }
     uint16_t State() const { return state_; }
+    // How later chains say the time: the chosen style, or the official one
+    // where the voice lacks its words.
+    SpeechStyle Style() const { return style_; }
     // True from Start until the chain has ended or failed.
     bool Polling() const { return polling_; }
     // True while the chain sounds: polled, or its last word still playing. A

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "core/Errors.h"
+#include "win32/AccessibleServer.h"
+#include "win32/Contrast.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
@@ -204,6 +206,8 @@ void TDialog::CreateControls() {
         controls_[i] = h;
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(d, fonts_)), FALSE);
         if (kind.exStyle & WS_EX_CONTROLPARENT) SetWindowSubclass(h, ForwardCommands, 1, 0);
+        if (TakesFocus(d.kind) || d.kind == TControlKind::Link)
+            SetWindowSubclass(h, AnswerAccessible, kFirstId + i, reinterpret_cast<DWORD_PTR>(this));
         for (std::string_view item : d.items) {
             const std::wstring wide = Widen(item);
             SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
@@ -310,6 +314,27 @@ void TDialog::KeepFocus(WPARAM activation) {
     if (target) SetFocus(target);
 }
 
+LRESULT CALLBACK TDialog::AnswerAccessible(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR dialog) {
+    LRESULT result = 0;
+    if (msg == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT &&
+        reinterpret_cast<TDialog*>(dialog)->Accessible(id - kFirstId, wParam, result))
+        return result;
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, AnswerAccessible, id);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+bool TDialog::Accessible(size_t row, WPARAM wParam, LRESULT& result) {
+    const std::span<const TControlDesign> rows = design_.controls;
+    TAccessibleControl::Told told{Widen(AccessibleName(rows, row))};
+    if (rows[row].kind == TControlKind::Link) told.role = ROLE_SYSTEM_LINK;
+    // A slider's value is what the label after it shows ("80 %").
+    if (rows[row].kind == TControlKind::TrackBar && row + 1 < rows.size() &&
+        rows[row + 1].kind == TControlKind::Label)
+        told.valueLabel = controls_[row + 1];
+    return accessible_.Answer(controls_[row], std::move(told), wParam, result);
+}
+
 void TDialog::Command(size_t, int) {}
 
 LRESULT TDialog::OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -363,8 +388,14 @@ LRESULT TDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             if (!IsLink(reinterpret_cast<HWND>(lParam))) break;
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 255));
+            SetTextColor(reinterpret_cast<HDC>(wParam),
+                         HighContrastOn() ? GetSysColor(COLOR_HOTLIGHT) : RGB(0, 0, 255));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            // A change of contrast shows at once, the link's colour too.
+            InvalidateRect(Handle(), nullptr, TRUE);
+            break;
         case WM_SETCURSOR:
             if (!IsLink(reinterpret_cast<HWND>(wParam))) break;
             SetCursor(HandCursor());

@@ -9,6 +9,7 @@
 
 #include "core/DialogDesign.h"
 #include "core/DialogLayout.h"
+#include "win32/AccessibleServer.h"
 #include "win32/Handles.h"
 #include "win32/Window.h"
 
@@ -74,6 +75,12 @@ class TDialog : public TWindow {
     void ChangeDpi(int dpi, const RECT& suggested);
     bool IsLink(HWND control) const;
     void KeepFocus(WPARAM activation);
+    // A screen reader's WM_GETOBJECT for a row's control: the system's object
+    // with the name, value or role the rows give it. False to leave it to
+    // the system alone.
+    static LRESULT CALLBACK AnswerAccessible(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR id, DWORD_PTR dialog);
+    bool Accessible(size_t row, WPARAM wParam, LRESULT& result);
 
     const TDialogDesign& design_;
     int dpi_;
@@ -84,6 +91,7 @@ class TDialog : public TWindow {
     bool takesFocus_ = false;     // some control can have the focus
     HWND lastFocus_ = nullptr;
     bool placed_ = false;
+    TAccessibleServer accessible_;
 };
 
 }  // namespace zv::win

@@ -50,6 +50,17 @@ bool TWinTrayPlatform::NotifyIcon(unsigned action, const TrayIconRecord& record)
     return Notify(action, record);
 }
 
+// In the record's whole present form, which the version needs; the icon's
+// other calls keep the first form.
+bool TWinTrayPlatform::UseVersion4(const TrayIconRecord& record) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = ToHwnd(record.hWnd);
+    data.uID = record.uID;
+    data.uVersion = NOTIFYICON_VERSION_4;
+    return Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
+}
+
 std::unique_ptr<IWindowHook> TWinTrayPlatform::HookWindow(std::uintptr_t window,
                                                           std::function<void(TMessage&)> handler) {
     return std::make_unique<TWinWindowHook>(ToHwnd(window), std::move(handler));

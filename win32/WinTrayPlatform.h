@@ -22,6 +22,7 @@ class TWinTrayPlatform : public ITrayPlatform {
     static bool Notify(unsigned action, const TrayIconRecord& record);
 
     bool NotifyIcon(unsigned action, const TrayIconRecord& record) override;
+    bool UseVersion4(const TrayIconRecord& record) override;
     std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,
                                             std::function<void(TMessage&)> handler) override;
     void ShowWindow(std::uintptr_t window, int command) override;

@@ -19,8 +19,9 @@ wav="$CASE_OUT/sound.wav"
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
 read -r hx hy < <(python3 "$here/face_check.py" hub "$sw" "$sh")
 
-# The rows' middles from the menu's top: six items, the separator, "Выход".
-rows=(11 28 45 62 79 96 109 123)
+# The rows' middles from the menu's top: seven items ("Размер" the seventh),
+# the separator, "Выход".
+rows=(11 28 45 62 79 96 113 126 140)
 # Opens the menu on the dial, left of the hub where the centred dialogs do
 # not reach, and clicks row N (0-based); with MARK, marks the recording just
 # before the click.
@@ -139,7 +140,7 @@ if [ -n "$tray" ]; then
 fi
 sleep 1
 
-zv_menu_pick 7
+zv_menu_pick 8
 for _ in $(seq 50); do
   kill -0 "$ZV_PID" 2>/dev/null || break
   sleep 0.2

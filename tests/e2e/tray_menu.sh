@@ -12,8 +12,8 @@ hn_case_begin tray_menu
 prog=$(hn_case_program tray_menu 'Hotkey=0\r\nKey=1\r\nRun=1\r\n')
 wav="$CASE_OUT/sound.wav"
 # Rows from the menu's top: Свернуть/Показать, Время, Дата, Настройки,
-# Оповещения…, О программе, the separator, Выход.
-rows=(11 28 45 62 79 96 109 123)
+# Оповещения…, О программе, Размер, the separator, Выход.
+rows=(11 28 45 62 79 96 113 126 140)
 
 hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
 hn_record_start "$wav"

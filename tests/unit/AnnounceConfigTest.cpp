@@ -92,6 +92,11 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
          "Date=2\r\nMic=\r\nMic=yes\r\n",
          defaults,
          {BadValue(1, "Date=2"), BadValue(2, "Mic="), BadValue(3, "Mic=yes")}},
+        {"the dial's size", "Size=150\r\n", With([](AnnounceSettings& s) { s.size = 150; }), {}},
+        {"a size the menus do not offer",
+         "Size=110\r\nSize=0\r\n",
+         defaults,
+         {BadValue(1, "Size=110"), BadValue(2, "Size=0")}},
         {"a voice that leaves its folder",
          "Voice=../x\r\nVoice=a\\b\r\nVoice=c:\r\n",
          defaults,
@@ -119,13 +124,13 @@ TEST(AnnounceConfig, WritesCrLfLinesThatReadBackTheSame) {
     EXPECT_EQ(
         FormatAnnounceConfig(AnnounceSettings{}),
         "Every=0\r\nQuiet=23-7\r\nChime=0\r\nVolume=100\r\nFullscreen=1\r\nVoice=\r\nStyle=0\r\n"
-        "Date=0\r\nMic=1\r\n");
+        "Date=0\r\nMic=1\r\nSize=100\r\n");
     const AnnounceSettings all[] = {
         AnnounceSettings{},
         With([](AnnounceSettings& s) { s.every = 30, s.quiet = false, s.chime = 2, s.volume = 0; }),
         With([](AnnounceSettings& s) {
             s.every = 1, s.quietFrom = 0, s.quietTo = 23, s.fullscreen = false;
-            s.voice = "Алёна 2";
+            s.voice = "Алёна 2", s.size = 200;
         }),
         With([](AnnounceSettings& s) { s.date = true, s.mic = false; }),
     };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -275,6 +276,63 @@ TEST(DCMinTray, OnlyARightClickOnTheIconCallsTheRightClickHandler) {
     rig.form.Show();
     EXPECT_EQ(rig.Send(1025, 1, 517).Result, kPassedResult);
     EXPECT_TRUE(rig.platform.visible[kFormWindow]);
+}
+
+// Where the shell takes the fourth form, the event is the low word of the
+// long parameter and the icon's place the word parameter: the mouse acts as
+// in the first form, Enter, Space and a menu key reach the icon too, and a
+// keyboard menu closed without a command gives the focus back to the tray.
+TEST(DCMinTray, FourthFormMessages) {
+    constexpr std::uintptr_t kAnchor = (1070u << 16) | 0xFFFBu;  // (-5, 1070)
+    struct Case {
+        const char* name;
+        std::vector<std::uint32_t> events;
+        bool commandChosen;
+        int toggles, rightClicks, keyMenus, focusBack;
+    };
+    const Case cases[] = {
+        {"a click: press, release, select", {513, 514, 0x400}, false, 1, 0, 0, 0},
+        {"a double-click", {513, 514, 0x400, 515, 514, 0x400}, false, 1, 0, 0, 0},
+        {"Space or Enter", {0x401}, false, 1, 0, 0, 0},
+        {"a select with no press before it", {0x400}, false, 1, 0, 0, 0},
+        {"a right click: release, then the menu", {516, 517, 123}, false, 0, 1, 0, 0},
+        {"a right release alone", {517}, false, 0, 0, 0, 0},
+        {"Shift+F10, closed with Esc", {123}, false, 0, 0, 1, 1},
+        {"Shift+F10, a command chosen", {123}, true, 0, 0, 1, 0},
+        {"a right click, then Shift+F10", {517, 123, 123}, false, 0, 1, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.platform.takesVersion4 = true;
+        rig.form.Show();
+        rig.ShowIcon();
+        int rightClicks = 0, keyMenus = 0;
+        rig.tray.SetOnRightClick([&] { ++rightClicks; });
+        rig.tray.SetOnKeyMenu([&](int x, int y) {
+            ++keyMenus;
+            EXPECT_EQ(x, -5);
+            EXPECT_EQ(y, 1070);
+            return c.commandChosen;
+        });
+        for (std::uint32_t event : c.events) {
+            TMessage m = rig.Send(1025, kAnchor, static_cast<std::intptr_t>((1u << 16) | event));
+            EXPECT_EQ(m.Result, kPassedResult);
+        }
+        const auto& log = rig.platform.log;
+        EXPECT_EQ(std::count(log.begin(), log.end(), "show 200 0"), c.toggles);
+        EXPECT_EQ(rightClicks, c.rightClicks);
+        EXPECT_EQ(keyMenus, c.keyMenus);
+        EXPECT_EQ(std::count(log.begin(), log.end(), "notify 3"), c.focusBack);
+    }
+    // Refused, the first form stays: a right release opens the menu by itself.
+    Rig rig;
+    rig.form.Show();
+    rig.ShowIcon();
+    int rightClicks = 0;
+    rig.tray.SetOnRightClick([&] { ++rightClicks; });
+    rig.Send(1025, 1, 517);
+    EXPECT_EQ(rightClicks, 1);
 }
 
 }  // namespace

@@ -152,5 +152,30 @@ TEST(DialogDesign, ListsAndCheckMarksOnlyWhereTheyMeanSomething) {
     EXPECT_EQ(DesignOf(Form3Control("ComboBox2")).items.data(), kComboBox2Items.data());
 }
 
+// A screen reader names every control it can reach: a box or the slider by
+// the label or frame caption right before it, anything else by its text.
+TEST(DialogDesign, EveryControlThatTakesFocusHasAName) {
+    for (const TDialogDesign* design : kDialogs) {
+        for (size_t i = 0; i < design->controls.size(); ++i) {
+            if (!TakesFocus(design->controls[i].kind)) continue;
+            EXPECT_FALSE(AccessibleName(design->controls, i).empty())
+                << design->caption << ": " << design->controls[i].name;
+        }
+    }
+    const struct {
+        std::span<const TControlDesign> rows;
+        std::string_view control, name;
+    } cases[] = {
+        {kForm3Controls, "ComboBox1", "произнесения времени"},
+        {kForm3Controls, "ComboBox2", "Запуск"},
+        {kForm3Controls, "RadioButton2", "Только для меня"},
+        {kAnnouncementsDialogControls, "VolumeBar", "Громкость:"},
+        {kAnnouncementsDialogControls, "ToBox", "до"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AccessibleName(c.rows, RowOf(c.rows, c.control)), c.name) << c.control;
+    }
+}
+
 }  // namespace
 }  // namespace zv

@@ -160,5 +160,22 @@ TEST(LayoutTest, HubStaysOnTheDialCentre) {
     }
 }
 
+// The dial's size on top of the DPI, no larger above 100 % than the work area
+// holds the dial (801 x 601 at 96 DPI); 100 % and below as chosen.
+TEST(LayoutTest, SizedDpiFitsTheWorkArea) {
+    const struct {
+        int dpi, size, w, h, want;
+    } cases[] = {
+        {96, 100, 1920, 1040, 96},   {96, 200, 1920, 1250, 192},  {96, 200, 1920, 1040, 144},
+        {96, 150, 1366, 728, 96},    {96, 125, 1280, 760, 120},   {96, 75, 800, 560, 72},
+        {144, 200, 3840, 2100, 288}, {144, 125, 1920, 1040, 144}, {96, 100, 640, 480, 96},
+        {120, 150, 1920, 1080, 150},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SizedDpi(c.dpi, c.size, c.w, c.h), c.want)
+            << c.dpi << " dpi, " << c.size << " %, " << c.w << "x" << c.h;
+    }
+}
+
 }  // namespace
 }  // namespace zv

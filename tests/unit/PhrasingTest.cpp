@@ -9,6 +9,7 @@
 
 #include "AnnouncerRig.h"
 #include "speech/Phrasing.h"
+#include "speech/Words.h"
 
 namespace zv {
 namespace {
@@ -49,7 +50,8 @@ std::vector<std::string> TableLines() {
                 for (const std::string& file : SpokenChain(SpeechStyle(style), h, m)) {
                     line += file + " ";
                 }
-                line.pop_back();
+                line.back() = '\t';
+                line += WrittenSentence(SpeechStyle(style), h, m);
                 lines.push_back(line);
             }
         }
@@ -77,6 +79,37 @@ TEST(PhrasingTest, EveryChainIsTheReviewedTable) {
             ADD_FAILURE() << "table: " << got[i] << "\nchain: " << want[i];
             ++shown;
         }
+    }
+}
+
+// Every recording a chain may play says a word of the table; only the units'
+// silence says none, and leaves no gap in the sentence.
+TEST(PhrasingTest, EveryRecordingHasItsWrittenWord) {
+    for (const char* file : kStyleFiles) EXPECT_FALSE(WrittenWord(file).empty()) << file;
+    for (int style = 0; style < 3; ++style) {
+        for (unsigned h = 0; h < 24; ++h) {
+            for (unsigned m = 0; m < 60; ++m) {
+                for (const std::string& file : SpokenChain(SpeechStyle(style), h, m)) {
+                    ASSERT_EQ(WrittenWord(file).empty(), file == "0_0.wav") << file;
+                }
+            }
+        }
+    }
+    struct Case {
+        int style;
+        unsigned h, m;
+        const char* written;
+    };
+    const Case cases[] = {
+        {0, 21, 5, "двадцать один час пять минут"},
+        {0, 21, 30, "двадцать один час тридцать минут"},
+        {1, 12, 0, "полдень"},
+        {2, 14, 45, "без четверти три дня"},
+        {2, 0, 58, "без двух минут час ночи"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WrittenSentence(SpeechStyle(c.style), c.h, c.m), c.written)
+            << c.style << " " << c.h << ":" << c.m;
     }
 }
 

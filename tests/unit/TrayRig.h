@@ -50,6 +50,9 @@ class FakePlatform : public ITrayPlatform {
         shellHasIcon = action != kNimDelete;
         return true;
     }
+    // A shell of the first form unless told otherwise.
+    bool takesVersion4 = false;
+    bool UseVersion4(const TrayIconRecord&) override { return shellRuns && takesVersion4; }
     void SetTimer(std::uintptr_t window, std::uintptr_t id, unsigned ms) override {
         log.push_back("set timer " + Hex(window) + " " + Hex(id) + " " + std::to_string(ms));
         timers[id] = ms;

@@ -284,5 +284,36 @@ TEST_F(TrayWin, AnIconTheShellRefusedComesWithTheRetryTimer) {
     EXPECT_FALSE(KillTimer(hwnd, kTrayRetryTimer));  // gone once the icon is in
 }
 
+// The shell takes the fourth form of the icon's messages: Space or Enter on
+// the icon toggles the clock, a menu key asks for the menu at the icon, and
+// a menu closed so gives the focus back to the notification area.
+TEST_F(TrayWin, TheKeyboardReachesTheIconInTheFourthForm) {
+    tray.ShowIcon();
+    form.SetVisible(true);
+    int menus = 0;
+    POINT at{};
+    tray.SetOnKeyMenu([&](int x, int y) {
+        ++menus;
+        at = POINT{x, y};
+        return false;
+    });
+    const WPARAM anchor = MAKEWPARAM(640, 1000);
+    Send(kTrayCallbackMessage, anchor, MAKELPARAM(kNinKeySelect, kTrayIconId));
+    EXPECT_FALSE(Shown()) << "the shell did not take the fourth form";
+    Send(kTrayCallbackMessage, anchor, MAKELPARAM(kNinSelect, kTrayIconId));
+    EXPECT_TRUE(Shown());
+    // The mouse as before: a press toggles, the select after its release not.
+    Send(kTrayCallbackMessage, anchor, MAKELPARAM(WM_LBUTTONDOWN, kTrayIconId));
+    Send(kTrayCallbackMessage, anchor, MAKELPARAM(kNinSelect, kTrayIconId));
+    EXPECT_FALSE(Shown());
+
+    Send(kTrayCallbackMessage, anchor, MAKELPARAM(WM_CONTEXTMENU, kTrayIconId));
+    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(at.x, 640);
+    EXPECT_EQ(at.y, 1000);
+    ASSERT_FALSE(platform.answers.empty());
+    EXPECT_EQ(platform.answers.back().action, kNimSetFocus);
+}
+
 }  // namespace
 }  // namespace zv::win

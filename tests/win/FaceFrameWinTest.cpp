@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -144,6 +145,73 @@ TEST(FaceFrameWinTest, ScaledFaceIsTheDesignsLargerWithNoKeyInIt) {
             }
         }
     }
+}
+
+uint32_t PixelOf(COLORREF c) {
+    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// Whether p lies on the way from a to b alike in every channel, as the
+// glyphs' smoothing mixes the text into its background.
+bool Between(uint32_t p, uint32_t a, uint32_t b) {
+    double lo = 0, hi = 1;
+    for (int shift : {0, 8, 16}) {
+        const int pc = (p >> shift) & 0xff, ac = (a >> shift) & 0xff, bc = (b >> shift) & 0xff;
+        if (ac == bc) {
+            if (pc != ac) return false;
+            continue;
+        }
+        const double t = static_cast<double>(pc - ac) / (bc - ac);
+        lo = std::max(lo, t - 0.08);
+        hi = std::min(hi, t + 0.08);
+    }
+    return lo <= hi;
+}
+
+// In high contrast the captions and the read-out are the system's window
+// text on its window colour, and stay so through a tick; back in normal
+// contrast the face is what it was, pixel for pixel.
+TEST(FaceFrameWinTest, HighContrastLabelsAreTheSystemsWindowColours) {
+    const int w = 900, h = 700;
+    const FormLayout layout = ApplyLayout(w, h, 96);
+    TFaceFrame frame;
+    frame.Create();
+    frame.SetReadOut(At(10, 9, 5));
+    frame.Place(layout, nullptr);
+    frame.ShowControls();
+    const Image normal = Painted(frame, w, h);
+    EXPECT_FALSE(frame.FollowContrast(false)) << "normal contrast again composes nothing";
+
+    ASSERT_TRUE(frame.FollowContrast(true));
+    frame.Tick(At(10, 9, 6));
+    const Image high = Painted(frame, w, h);
+    const uint32_t text = PixelOf(GetSysColor(COLOR_WINDOWTEXT));
+    const uint32_t back = PixelOf(GetSysColor(COLOR_WINDOW));
+    ASSERT_NE(text, back);
+    for (int l = 0; l < 6; ++l) {
+        SCOPED_TRACE(testing::Message() << "Label" << l + 1);
+        const Bounds& b = LabelBounds(layout, l);
+        int texts = 0, backs = 0, others = 0;
+        for (int y = b.top; y < b.top + b.height; ++y) {
+            for (int x = b.left; x < b.left + b.width; ++x) {
+                const uint32_t p = high.At(x, y);
+                texts += p == text;
+                backs += p == back;
+                others += !Between(p, text, back);
+            }
+        }
+        EXPECT_GT(texts, 5);
+        EXPECT_GT(backs, 5);
+        EXPECT_EQ(others, 0) << "the skin, a hand or the face's yellow shows through";
+    }
+
+    ASSERT_TRUE(frame.FollowContrast(false));
+    frame.Tick(At(10, 9, 5));
+    const Image again = Painted(frame, w, h);
+    int differing = 0;
+    for (size_t i = 0; i < again.pixels.size(); ++i)
+        differing += again.pixels[i] != normal.pixels[i];
+    EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

@@ -1,0 +1,162 @@
+#include "win32/AccessibleControl.h"
+
+#include <iterator>
+#include <utility>
+
+namespace zv::win {
+
+TAccessibleControl::TAccessibleControl(IAccessible* system, Told told)
+    : system_(system), told_(std::move(told)) {
+    system_->AddRef();
+}
+
+TAccessibleControl::~TAccessibleControl() {
+    system_->Release();
+}
+
+HRESULT TAccessibleControl::QueryInterface(REFIID riid, void** object) {
+    if (!object) return E_POINTER;
+    if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
+        riid == __uuidof(IAccessible)) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG TAccessibleControl::AddRef() {
+    return ++references_;
+}
+
+ULONG TAccessibleControl::Release() {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT TAccessibleControl::GetTypeInfoCount(UINT* count) {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT TAccessibleControl::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+    return E_NOTIMPL;
+}
+
+HRESULT TAccessibleControl::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+HRESULT TAccessibleControl::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) {
+    return E_NOTIMPL;
+}
+
+HRESULT TAccessibleControl::get_accName(VARIANT child, BSTR* name) {
+    if (!name) return E_POINTER;
+    if (!Self(child) || told_.name.empty()) return system_->get_accName(child, name);
+    *name = SysAllocStringLen(told_.name.data(), static_cast<UINT>(told_.name.size()));
+    return *name ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT TAccessibleControl::get_accValue(VARIANT child, BSTR* value) {
+    if (!value) return E_POINTER;
+    if (!Self(child) || !told_.valueLabel) return system_->get_accValue(child, value);
+    // Read when asked: the label follows the control.
+    wchar_t text[64] = {};
+    const int n = GetWindowTextW(told_.valueLabel, text, static_cast<int>(std::size(text)));
+    *value = SysAllocStringLen(text, static_cast<UINT>(n));
+    return *value ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT TAccessibleControl::get_accRole(VARIANT child, VARIANT* role) {
+    if (!role) return E_POINTER;
+    if (!Self(child) || told_.role == 0) return system_->get_accRole(child, role);
+    VariantInit(role);
+    role->vt = VT_I4;
+    role->lVal = told_.role;
+    return S_OK;
+}
+
+HRESULT TAccessibleControl::get_accState(VARIANT child, VARIANT* state) {
+    const HRESULT hr = system_->get_accState(child, state);
+    // A link says so in its state too.
+    if (SUCCEEDED(hr) && Self(child) && told_.role == ROLE_SYSTEM_LINK && state->vt == VT_I4)
+        state->lVal |= STATE_SYSTEM_LINKED;
+    return hr;
+}
+
+// The rest is the system's.
+HRESULT TAccessibleControl::get_accParent(IDispatch** parent) {
+    return system_->get_accParent(parent);
+}
+
+HRESULT TAccessibleControl::get_accChildCount(long* count) {
+    return system_->get_accChildCount(count);
+}
+
+HRESULT TAccessibleControl::get_accChild(VARIANT child, IDispatch** object) {
+    return system_->get_accChild(child, object);
+}
+
+HRESULT TAccessibleControl::get_accDescription(VARIANT child, BSTR* text) {
+    return system_->get_accDescription(child, text);
+}
+
+HRESULT TAccessibleControl::get_accHelp(VARIANT child, BSTR* text) {
+    return system_->get_accHelp(child, text);
+}
+
+HRESULT TAccessibleControl::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
+    return system_->get_accHelpTopic(file, child, topic);
+}
+
+HRESULT TAccessibleControl::get_accKeyboardShortcut(VARIANT child, BSTR* keys) {
+    return system_->get_accKeyboardShortcut(child, keys);
+}
+
+HRESULT TAccessibleControl::get_accFocus(VARIANT* child) {
+    return system_->get_accFocus(child);
+}
+
+HRESULT TAccessibleControl::get_accSelection(VARIANT* children) {
+    return system_->get_accSelection(children);
+}
+
+HRESULT TAccessibleControl::get_accDefaultAction(VARIANT child, BSTR* action) {
+    return system_->get_accDefaultAction(child, action);
+}
+
+HRESULT TAccessibleControl::accSelect(long flags, VARIANT child) {
+    return system_->accSelect(flags, child);
+}
+
+HRESULT TAccessibleControl::accLocation(long* left, long* top, long* width, long* height,
+                                        VARIANT child) {
+    return system_->accLocation(left, top, width, height, child);
+}
+
+HRESULT TAccessibleControl::accNavigate(long direction, VARIANT start, VARIANT* end) {
+    return system_->accNavigate(direction, start, end);
+}
+
+HRESULT TAccessibleControl::accHitTest(long x, long y, VARIANT* child) {
+    return system_->accHitTest(x, y, child);
+}
+
+HRESULT TAccessibleControl::accDoDefaultAction(VARIANT child) {
+    return system_->accDoDefaultAction(child);
+}
+
+HRESULT TAccessibleControl::put_accName(VARIANT child, BSTR name) {
+    return system_->put_accName(child, name);
+}
+
+HRESULT TAccessibleControl::put_accValue(VARIANT child, BSTR value) {
+    return system_->put_accValue(child, value);
+}
+
+}  // namespace zv::win
