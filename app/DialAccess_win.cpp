@@ -5,6 +5,7 @@
 
 #include "app/FaceFrame_win.h"
 #include "speech/Words.h"
+#include "win32/LocalTime.h"
 
 namespace zv::win {
 
@@ -12,13 +13,6 @@ namespace {
 
 using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using AccessibleObjectFromWindowFn = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
-
-// The time as the question finds it, not the last tick's.
-SYSTEMTIME Now() {
-    SYSTEMTIME st{};
-    GetLocalTime(&st);
-    return st;
-}
 
 }  // namespace
 
@@ -66,17 +60,18 @@ void TDialAccess::Tick(const TimeFields& now) {
     minuteOfDay_ = minute;
 }
 
+// The time as the question finds it, not the last tick's.
 std::string TDialAccess::Name() const {
-    const SYSTEMTIME st = Now();
-    return WrittenSentence(style_(), st.wHour, st.wMinute);
+    const TimeFields now = LocalTime();
+    return WrittenSentence(style_(), now.hour, now.minute);
 }
 
 // As the read-out shows it: the hour without a leading zero.
 std::string TDialAccess::Value() const {
-    const SYSTEMTIME st = Now();
-    std::string text = std::to_string(st.wHour) + ":";
-    text += static_cast<char>('0' + st.wMinute / 10);
-    text += static_cast<char>('0' + st.wMinute % 10);
+    const TimeFields now = LocalTime();
+    std::string text = std::to_string(now.hour) + ":";
+    text += static_cast<char>('0' + now.minute / 10);
+    text += static_cast<char>('0' + now.minute % 10);
     return text;
 }
 

@@ -11,18 +11,12 @@
 #include "settings/Form3_win.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
+#include "win32/LocalTime.h"
 #include "win32/Monitors.h"
 
 namespace zv::win {
 
 namespace {
-
-// The local time of day as the current time fields.
-TimeFields LocalTime() {
-    SYSTEMTIME st{};
-    GetLocalTime(&st);
-    return {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
-}
 
 // Arms the tick; out of timers, the previous one keeps its last interval.
 void ArmTimer1(HWND window, uint32_t delayMs) {

@@ -19,21 +19,8 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 
-// What a DPI message may carry: Windows scales from 100 % to 500 %.
-bool SaneDpi(int dpi) {
-    return dpi >= USER_DEFAULT_SCREEN_DPI / 2 && dpi <= USER_DEFAULT_SCREEN_DPI * 8;
-}
-
-// A rectangle of some size that the virtual screen could hold twice over.
-bool SaneRect(const RECT& r) {
-    const LONG w = r.right - r.left, h = r.bottom - r.top;
-    return w > 0 && h > 0 && w <= 2 * GetSystemMetrics(SM_CXVIRTUALSCREEN) &&
-           h <= 2 * GetSystemMetrics(SM_CYVIRTUALSCREEN);
-}
 constexpr int kFirstId = 101;
 constexpr int kListLineHeight = 14;  // of a combo box's open list
-// Windows 10 1703 asks it; the headers for Windows 7 do not name it.
-constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 struct WindowKind {
     const wchar_t* className;
@@ -254,23 +241,6 @@ void TDialog::Lay(bool sizeWindow) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TDialog::ChangeDpi(int dpi, const RECT& suggested) {
-    dpi_ = dpi;
-    // The old fonts live until no control holds them.
-    const TDialogFonts old = std::exchange(fonts_, MakeFonts(dpi));
-    for (size_t i = 0; i < controls_.size(); ++i) {
-        if (controls_[i])
-            SendMessageW(controls_[i], WM_SETFONT,
-                         reinterpret_cast<WPARAM>(FontOf(design_.controls[i], fonts_)), FALSE);
-    }
-    Lay(false);
-    SetIcons();
-    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    DpiChanged();
-    InvalidateRect(Handle(), nullptr, TRUE);
-}
-
 HWND TDialog::Control(std::string_view name) const {
     for (size_t i = 0; i < controls_.size(); ++i) {
         if (name == design_.controls[i].name) return controls_[i];
@@ -342,6 +312,7 @@ LRESULT TDialog::OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; DpiMessage(msg, wParam, lParam, result)) return result;
     switch (msg) {
         case WM_COMMAND: {
             // Enter and Esc arrive as IDOK and IDCANCEL from the dialog manager,
@@ -349,30 +320,6 @@ LRESULT TDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             const int row = LOWORD(wParam) - kFirstId;
             if (lParam != 0 && row >= 0 && row < static_cast<int>(controls_.size()))
                 Command(static_cast<size_t>(row), HIWORD(wParam));
-            return 0;
-        }
-        case kGetDpiScaledSize: {
-            // Windows asks the size at the new DPI before it suggests where
-            // the dialog goes: the laid-out size, not the old one scaled.
-            // From another thread or process, the pointer is nobody's to trust.
-            const int dpi = static_cast<int>(wParam);
-            if (InSendMessage() || !SaneDpi(dpi)) break;
-            const SIZE size = WindowSizeFor(dpi, LayoutFor(dpi, MakeFonts(dpi)));
-            *reinterpret_cast<SIZE*>(lParam) = size;
-            return TRUE;
-        }
-        case WM_DPICHANGED: {
-            if (InSendMessage() || !SaneDpi(LOWORD(wParam))) break;
-            const int dpi = LOWORD(wParam);
-            RECT suggested = *reinterpret_cast<const RECT*>(lParam);
-            if (!SaneRect(suggested)) {
-                // Where the dialog is, at its size laid out for the new DPI.
-                const SIZE size = WindowSizeFor(dpi, LayoutFor(dpi, MakeFonts(dpi)));
-                GetWindowRect(Handle(), &suggested);
-                suggested.right = suggested.left + size.cx;
-                suggested.bottom = suggested.top + size.cy;
-            }
-            ChangeDpi(dpi, suggested);
             return 0;
         }
         case WM_CLOSE:

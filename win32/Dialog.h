@@ -73,6 +73,9 @@ class TDialog : public TWindow {
     static SIZE WindowSizeFor(int dpi, const TDialogLayout& layout);
     void Lay(bool sizeWindow);
     void ChangeDpi(int dpi, const RECT& suggested);
+    // WM_GETDPISCALEDSIZE and WM_DPICHANGED; false for any other message and
+    // for one the dialog leaves to the system.
+    bool DpiMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool IsLink(HWND control) const;
     void KeepFocus(WPARAM activation);
     // A screen reader's WM_GETOBJECT for a row's control: the system's object
