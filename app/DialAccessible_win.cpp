@@ -27,47 +27,6 @@ long TDialAccessible::ChildOf(const VARIANT& child) {
     return child.lVal;
 }
 
-HRESULT TDialAccessible::QueryInterface(REFIID riid, void** object) {
-    if (!object) return E_POINTER;
-    if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
-        riid == __uuidof(IAccessible)) {
-        *object = static_cast<IAccessible*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TDialAccessible::AddRef() {
-    return ++references_;
-}
-
-ULONG TDialAccessible::Release() {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-}
-
-HRESULT TDialAccessible::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT TDialAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-    return E_NOTIMPL;
-}
-
-HRESULT TDialAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
-}
-
-HRESULT TDialAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                UINT*) {
-    return E_NOTIMPL;
-}
-
 HRESULT TDialAccessible::get_accParent(IDispatch** parent) {
     if (!parent) return E_POINTER;
     *parent = nullptr;

@@ -2,10 +2,9 @@
 // The dial as a screen reader finds it: an accessible clock whose name is the
 // time in words and whose value is the read-out, with the three captions as
 // its push buttons.
-#include <oleacc.h>  // after windows.h, which it needs
-#include <windows.h>
-
 #include <string>
+
+#include "win32/AccessibleBase.h"
 
 namespace zv::win {
 
@@ -27,28 +26,16 @@ class IDialFacts {
     virtual HRESULT Parent(IDispatch** parent) const = 0;
 };
 
-class TDialAccessible final : public IAccessible {
+class TDialAccessible final : public TAccessibleBase {
   public:
     static constexpr long kChildren = 3;
 
     // Made with one reference, the caller's.
     explicit TDialAccessible(IDialFacts& facts) : facts_(&facts) {}
-    TDialAccessible(const TDialAccessible&) = delete;
-    TDialAccessible& operator=(const TDialAccessible&) = delete;
 
     // Every later call fails as for an object whose server has gone.
     void Disconnect() { facts_ = nullptr; }
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    // IDispatch: no type information; clients call IAccessible directly.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override;
     // IAccessible
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
@@ -74,11 +61,10 @@ class TDialAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
   private:
-    ~TDialAccessible() = default;  // through Release only
+    ~TDialAccessible() override = default;  // through Release only
     // 0 for the dial itself, 1..3 for a caption, -1 for anything else.
     static long ChildOf(const VARIANT& child);
 
-    ULONG references_ = 1;
     IDialFacts* facts_;
 };
 

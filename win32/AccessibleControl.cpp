@@ -14,47 +14,6 @@ TAccessibleControl::~TAccessibleControl() {
     system_->Release();
 }
 
-HRESULT TAccessibleControl::QueryInterface(REFIID riid, void** object) {
-    if (!object) return E_POINTER;
-    if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
-        riid == __uuidof(IAccessible)) {
-        *object = static_cast<IAccessible*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TAccessibleControl::AddRef() {
-    return ++references_;
-}
-
-ULONG TAccessibleControl::Release() {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-}
-
-HRESULT TAccessibleControl::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT TAccessibleControl::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-    return E_NOTIMPL;
-}
-
-HRESULT TAccessibleControl::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
-}
-
-HRESULT TAccessibleControl::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) {
-    return E_NOTIMPL;
-}
-
 HRESULT TAccessibleControl::get_accName(VARIANT child, BSTR* name) {
     if (!name) return E_POINTER;
     if (!Self(child) || told_.name.empty()) return system_->get_accName(child, name);

@@ -2,14 +2,13 @@
 // A dialog control as a screen reader should hear it: the system's own
 // accessible object for the control, with the name a label gives it, the
 // value a label beside it shows, or the role of a link, put over its own.
-#include <oleacc.h>  // after windows.h, which it needs
-#include <windows.h>
-
 #include <string>
+
+#include "win32/AccessibleBase.h"
 
 namespace zv::win {
 
-class TAccessibleControl final : public IAccessible {
+class TAccessibleControl final : public TAccessibleBase {
   public:
     struct Told {
         std::wstring name;          // empty: the system's
@@ -19,19 +18,7 @@ class TAccessibleControl final : public IAccessible {
 
     // Holds a reference to `system` and is made with one of its own.
     TAccessibleControl(IAccessible* system, Told told);
-    TAccessibleControl(const TAccessibleControl&) = delete;
-    TAccessibleControl& operator=(const TAccessibleControl&) = delete;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    // IDispatch
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override;
     // IAccessible
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
@@ -57,10 +44,9 @@ class TAccessibleControl final : public IAccessible {
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
   private:
-    ~TAccessibleControl();  // through Release only
+    ~TAccessibleControl() override;  // through Release only
     static bool Self(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == 0; }
 
-    ULONG references_ = 1;
     IAccessible* system_;
     Told told_;
 };

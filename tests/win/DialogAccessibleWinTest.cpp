@@ -106,12 +106,14 @@ TEST_F(DialogAccessibleWinTest, EveryControlOfTheAnnouncementsDialogHasItsName) 
                  {"QuietCheck", "Тихие часы"},
                  {"FromBox", "с"},
                  {"ToBox", "до"},
-                 {"ChimeBox", "Звук перед временем:"},
+                 {"ChimeBox", "Звук перед оповещением:"},
                  {"VolumeBar", "Громкость:"},
                  {"FullscreenCheck", "Молчать, когда другая программа открыта на весь экран"},
+                 {"MicCheck", "Молчать, пока занят микрофон (звонок, запись)"},
                  {"VoiceBox", "Голос:"},
                  {"StyleBox", "Как говорить:"},
                  {"ListenButton", "Прослушать"},
+                 {"DateCheck", "Называть дату в первом оповещении дня"},
                  {"ApplyButton", "Применить"}},
                 "Оповещения");
     // The slider says its value in percent, as the label beside it shows it.

@@ -1,0 +1,46 @@
+#include "win32/AccessibleBase.h"
+
+namespace zv::win {
+
+HRESULT TAccessibleBase::QueryInterface(REFIID riid, void** object) {
+    if (!object) return E_POINTER;
+    if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
+        riid == __uuidof(IAccessible)) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG TAccessibleBase::AddRef() {
+    return ++references_;
+}
+
+ULONG TAccessibleBase::Release() {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT TAccessibleBase::GetTypeInfoCount(UINT* count) {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT TAccessibleBase::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+    return E_NOTIMPL;
+}
+
+HRESULT TAccessibleBase::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+HRESULT TAccessibleBase::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                UINT*) {
+    return E_NOTIMPL;
+}
+
+}  // namespace zv::win
