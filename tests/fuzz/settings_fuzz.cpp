@@ -141,6 +141,7 @@ class Machine final : public IStartupPlatform {
         return std::nullopt;
     }
     std::string FromAnsiCodePage(const std::string& bytes) override { return bytes; }
+    void ProgramFolderSettled() override {}
 
     std::vector<std::string> changedTo;
 
