@@ -8,6 +8,11 @@ namespace zv {
 
 using Files = std::vector<std::string>;
 
+SpeechStyle StyleForVoice(IVoiceFolders& folders, const std::string& voice, SpeechStyle chosen) {
+    if (chosen == SpeechStyle::Official || HasStyleFiles(folders, voice)) return chosen;
+    return SpeechStyle::Official;
+}
+
 std::string FellBackText(const std::string& voice, const std::string& missing) {
     // The choice is dropped for this run (see PickVoice), so a file put back
     // is heard only from the next start.

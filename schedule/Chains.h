@@ -31,6 +31,10 @@ class IChainsHost {
     virtual void ShowError(const std::string& text) = 0;
 };
 
+// The style `voice` speaks when `chosen` is set: a voice made before those
+// styles existed keeps working, officially.
+SpeechStyle StyleForVoice(IVoiceFolders& folders, const std::string& voice, SpeechStyle chosen);
+
 // The text of the box that says the chosen voice is gone: `missing` is the
 // first recording it lacks.
 std::string FellBackText(const std::string& voice, const std::string& missing);

@@ -63,11 +63,6 @@ bool HasDateFiles(IVoiceFolders& folders, const std::string& voice) {
     });
 }
 
-SpeechStyle StyleForVoice(IVoiceFolders& folders, const std::string& voice, SpeechStyle chosen) {
-    if (chosen == SpeechStyle::Official || HasStyleFiles(folders, voice)) return chosen;
-    return SpeechStyle::Official;
-}
-
 std::vector<VoiceEntry> ListVoices(IVoiceFolders& folders) {
     std::vector<std::string> names = folders.ListFolders(kVoicesFolder);
     // A folder whose name could not be written back to announce.cfg as one

@@ -6,13 +6,36 @@
 #include <string_view>
 #include <vector>
 
-#include "speech/DatePhrasing.h"
-#include "speech/Phrasing.h"
-
 namespace zv {
 
 // The recordings every voice has: whatever the announcement can ask for.
 extern const std::array<const char*, 33> kVoiceFiles;
+
+// The recordings only the «ровно» and colloquial styles play; a voice lacking
+// any of them speaks officially.
+inline constexpr std::array<const char*, 42> kStyleFiles = {
+    "bez.wav",     "chetvert.wav", "chetverti.wav", "polovina.wav", "rovno.wav",  "polden.wav",
+    "polnoch.wav", "utra.wav",     "dnya.wav",      "vechera.wav",  "nochi.wav",  "1_ord.wav",
+    "2_ord.wav",   "3_ord.wav",    "4_ord.wav",     "5_ord.wav",    "6_ord.wav",  "7_ord.wav",
+    "8_ord.wav",   "9_ord.wav",    "10_ord.wav",    "11_ord.wav",   "12_ord.wav", "1_gen.wav",
+    "2_gen.wav",   "3_gen.wav",    "4_gen.wav",     "5_gen.wav",    "6_gen.wav",  "7_gen.wav",
+    "8_gen.wav",   "9_gen.wav",    "10_gen.wav",    "11_gen.wav",   "12_gen.wav", "13_gen.wav",
+    "14_gen.wav",  "16_gen.wav",   "17_gen.wav",    "18_gen.wav",   "19_gen.wav", "20_gen.wav",
+};
+
+// Every recording a date can ask for; a voice lacking any of them says the
+// date in the standard voice.
+inline constexpr std::array<const char*, 41> kDateFiles = {
+    "segodnya.wav", "ponedelnik.wav", "vtornik.wav",    "sreda.wav",    "chetverg.wav",
+    "pyatnica.wav", "subbota.wav",    "voskresene.wav", "yanvarya.wav", "fevralya.wav",
+    "marta.wav",    "aprelya.wav",    "maya.wav",       "iyunya.wav",   "iyulya.wav",
+    "avgusta.wav",  "sentyabrya.wav", "oktyabrya.wav",  "noyabrya.wav", "dekabrya.wav",
+    "1_neut.wav",   "2_neut.wav",     "3_neut.wav",     "4_neut.wav",   "5_neut.wav",
+    "6_neut.wav",   "7_neut.wav",     "8_neut.wav",     "9_neut.wav",   "10_neut.wav",
+    "11_neut.wav",  "12_neut.wav",    "13_neut.wav",    "14_neut.wav",  "15_neut.wav",
+    "16_neut.wav",  "17_neut.wav",    "18_neut.wav",    "19_neut.wav",  "20_neut.wav",
+    "30_neut.wav",
+};
 
 // The folder the packs live in, relative to the program folder.
 inline constexpr const char* kVoicesFolder = "voices";
@@ -54,10 +77,6 @@ bool HasStyleFiles(IVoiceFolders& folders, const std::string& voice);
 
 // True when `voice` has every recording of a date.
 bool HasDateFiles(IVoiceFolders& folders, const std::string& voice);
-
-// The style `voice` speaks when `chosen` is set: a voice made before those
-// styles existed keeps working, officially.
-SpeechStyle StyleForVoice(IVoiceFolders& folders, const std::string& voice, SpeechStyle chosen);
 
 // "Стандартный" first, then each folder under voices\ ordered by name, letter
 // case aside. A folder lacking a recording is listed with what it lacks.

@@ -14,6 +14,7 @@
 
 #include "speech/MciDriver.h"
 #include "speech/Phrasing.h"
+#include "voices/VoiceList.h"
 
 namespace zv::test {
 

@@ -10,6 +10,7 @@
 #include "AnnouncerRig.h"
 #include "speech/Phrasing.h"
 #include "speech/Words.h"
+#include "voices/VoiceList.h"
 
 namespace zv {
 namespace {

@@ -8,6 +8,7 @@
 #include "AnnouncedChain.h"
 #include "TempFiles.h"
 #include "schedule/AnnounceChoices.h"
+#include "schedule/Chains.h"
 #include "voices/StdVoiceFolders.h"
 #include "voices/VoiceList.h"
 
