@@ -1,8 +1,8 @@
 #include "app/Announcements_win.h"
 
+#include "adapters/WinAnnounceFile.h"
 #include "schedule/AnnounceConfig.h"
 #include "win32/ErrorBox.h"
-#include "win32/WinAnnounceFile.h"
 
 namespace zv::win {
 

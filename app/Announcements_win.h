@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "adapters/WinFullScreen.h"
+#include "adapters/WinMicrophone.h"
+#include "adapters/WinVoiceFolders.h"
+#include "adapters/WinVolume.h"
 #include "core/TimeFields.h"
 #include "schedule/AnnounceSettings.h"
 #include "schedule/Chains.h"
@@ -15,10 +19,6 @@
 #include "speech/Announcer.h"
 #include "speech/ClipPlayer.h"
 #include "voices/VoiceList.h"
-#include "win32/WinFullScreen.h"
-#include "win32/WinMicrophone.h"
-#include "win32/WinVoiceFolders.h"
-#include "win32/WinVolume.h"
 
 namespace zv::win {
 

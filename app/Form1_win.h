@@ -6,6 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "adapters/WinAutoRunFiles.h"
+#include "adapters/WinFileStore.h"
+#include "adapters/WinHotkey.h"
+#include "adapters/WinMciDriver.h"
+#include "adapters/WinRegistry.h"
+#include "adapters/WinSettingsFolder.h"
+#include "adapters/WinTrayPlatform.h"
+#include "adapters/WinUnbiasedClock.h"
 #include "app/Announcements_win.h"
 #include "app/Application_win.h"
 #include "app/CaptionClicks_win.h"
@@ -35,14 +43,6 @@
 #include "speech/MediaPlayer.h"
 #include "speech/MediaPlayerWindow_win.h"
 #include "win32/Handles.h"
-#include "win32/WinAutoRunFiles.h"
-#include "win32/WinFileStore.h"
-#include "win32/WinHotkey.h"
-#include "win32/WinMciDriver.h"
-#include "win32/WinRegistry.h"
-#include "win32/WinSettingsFolder.h"
-#include "win32/WinTrayPlatform.h"
-#include "win32/WinUnbiasedClock.h"
 #include "win32/Window.h"
 
 namespace zv::win {

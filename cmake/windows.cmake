@@ -10,7 +10,9 @@ set(ZV_STATIC_LINK -static -static-libgcc -static-libstdc++)
 # Address space layout randomisation and no code run from data pages.
 set(ZV_HARDENING -Wl,--dynamicbase -Wl,--nxcompat)
 
-file(GLOB ZV_WIN32_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/win32/*.cpp")
+# The window toolkit, and the adapters: Windows' side of the logic's interfaces.
+file(GLOB ZV_WIN32_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/win32/*.cpp"
+  "${CMAKE_SOURCE_DIR}/adapters/*.cpp")
 set(ZV_ENTRY "${CMAKE_SOURCE_DIR}/app/main_win.cpp")
 list(REMOVE_ITEM ZV_WIN_SOURCES "${ZV_ENTRY}")
 

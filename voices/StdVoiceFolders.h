@@ -1,7 +1,7 @@
 #pragma once
 // The voice folders through std::filesystem, for native builds and tests.
 // The program itself gets a Windows side beside the other wrappers
-// (win32/WinVoiceFolders: FindFirstFileW and GetFileAttributesW over the
+// (adapters/WinVoiceFolders: FindFirstFileW and GetFileAttributesW over the
 // UTF-16 form of the path), since a narrow std::filesystem path is read in
 // the ANSI code page there and would miss Cyrillic folder names.
 #include <filesystem>

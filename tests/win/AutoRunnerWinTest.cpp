@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "adapters/WinAutoRunFiles.h"
+#include "adapters/WinFileStore.h"
+#include "adapters/WinRegistry.h"
 #include "settings/Form3Handlers.h"
 #include "settings/Form3_win.h"
 #include "settings/Memo.h"
@@ -15,9 +18,6 @@
 #include "win32/Handles.h"
 #include "win32/ModulePath.h"
 #include "win32/Utf16.h"
-#include "win32/WinAutoRunFiles.h"
-#include "win32/WinFileStore.h"
-#include "win32/WinRegistry.h"
 
 namespace zv::win {
 namespace {

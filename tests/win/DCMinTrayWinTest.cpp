@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "adapters/WinTrayPlatform.h"
+#include "adapters/WinWindowHook.h"
 #include "shell/DCMinTray.h"
-#include "win32/WinTrayPlatform.h"
-#include "win32/WinWindowHook.h"
 #include "win32/Window.h"
 
 namespace zv::win {

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "adapters/WinFileStore.h"
+#include "adapters/WinRegistry.h"
 #include "settings/Form3Handlers.h"
 #include "settings/Form3_win.h"
 #include "settings/Memo.h"
@@ -17,8 +19,6 @@
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
 #include "win32/Utf16.h"
-#include "win32/WinFileStore.h"
-#include "win32/WinRegistry.h"
 
 namespace zv::win {
 namespace {

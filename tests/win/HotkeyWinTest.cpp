@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "adapters/WinHotkey.h"
 #include "settings/Hotkey.h"
-#include "win32/WinHotkey.h"
 #include "win32/Window.h"
 
 namespace zv::win {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "adapters/WinMciDriver.h"
 #include "schedule/ScheduledChain.h"
 #include "speech/MediaPlayer.h"
 #include "tests/win/WinTestSupport.h"
-#include "win32/WinMciDriver.h"
 
 namespace zv {
 namespace {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "adapters/WinFileStore.h"
 #include "app/Startup.h"
 #include "app/Startup_win.h"
 #include "settings/Memo.h"
 #include "settings/SettingsControls.h"
 #include "win32/Handles.h"
-#include "win32/WinFileStore.h"
 
 namespace zv::win {
 namespace {

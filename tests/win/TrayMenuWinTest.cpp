@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "adapters/WinTrayPlatform.h"
 #include "shell/DCMinTray.h"
 #include "shell/TrayMenu_win.h"
 #include "tests/win/WinTestSupport.h"
 #include "win32/Utf16.h"
-#include "win32/WinTrayPlatform.h"
 #include "win32/Window.h"
 
 namespace zv::win {

@@ -5,13 +5,13 @@
 
 #include <string>
 
+#include "adapters/WinFileStore.h"
+#include "adapters/WinRegistry.h"
 #include "app/Startup_win.h"
 #include "shell/Registry.h"
 #include "tests/win/WinTestSupport.h"
 #include "win32/Handles.h"
 #include "win32/Utf16.h"
-#include "win32/WinFileStore.h"
-#include "win32/WinRegistry.h"
 #include "win32/Window.h"
 
 namespace zv::win {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "win32/WinAnnounceFile.h"
+#include "adapters/WinAnnounceFile.h"
 
 namespace zv::win {
 namespace {

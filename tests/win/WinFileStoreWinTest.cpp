@@ -6,8 +6,8 @@
 #include <string>
 #include <thread>
 
+#include "adapters/WinFileStore.h"
 #include "win32/Handles.h"
-#include "win32/WinFileStore.h"
 
 namespace zv::win {
 namespace {

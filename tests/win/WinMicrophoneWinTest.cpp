@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "win32/WinMicrophone.h"
+#include "adapters/WinMicrophone.h"
 
 namespace zv::win {
 namespace {

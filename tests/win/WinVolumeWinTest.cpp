@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "adapters/WinFullScreen.h"
+#include "adapters/WinMciDriver.h"
+#include "adapters/WinVolume.h"
 #include "speech/MediaPlayer.h"
 #include "tests/win/WinTestSupport.h"
-#include "win32/WinFullScreen.h"
-#include "win32/WinMciDriver.h"
-#include "win32/WinVolume.h"
 
 namespace zv::win {
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "win32/WinWindowHook.h"
+#include "adapters/WinWindowHook.h"
 
 namespace zv::win {
 namespace {

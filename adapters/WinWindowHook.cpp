@@ -1,4 +1,4 @@
-#include "win32/WinWindowHook.h"
+#include "adapters/WinWindowHook.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "win32/WinAutoRunFiles.h"
+#include "adapters/WinAutoRunFiles.h"
 
 #include <windows.h>
 // windows.h first: the access-control headers need its types.

@@ -1,4 +1,4 @@
-#include "win32/WinTrayPlatform.h"
+#include "adapters/WinTrayPlatform.h"
 
 #include <shellapi.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <utility>
 
+#include "adapters/WinWindowHook.h"
 #include "win32/Utf16.h"
-#include "win32/WinWindowHook.h"
 #include "win32/Window.h"
 
 namespace zv::win {

@@ -1,4 +1,4 @@
-#include "win32/WinVolume.h"
+#include "adapters/WinVolume.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "win32/WinMciDriver.h"
+#include "adapters/WinMciDriver.h"
 
 #include <mmsystem.h>
 

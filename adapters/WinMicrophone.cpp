@@ -1,4 +1,4 @@
-#include "win32/WinMicrophone.h"
+#include "adapters/WinMicrophone.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "win32/WinRegistry.h"
+#include "adapters/WinRegistry.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "win32/WinHotkey.h"
+#include "adapters/WinHotkey.h"
 
 #include <algorithm>
 

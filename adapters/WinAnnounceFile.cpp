@@ -1,4 +1,4 @@
-#include "win32/WinAnnounceFile.h"
+#include "adapters/WinAnnounceFile.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "win32/WinFullScreen.h"
+#include "adapters/WinFullScreen.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "win32/WinVoiceFolders.h"
+#include "adapters/WinVoiceFolders.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "win32/WinSettingsFolder.h"
+#include "adapters/WinSettingsFolder.h"
 
 #include <shlobj.h>
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "win32/WinFileStore.h"
+#include "adapters/WinFileStore.h"
 
 #include <windows.h>
 
