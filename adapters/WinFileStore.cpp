@@ -49,17 +49,10 @@ DWORD WaitingOut(Attempt attempt, bool (*brief)(DWORD) = Held) {
 // The name resolved against the current directory; "" when it cannot be.
 std::string FullPathOf(const std::string& name) {
     const std::wstring wide = Widen(name);
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n =
-            GetFullPathNameW(wide.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return Narrow(path);
-        }
-        path.resize(n);
-    }
+    return FilledText([&](wchar_t* buffer, DWORD size) {
+               return GetFullPathNameW(wide.c_str(), size, buffer, nullptr);
+           })
+        .value_or("");
 }
 
 // One attempt: ERROR_SUCCESS with the bytes, or the error that stopped it.

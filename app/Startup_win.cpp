@@ -15,16 +15,10 @@ bool TWinStartupPlatform::FileExists(const std::string& name) {
 }
 
 std::string TWinStartupPlatform::CurrentDirectory() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
-        if (n == 0) throw Exception(SystemErrorText(GetLastError()));
-        if (n < path.size()) {
-            path.resize(n);
-            return Narrow(path);
-        }
-        path.resize(n);
-    }
+    std::optional<std::string> path =
+        FilledText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+    if (!path) throw Exception(SystemErrorText(GetLastError()));
+    return *path;
 }
 
 bool TWinStartupPlatform::ChangeDirectory(const std::string& path) {

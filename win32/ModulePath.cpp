@@ -38,18 +38,10 @@ std::string FinalPath(const std::string& path) {
 }
 
 std::string FinalPathOf(HANDLE file) {
-    std::wstring final(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n =
-            GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
-        if (n == 0) return {};
-        // Too small a buffer: n is the size needed, its terminating zero counted.
-        if (n < final.size()) {
-            final.resize(n);
-            return WithoutLongPathPrefix(Narrow(final));
-        }
-        final.resize(n);
-    }
+    const std::optional<std::string> final = FilledText([file](wchar_t* buffer, DWORD size) {
+        return GetFinalPathNameByHandleW(file, buffer, size, 0);
+    });
+    return final ? WithoutLongPathPrefix(*final) : std::string();
 }
 
 std::string ExePath() {
