@@ -20,7 +20,7 @@ namespace {
 using test::Program;
 using test::PumpMessages;
 
-class ClockWindowWinTest : public test::ProgramFolderTest {};
+class ClockKeysWinTest : public test::ProgramFolderTest {};
 
 struct MenuSeen {
     int opened = 0;
@@ -41,7 +41,7 @@ LRESULT CALLBACK SeeMenu(int code, WPARAM wParam, LPARAM lParam) {
 // Enter and Space speak as "ВРЕМЯ (F11)" does, Esc hides as "СВЕРНУТЬ" does,
 // Shift+F10 and the Applications key open the dial's menu at its centre; a
 // key held down acts once; before the face is shown no key acts.
-TEST_F(ClockWindowWinTest, KeysOnTheClockReachItsCommands) {
+TEST_F(ClockKeysWinTest, KeysOnTheClockReachItsCommands) {
     for (const char* name :
          {"0",    "1",     "2",      "3",      "4",      "5",    "6",   "7",    "8",
           "9",    "10",    "11",     "12",     "13",     "14",   "15",  "16",   "17",
@@ -115,7 +115,7 @@ TEST_F(ClockWindowWinTest, KeysOnTheClockReachItsCommands) {
 // A size from the dial's menu lays the face out at it on top of the DPI,
 // no larger than the work area holds; announce.cfg keeps it for the next
 // start, and 100 % is the face as it was.
-TEST_F(ClockWindowWinTest, ASizeFromTheMenuDrawsTheDialAtItAndIsKept) {
+TEST_F(ClockKeysWinTest, ASizeFromTheMenuDrawsTheDialAtItAndIsKept) {
     const RECT m = test::PrimaryMonitor();
     const int w = m.right - m.left, h = m.bottom - m.top;
     MONITORINFO mi{};
