@@ -105,7 +105,7 @@ TEST_F(WinFileStoreTest, AWriteWaitsOutABriefHold) {
             Sleep(500);
             held.Reset();
         });
-        files_.WriteAll(config_, "Run=2\r\n");
+        EXPECT_NO_THROW(files_.WriteAll(config_, "Run=2\r\n"));
         release.join();
         EXPECT_EQ(files_.ReadAll(config_), "Run=2\r\n");
     }
