@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "voices/VoiceList.h"
 #include "win32/Handles.h"
 
 namespace zv::win::test {
@@ -108,6 +109,16 @@ inline bool WriteTone(const std::string& path, int durationMs, double amplitude 
         put(static_cast<uint32_t>(static_cast<int16_t>(s * 32767)) & 0xFFFF, 2);
     }
     return out.good();
+}
+
+// Every recording of the standard voice as a clip of `durationMs` in the
+// current folder, so that a chain takes a fraction of a second; the first
+// one that could not be written, or "".
+inline std::string WriteStandardVoiceTones(int durationMs) {
+    for (const char* file : kVoiceFiles) {
+        if (!WriteTone(file, durationMs)) return file;
+    }
+    return {};
 }
 
 }  // namespace zv::win::test
