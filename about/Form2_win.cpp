@@ -20,7 +20,7 @@ TForm2::TForm2(HWND owner, int dpi) : TDialog(kForm2Design, owner, dpi) {
 void TForm2::LoadImage1Picture() {
     // The file has a frame for 32 pixels at 100 % to 64 at 200 %; in between
     // the system scales the nearest. Without a picture the box stays empty.
-    const int side = Scaled(32);
+    const int side = AtDpi(32);
     image1Icon_.Reset(static_cast<HICON>(LoadImageW(
         GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ABOUT_IMAGE), IMAGE_ICON, side, side, 0)));
 }
@@ -38,8 +38,8 @@ LRESULT TForm2::OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_PAINT) return TDialog::OtherMessage(msg, wParam, lParam);
     PaintDc dc(Handle());
     const TControlDesign& d = kForm2Controls[kImage1];
-    DrawIconEx(dc.Get(), Scaled(d.left), Scaled(d.top), image1Icon_.Get(), Scaled(d.width),
-               Scaled(d.height), 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc.Get(), AtDpi(d.left), AtDpi(d.top), image1Icon_.Get(), AtDpi(d.width),
+               AtDpi(d.height), 0, nullptr, DI_NORMAL);
     return 0;
 }
 

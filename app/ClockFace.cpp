@@ -114,7 +114,7 @@ void DrawLine(Image& image, int x0, int y0, int x1, int y1, uint32_t colour, con
 HandsGeometry HandsAt(Point hub, int dpi) {
     // Three pixels across at 96 DPI; an even width puts the extra pixel
     // before the hub.
-    const int across = std::max(Scaled(3, dpi), 1);
+    const int across = std::max(ScaledHalfEven(3, dpi), 1);
     const int before = across / 2;
     return {hub, dpi, before, across - 1 - before};
 }

@@ -36,8 +36,8 @@ void Unite(RECT& r, const Bounds& b) {
 // substitute the regular weight is tried, then smaller sizes.
 UniqueFont FitReadOutFont(int dpi) {
     WindowDc screen(nullptr);
-    const int digitsMax = Scaled(15, dpi), withColonMax = Scaled(20, dpi);
-    for (int height = Scaled(13, dpi); height > Scaled(8, dpi); --height) {
+    const int digitsMax = ScaledHalfEven(15, dpi), withColonMax = ScaledHalfEven(20, dpi);
+    for (int height = ScaledHalfEven(13, dpi); height > ScaledHalfEven(8, dpi); --height) {
         for (bool bold : {true, false}) {
             UniqueFont font = CreateCyrillicFont({"MS Sans Serif", height, bold});
             Selection sel(screen.Get(), font.Get());
@@ -47,7 +47,7 @@ UniqueFont FitReadOutFont(int dpi) {
             if (digits.cx <= digitsMax && withColon.cx <= withColonMax) return font;
         }
     }
-    return CreateCyrillicFont({"MS Sans Serif", Scaled(9, dpi), true});
+    return CreateCyrillicFont({"MS Sans Serif", ScaledHalfEven(9, dpi), true});
 }
 
 // A system colour that happens to be the key would be see-through.
@@ -117,7 +117,7 @@ void TFaceFrame::ShowControls() {
 void TFaceFrame::MakeFonts() {
     // Deselected first: the DC holds one of them.
     if (frameDc_) SelectObject(frameDc_.Get(), GetStockObject(SYSTEM_FONT));
-    labelFont_ = CreateCyrillicFont({"MS Sans Serif", Scaled(13, layout_.dpi), true});
+    labelFont_ = CreateCyrillicFont({"MS Sans Serif", ScaledHalfEven(13, layout_.dpi), true});
     readOutFont_ = FitReadOutFont(layout_.dpi);
     fontDpi_ = layout_.dpi;
     if (frameDc_) SelectObject(frameDc_.Get(), labelFont_.Get());
@@ -126,7 +126,7 @@ void TFaceFrame::MakeFonts() {
 // Where each label's text can reach: its box, or wider where a substitute
 // font runs past it, and a little round it for the glyphs' smoothing.
 void TFaceFrame::MeasureLabels() {
-    const int margin = Scaled(2, layout_.dpi);
+    const int margin = ScaledHalfEven(2, layout_.dpi);
     for (int i = 0; i < 6; ++i) {
         RECT box = ToRect(LabelBounds(layout_, i));
         if (i >= 3) {
@@ -177,8 +177,8 @@ const Image& TFaceFrame::Skin() {
         p.masterY = kSkinDialY * kSkinMasterScale;
         p.x = x;
         p.y = y;
-        p.width = Scaled(designSkin_.width, layout_.dpi);
-        p.height = Scaled(designSkin_.height, layout_.dpi);
+        p.width = ScaledHalfEven(designSkin_.width, layout_.dpi);
+        p.height = ScaledHalfEven(designSkin_.height, layout_.dpi);
         scaledSkin_ = ScaleSkin(master, p);
         scaledDpi_ = layout_.dpi;
         scaledX_ = x;

@@ -11,15 +11,10 @@ int Round(double v) {
 
 }  // namespace
 
-int Scaled(int designPixels, int dpi) {
-    if (dpi == kDesignDpi) return designPixels;
-    return Round(static_cast<double>(designPixels) * dpi / kDesignDpi);
-}
-
 FormLayout ApplyLayout(int clientWidth, int clientHeight, int dpi) {
     const int midX = Round(clientWidth / 2.0);
     const int midY = Round(clientHeight / 2.0);
-    auto s = [dpi](int v) { return Scaled(v, dpi); };
+    auto s = [dpi](int v) { return ScaledHalfEven(v, dpi); };
     auto centred = [&](const Bounds& design) {
         const int w = s(design.width), h = s(design.height);
         return Bounds{Round(clientWidth / 2.0 - w / 2.0), Round(clientHeight / 2.0 - h / 2.0), w,
@@ -55,8 +50,9 @@ int SizedDpi(int dpi, int sizePercent, int workWidth, int workHeight) {
     int fitting = 100;
     for (int size : kFaceSizes) {
         const int at = dpi * size / 100;
-        if (size > 100 && size <= sizePercent && Scaled(kImage1Design.width, at) <= workWidth &&
-            Scaled(kImage1Design.height, at) <= workHeight)
+        if (size > 100 && size <= sizePercent &&
+            ScaledHalfEven(kImage1Design.width, at) <= workWidth &&
+            ScaledHalfEven(kImage1Design.height, at) <= workHeight)
             fitting = size;
     }
     return dpi * fitting / 100;

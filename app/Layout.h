@@ -1,6 +1,7 @@
 #pragma once
 // Where the main window's controls go: their design bounds, and the rule that
 // centres the visible ones on the window, at any screen DPI.
+#include "core/Dpi.h"
 #include "core/Geometry.h"
 
 namespace zv {
@@ -13,12 +14,6 @@ struct Bounds {
 
     bool operator==(const Bounds&) const = default;
 };
-
-// The design is drawn for 96 dots per inch; every other DPI scales it.
-inline constexpr int kDesignDpi = 96;
-
-// A design length at `dpi`, halves rounded to even: 96 gives it unchanged.
-int Scaled(int designPixels, int dpi);
 
 // Design client size of the main window.
 constexpr int kDesignClientWidth = 806;

@@ -40,10 +40,11 @@ int main() {
     size_t sink = 0;
     for (int dpi : {96, 192}) {
         // The face's area at that DPI: the skin's control and the sheet's.
-        const FormLayout l = ApplyLayout(Scaled(806, dpi), Scaled(640, dpi), dpi);
+        const FormLayout l = ApplyLayout(ScaledHalfEven(806, dpi), ScaledHalfEven(640, dpi), dpi);
         const int w = l.image1.width, h = l.image2.top + l.image2.height - l.image1.top;
         Image base(w, h, Rgb(128, 0, 0));
-        CopyKeyed(base, Image(Scaled(800, dpi), Scaled(600, dpi), Rgb(90, 96, 110)), 0, 0);
+        CopyKeyed(base, Image(ScaledHalfEven(800, dpi), ScaledHalfEven(600, dpi), Rgb(90, 96, 110)),
+                  0, 0);
         const HandsGeometry hands =
             HandsAt(Point{l.hub.x - l.image1.left, l.hub.y - l.image1.top}, dpi);
         Image frame(w, h, 0);  // the window's DIB section

@@ -30,9 +30,9 @@ class TFitter {
   public:
     TFitter(const TDialogDesign& design, int dpi, std::span<const TTextSize> needed)
         : rows_(design.controls),
-          margin_(ScaledLength(kMargin, dpi)),
-          spanGap_(ScaledLength(kSpanGap, dpi)) {
-        const auto at = [dpi](int v) { return ScaledLength(v, dpi); };
+          margin_(ScaledHalfAway(kMargin, dpi)),
+          spanGap_(ScaledHalfAway(kSpanGap, dpi)) {
+        const auto at = [dpi](int v) { return ScaledHalfAway(v, dpi); };
         width_ = baseWidth_ = at(design.clientWidth);
         height_ = at(design.clientHeight);
         for (size_t i = 0; i < rows_.size(); ++i) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/DialogDesign.h"
+#include "core/Dpi.h"
 #include "core/Geometry.h"
 
 namespace zv {
@@ -21,13 +22,6 @@ struct TDialogLayout {
     int clientHeight = 0;
     std::vector<Rect> controls;  // by row, in the parent's client area
 };
-
-// A length of the design at `dpi`.
-constexpr int ScaledLength(int designPixels, int dpi) {
-    // Rounded to nearest, as MulDiv does.
-    const long long product = static_cast<long long>(designPixels) * dpi;
-    return static_cast<int>(product >= 0 ? (product + 48) / 96 : (product - 48) / 96);
-}
 
 // `needed` holds, by row, the size its text needs at `dpi` (0 x 0: nothing
 // to fit). A control only grows, to the right; a control it would then

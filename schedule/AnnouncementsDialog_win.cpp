@@ -132,7 +132,7 @@ void TAnnouncementsDialog::WidenVoiceList() {
         const std::wstring text = Widen(VoiceItemText(voice));
         SIZE size{};
         GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx) + ScrollBarWidth(Dpi()) + Scaled(8));
+        widest = std::max(widest, static_cast<int>(size.cx) + ScrollBarWidth(Dpi()) + AtDpi(8));
     }
     SendMessageW(voiceBox, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest), 0);
 }

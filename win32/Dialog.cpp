@@ -21,6 +21,17 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPA
 
 constexpr int kFirstId = 101;
 constexpr int kListLineHeight = 14;  // of a combo box's open list
+constexpr int kListBorders = 2;      // above and below the open list
+
+// Design pixels a control draws beside its text, at their classic size with
+// some slack, since themes differ.
+constexpr int kCheckTextFrame = 4;       // the focus frame round a check box's text
+constexpr int kButtonEdges = 16;         // a button's edges and focus frame
+constexpr int kGroupCaptionIndent = 20;  // a group box's caption is indented and padded
+
+// Design heights of the dialogs' fonts.
+constexpr int kTextFontHeight = 11;
+constexpr int kLinkFontHeight = 16;
 
 struct WindowKind {
     const wchar_t* className;
@@ -86,8 +97,7 @@ void FitComboHeight(HWND combo, int designHeight) {
 }
 
 // The room a row's text needs in `font`: the text as measured, and what the
-// control draws beside it at `dpi`, at its classic size with some slack,
-// since themes differ.
+// control draws beside it at `dpi`.
 TTextSize Needed(HDC dc, const TControlDesign& d, HFONT font, int dpi) {
     if (d.text.empty() || IsCombo(d.kind) || d.kind == TControlKind::Image) return {};
     const std::wstring text = Widen(d.text);
@@ -96,19 +106,19 @@ TTextSize Needed(HDC dc, const TControlDesign& d, HFONT font, int dpi) {
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const auto at = [dpi](int v) { return ScaledLength(v, dpi); };
+    const auto at = [dpi](int v) { return ScaledHalfAway(v, dpi); };
     switch (d.kind) {
         case TControlKind::CheckBox:
         case TControlKind::AutoCheckBox:
         case TControlKind::RadioButton:
             // The box, the gap after it and the focus frame round the text.
-            size.cx += CheckMarkSize(dpi) + metrics.tmAveCharWidth / 2 + at(4);
+            size.cx += CheckMarkSize(dpi) + metrics.tmAveCharWidth / 2 + at(kCheckTextFrame);
             break;
         case TControlKind::Button:
-            size.cx += at(16);  // the edges and the focus frame
+            size.cx += at(kButtonEdges);
             break;
         case TControlKind::GroupBox:
-            size.cx += at(20);  // the caption is indented and padded
+            size.cx += at(kGroupCaptionIndent);
             break;
         default:
             break;
@@ -143,13 +153,13 @@ TDialog::~TDialog() {
 }
 
 TDialog::TDialogFonts TDialog::MakeFonts(int dpi) const {
-    const auto at = [dpi](int v) { return ScaledLength(v, dpi); };
+    const auto at = [dpi](int v) { return ScaledHalfAway(v, dpi); };
     TDialogFonts fonts;
     // Where the system's "MS Sans Serif" has no Russian letters, a face that does.
-    fonts.text = CreateCyrillicFont({"MS Sans Serif", at(11)});
+    fonts.text = CreateCyrillicFont({"MS Sans Serif", at(kTextFontHeight)});
     for (const TControlDesign& d : design_.controls) {
         if (d.kind == TControlKind::Link && !fonts.link)
-            fonts.link = CreateCyrillicFont({"Times New Roman", at(16), false, true});
+            fonts.link = CreateCyrillicFont({"Times New Roman", at(kLinkFontHeight), false, true});
     }
     return fonts;
 }
@@ -187,7 +197,7 @@ void TDialog::CreateControls() {
         // Placed by Lay, once its font is known.
         HWND h = CreateWindowExW(
             kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style, 0, 0,
-            Scaled(d.width), Scaled(d.height), parent,
+            AtDpi(d.width), AtDpi(d.height), parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + i)), instance, nullptr);
         if (!h) throw Exception(SystemErrorText(GetLastError()));
         controls_[i] = h;
@@ -228,7 +238,8 @@ void TDialog::Lay(bool sizeWindow) {
         const TControlDesign& d = design_.controls[i];
         const Rect& r = layout.controls[i];
         // A combo's window height includes its open list.
-        const int list = IsCombo(d.kind) ? Scaled(design_.listLines * kListLineHeight + 2) : 0;
+        const int list =
+            IsCombo(d.kind) ? AtDpi(design_.listLines * kListLineHeight + kListBorders) : 0;
         SetWindowPos(controls_[i], nullptr, r.left, r.top, r.Width(), r.Height() + list,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         if (IsCombo(d.kind)) FitComboHeight(controls_[i], r.Height());

@@ -41,8 +41,8 @@ class TDialog : public TWindow {
 
     HWND ControlAt(size_t row) const { return controls_[row]; }
     HFONT Font() const { return fonts_.text.Get(); }
-    // A length of the design at the dialog's DPI.
-    int Scaled(int designPixels) const { return ScaledLength(designPixels, dpi_); }
+    // A length of the design at the dialog's DPI, by the dialogs' rule.
+    int AtDpi(int designPixels) const { return ScaledHalfAway(designPixels, dpi_); }
     int Dpi() const { return dpi_; }
 
     // A notification (BN_CLICKED, CBN_SELCHANGE...) from the control of that

@@ -1,6 +1,7 @@
 // A dialog at a new DPI: the size it asks for and the move that lays it out.
 #include <utility>
 
+#include "core/Dpi.h"
 #include "win32/Dialog.h"
 
 namespace zv::win {
@@ -11,7 +12,7 @@ constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 // What a DPI message may carry: Windows scales from 100 % to 500 %.
 bool SaneDpi(int dpi) {
-    return dpi >= USER_DEFAULT_SCREEN_DPI / 2 && dpi <= USER_DEFAULT_SCREEN_DPI * 8;
+    return dpi >= kDesignDpi / 2 && dpi <= kDesignDpi * 8;
 }
 
 // A rectangle of some size that the virtual screen could hold twice over.

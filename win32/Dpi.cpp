@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/Dpi.h"
+
 namespace zv::win {
 
 namespace {
@@ -24,7 +26,7 @@ int WindowDpi(HWND window) {
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
     if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+    return dpi > 0 ? dpi : kDesignDpi;
 }
 
 namespace {
@@ -56,7 +58,7 @@ int ScrollBarWidth(int dpi) {
 
 int CheckMarkSize(int dpi) {
     // The classic box is 13 pixels at 96 DPI; a theme's may be larger.
-    return std::max(MulDiv(13, dpi, USER_DEFAULT_SCREEN_DPI), MetricForDpi(SM_CXMENUCHECK, dpi));
+    return std::max(ScaledHalfAway(13, dpi), MetricForDpi(SM_CXMENUCHECK, dpi));
 }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {

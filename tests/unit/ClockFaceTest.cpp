@@ -280,9 +280,10 @@ TEST(DrawHandsTest, HandsStayInsideTheirCircleAndOffTheKeyPixel) {
 TEST(DrawHandsTest, ScaleWithTheDpi) {
     for (int dpi : {96, 120, 144, 192}) {
         const double s = dpi / 96.0;
-        const Point hub{Scaled(300, dpi), Scaled(290, dpi)};
+        const Point hub{ScaledHalfEven(300, dpi), ScaledHalfEven(290, dpi)};
         const HandsGeometry g = HandsAt(hub, dpi);
-        Image sheet(Scaled(kSheetWidth, dpi), Scaled(kSheetHeight, dpi), kSheetColour);
+        Image sheet(ScaledHalfEven(kSheetWidth, dpi), ScaledHalfEven(kSheetHeight, dpi),
+                    kSheetColour);
         const Rect all{0, 0, sheet.width, sheet.height};
         // The second hand points right, the others left and down.
         DrawHands(sheet, g, TipsAt(TimeFields{9, 30, 15, 0}, dpi), all);
@@ -296,7 +297,7 @@ TEST(DrawHandsTest, ScaleWithTheDpi) {
             if (first < 0) first = y;
             ++rows;
         }
-        EXPECT_EQ(rows, Scaled(3, dpi));
+        EXPECT_EQ(rows, ScaledHalfEven(3, dpi));
         EXPECT_DOUBLE_EQ(first + rows / 2.0, hub.y + HandsCentre(g));
         // Along it: the tip at the scaled length.
         int tip = x;

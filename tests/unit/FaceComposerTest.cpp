@@ -44,8 +44,9 @@ TEST(FaceComposerTest, EveryTickEqualsTheWholeCompose) {
         {"under the minute hand", {{8, 20, 19, 0}, {8, 20, 20, 0}, {8, 20, 21, 0}}},
     };
     for (int dpi : {96, 144, 192}) {
-        const HandsGeometry g = HandsAt(Point{Scaled(300, dpi), Scaled(290, dpi)}, dpi);
-        const Image base = PatternBase(Scaled(529, dpi), Scaled(546, dpi));
+        const HandsGeometry g =
+            HandsAt(Point{ScaledHalfEven(300, dpi), ScaledHalfEven(290, dpi)}, dpi);
+        const Image base = PatternBase(ScaledHalfEven(529, dpi), ScaledHalfEven(546, dpi));
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << dpi << " dpi, " << c.what);
             FaceComposer ticking;

@@ -54,7 +54,7 @@ TEST(FaceFrameWinTest, TicksPaintWhatAWholeComposePaintsAndAskForAllTheyChanged)
         {"the hours' text grows", {At(9, 59, 59), At(10, 0, 0)}},
     };
     for (int dpi : {96, 144}) {
-        const int w = Scaled(900, dpi), h = Scaled(700, dpi);
+        const int w = ScaledHalfEven(900, dpi), h = ScaledHalfEven(700, dpi);
         const FormLayout layout = ApplyLayout(w, h, dpi);
         TFaceFrame whole;
         whole.Create();
