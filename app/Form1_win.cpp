@@ -299,7 +299,7 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Listen(const AnnounceSettings& choice) {
-    announcements_.Listen(choice.voice, SpeechStyle(choice.style), LocalTime());
+    announcements_.Listen(choice.voice, choice.style, LocalTime());
 }
 
 void TForm1::Button2Click() {

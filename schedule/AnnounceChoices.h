@@ -27,9 +27,11 @@ inline constexpr std::array<EveryChoice, 7> kEveryChoices = {{
 // By the value of the chime setting.
 inline constexpr std::array<std::string_view, 3> kChimeChoices = {
     "Без звука", "Колокольчик", "Колокольчик, в начале часа — кукушка"};
+static_assert(kChimeChoices.size() == static_cast<size_t>(Chime::Cuckoo) + 1);
 // By the value of the style setting.
 inline constexpr std::array<std::string_view, 3> kStyleChoices = {
     "Официально", "Официально, с „ровно“", "Разговорно"};
+static_assert(kStyleChoices.size() == static_cast<size_t>(SpeechStyle::Colloquial) + 1);
 inline constexpr std::string_view kStandardVoice = "Стандартный";
 inline constexpr int kHours = 24;
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <iterator>
 #include <optional>
+#include <type_traits>
 
 #include "schedule/AnnounceChoices.h"
 #include "voices/VoiceList.h"
@@ -31,28 +32,31 @@ std::optional<int> Hour(std::string_view s) {
     return n;
 }
 
-// A number from 0 to Max; the dialog's list item or slider position is the
-// number itself.
-template <int AnnounceSettings::*Field, int AnnounceControls::*Control, int Max>
+// A number from 0 to Max, held as an int or as an enum of those values; the
+// dialog's list item or slider position is the number itself.
+template <auto Field, int AnnounceControls::*Control, int Max>
 struct Number {
+    using Value = std::remove_reference_t<decltype(AnnounceSettings{}.*Field)>;
     static bool Read(std::string_view value, AnnounceSettings& s) {
         const std::optional<int> n = SmallNumber(value);
         if (!n || *n > Max) return false;
-        s.*Field = *n;
+        s.*Field = static_cast<Value>(*n);
         return true;
     }
-    static std::string Write(const AnnounceSettings& s) { return std::to_string(s.*Field); }
+    static std::string Write(const AnnounceSettings& s) {
+        return std::to_string(static_cast<int>(s.*Field));
+    }
     static void Reset(AnnounceSettings& s) { s.*Field = AnnounceSettings{}.*Field; }
     static void Show(const AnnounceSettings& s, const Voices&, AnnounceControls& c) {
-        c.*Control = std::clamp(s.*Field, 0, Max);
+        c.*Control = std::clamp(static_cast<int>(s.*Field), 0, Max);
     }
     static void Take(const AnnounceControls& c, const Voices&, AnnounceSettings& s) {
-        s.*Field = std::clamp(c.*Control, 0, Max);
+        s.*Field = static_cast<Value>(std::clamp(c.*Control, 0, Max));
     }
 };
 
 // A number that is the item of a list of the dialog's texts.
-template <int AnnounceSettings::*Field, int AnnounceControls::*Control, const auto& Texts>
+template <auto Field, int AnnounceControls::*Control, const auto& Texts>
 using Listed = Number<Field, Control, static_cast<int>(Texts.size()) - 1>;
 
 // A number the dialog offers in its list of choices, and no other; one it

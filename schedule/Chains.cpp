@@ -35,7 +35,7 @@ void TChains::Use(const AnnounceSettings& settings) {
 
 std::string TChains::PickVoice() {
     const VoiceChoice choice = ChooseVoice(folders_, voice_);
-    const SpeechStyle style = StyleForVoice(folders_, choice.voice, SpeechStyle(settings_.style));
+    const SpeechStyle style = StyleForVoice(folders_, choice.voice, settings_.style);
     announcer_.SetVoice(choice.voice, style);
     scheduled_.SetVoice(choice.voice, style);
     if (!choice.fellBack) return {};

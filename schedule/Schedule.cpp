@@ -24,8 +24,9 @@ bool InQuietHours(const AnnounceSettings& s, int hour) {
 }
 
 std::vector<std::string> PreludeFiles(const AnnounceSettings& s, int hour, int minute) {
-    if (s.chime == 2 && minute == 0) return std::vector<std::string>(CuckooCount(hour), "kuku.wav");
-    if (s.chime == 1 || s.chime == 2) return {"chime.wav"};
+    if (s.chime == Chime::Cuckoo && minute == 0)
+        return std::vector<std::string>(CuckooCount(hour), "kuku.wav");
+    if (s.chime == Chime::Bell || s.chime == Chime::Cuckoo) return {"chime.wav"};
     return {};
 }
 

@@ -42,7 +42,7 @@ void CheckUsable(const AnnounceSettings& s) {
     ZV_CHECK(s.every == 0 || s.every == 1 || s.every == 5 || s.every == 10 || s.every == 15 ||
              s.every == 30 || s.every == 60);
     ZV_CHECK(s.quietFrom >= 0 && s.quietFrom <= 23 && s.quietTo >= 0 && s.quietTo <= 23);
-    ZV_CHECK(s.chime >= 0 && s.chime <= 2);
+    ZV_CHECK(s.chime >= Chime::None && s.chime <= Chime::Cuckoo);
     ZV_CHECK(s.volume >= 0 && s.volume <= 100);
     ZV_CHECK(s.voice.empty() || IsSafeVoiceName(s.voice));
 }

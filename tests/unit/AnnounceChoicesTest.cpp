@@ -14,12 +14,12 @@ const std::vector<VoiceEntry> kVoices = {
 AnnounceSettings Make(int every, bool quiet, int from, int to, int chime, int volume,
                       bool fullscreen, std::string voice, int style = 0) {
     AnnounceSettings s;
-    s.style = style;
+    s.style = static_cast<SpeechStyle>(style);
     s.every = every;
     s.quiet = quiet;
     s.quietFrom = from;
     s.quietTo = to;
-    s.chime = chime;
+    s.chime = static_cast<Chime>(chime);
     s.volume = volume;
     s.fullscreen = fullscreen;
     s.voice = std::move(voice);
@@ -43,7 +43,7 @@ TEST(AnnounceChoices, EverySettingTheControlsCanShowComesBackAsItWas) {
         // The hour lists hold the hours in order, the chime list the values.
         EXPECT_EQ(c.quietFrom, s.quietFrom);
         EXPECT_EQ(c.quietTo, s.quietTo);
-        EXPECT_EQ(c.chime, s.chime);
+        EXPECT_EQ(c.chime, static_cast<int>(s.chime));
         EXPECT_EQ(kEveryChoices[static_cast<size_t>(c.every)].minutes, s.every);
     }
 }

@@ -41,13 +41,14 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
          "Every=15\nQuiet=22-6\nChime=2\nVolume=50\nFullscreen=0\nVoice=elena\nStyle=2\nDate=1\n"
          "Mic=0\n",
          With([](AnnounceSettings& s) {
-             s.every = 15, s.quietFrom = 22, s.quietTo = 6, s.chime = 2, s.volume = 50;
-             s.fullscreen = false, s.voice = "elena", s.style = 2, s.date = true, s.mic = false;
+             s.every = 15, s.quietFrom = 22, s.quietTo = 6, s.chime = Chime::Cuckoo, s.volume = 50;
+             s.fullscreen = false, s.voice = "elena", s.style = SpeechStyle::Colloquial,
+             s.date = true, s.mic = false;
          }),
          {}},
         {"CR only, no final break",
          "Every=60\rChime=1\rVolume=0",
-         With([](AnnounceSettings& s) { s.every = 60, s.chime = 1, s.volume = 0; }),
+         With([](AnnounceSettings& s) { s.every = 60, s.chime = Chime::Bell, s.volume = 0; }),
          {}},
         {"byte order mark, blanks around names and values",
          "\xEF\xBB\xBF Every = 5 \r\nQuiet=\t0-6\r\n",
@@ -71,7 +72,7 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
          {}},
         {"a bad every keeps the rest",
          "Volume=40\r\nEvery=7\r\nChime=1\r\n",
-         With([](AnnounceSettings& s) { s.volume = 40, s.chime = 1; }),
+         With([](AnnounceSettings& s) { s.volume = 40, s.chime = Chime::Bell; }),
          {BadValue(2, "Every=7")}},
         {"a bad line after a good one of its name gives the default",
          "Every=5\r\nEvery=2\r\n",
@@ -103,7 +104,7 @@ TEST(AnnounceConfig, ReadsGoodAndBadLines) {
          {BadValue(1, "Voice=../x"), BadValue(2, "Voice=a\\b"), BadValue(3, "Voice=c:")}},
         {"a line that is not text is named by its number",
          "Every=5\r\nab\x01\r\n\xC3\x28=1\r\nChime=1",
-         With([](AnnounceSettings& s) { s.every = 5, s.chime = 1; }),
+         With([](AnnounceSettings& s) { s.every = 5, s.chime = Chime::Bell; }),
          {"строка 2 содержит недопустимые символы (сохраните файл в кодировке UTF-8)",
           "строка 3 содержит недопустимые символы (сохраните файл в кодировке UTF-8)"}},
         {"a long bad value is cut on a character boundary",
@@ -127,7 +128,9 @@ TEST(AnnounceConfig, WritesCrLfLinesThatReadBackTheSame) {
         "Date=0\r\nMic=1\r\nSize=100\r\n");
     const AnnounceSettings all[] = {
         AnnounceSettings{},
-        With([](AnnounceSettings& s) { s.every = 30, s.quiet = false, s.chime = 2, s.volume = 0; }),
+        With([](AnnounceSettings& s) {
+            s.every = 30, s.quiet = false, s.chime = Chime::Cuckoo, s.volume = 0;
+        }),
         With([](AnnounceSettings& s) {
             s.every = 1, s.quietFrom = 0, s.quietTo = 23, s.fullscreen = false;
             s.voice = "Алёна 2", s.size = 200;

@@ -150,7 +150,7 @@ TEST(Chains, EveryChainSpeaksTheStyleItsVoiceHasTheWordsFor) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         AnnounceSettings s = ScheduledIn("anna", 15);
-        s.style = int(SpeechStyle::Colloquial);
+        s.style = SpeechStyle::Colloquial;
         World w(s);
         if (row.words) {
             for (const char* f : kStyleFiles) w.folders.files.insert(VoiceFile("anna", f));

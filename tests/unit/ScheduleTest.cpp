@@ -202,23 +202,24 @@ TEST(Schedule, CuckooCountAndPrelude) {
 
     using Files = std::vector<std::string>;
     struct Row {
-        int chime, hour, minute;
+        Chime chime;
+        int hour, minute;
         Files prelude;
     };
     const Row rows[] = {
-        {0, 12, 0, {}},
-        {0, 12, 30, {}},
-        {1, 12, 0, {"chime.wav"}},
-        {1, 9, 45, {"chime.wav"}},
-        {2, 15, 0, Files(3, "kuku.wav")},
-        {2, 0, 0, Files(12, "kuku.wav")},
-        {2, 15, 30, {"chime.wav"}},
+        {Chime::None, 12, 0, {}},
+        {Chime::None, 12, 30, {}},
+        {Chime::Bell, 12, 0, {"chime.wav"}},
+        {Chime::Bell, 9, 45, {"chime.wav"}},
+        {Chime::Cuckoo, 15, 0, Files(3, "kuku.wav")},
+        {Chime::Cuckoo, 0, 0, Files(12, "kuku.wav")},
+        {Chime::Cuckoo, 15, 30, {"chime.wav"}},
     };
     for (const Row& row : rows) {
         AnnounceSettings s = Every(15);
         s.chime = row.chime;
         EXPECT_EQ(PreludeFiles(s, row.hour, row.minute), row.prelude)
-            << row.chime << " " << row.hour << ":" << row.minute;
+            << static_cast<int>(row.chime) << " " << row.hour << ":" << row.minute;
     }
 }
 

@@ -87,11 +87,11 @@ AnnounceSettings Example() {
     s.quiet = true;
     s.quietFrom = 22;
     s.quietTo = 6;
-    s.chime = 2;
+    s.chime = Chime::Cuckoo;
     s.volume = 50;
     s.fullscreen = false;
     s.voice = "anna";
-    s.style = 2;
+    s.style = SpeechStyle::Colloquial;
     return s;
 }
 
@@ -108,7 +108,7 @@ class AnnouncementsDialogWinTest : public ::testing::Test {
         dialog_ = std::make_unique<TAnnouncementsDialog>(
             nullptr, [this](const AnnounceSettings& s) { Applied(s); },
             [this](const AnnounceSettings& s) {
-                listened_.push_back(s.voice + " " + std::to_string(s.style));
+                listened_.push_back(s.voice + " " + std::to_string(static_cast<int>(s.style)));
             });
     }
     void TearDown() override {
@@ -266,7 +266,7 @@ TEST_F(AnnouncementsDialogWinTest, WhatTheUserChangesIsWhatApplyHandsOver) {
     AnnounceSettings expected;
     expected.every = 60;
     expected.quiet = false;
-    expected.chime = 1;
+    expected.chime = Chime::Bell;
     expected.volume = 98;
     expected.fullscreen = false;
     expected.mic = false;
