@@ -8,8 +8,8 @@
 #include "settings/SettingsFolder.h"
 #include "win32/Handles.h"
 #include "win32/ModulePath.h"
+#include "win32/SystemError.h"
 #include "win32/Utf16.h"
-#include "win32/Window.h"
 
 namespace zv::win {
 namespace {

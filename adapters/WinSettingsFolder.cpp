@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "win32/Handles.h"
+#include "win32/SystemError.h"
 #include "win32/Utf16.h"
-#include "win32/Window.h"
 
 namespace zv::win {
 

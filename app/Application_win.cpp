@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "win32/Dialog.h"
 #include "win32/ModulePath.h"
+#include "win32/SystemError.h"
 
 namespace zv::win {
 

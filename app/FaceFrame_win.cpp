@@ -10,7 +10,7 @@
 #include "win32/Contrast.h"
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
-#include "win32/Window.h"
+#include "win32/SystemError.h"
 
 namespace zv::win {
 

@@ -4,8 +4,8 @@
 
 #include "core/Errors.h"
 #include "win32/ModulePath.h"
+#include "win32/SystemError.h"
 #include "win32/Utf16.h"
-#include "win32/Window.h"
 
 namespace zv::win {
 

@@ -11,6 +11,7 @@
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
+#include "win32/SystemError.h"
 #include "win32/Utf16.h"
 
 namespace zv::win {

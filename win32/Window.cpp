@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "win32/ErrorBox.h"
+#include "win32/SystemError.h"
 #include "win32/Utf16.h"
 
 namespace zv::win {
@@ -76,19 +77,6 @@ HCURSOR ArrowCursor() {
 
 HCURSOR HandCursor() {
     return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
-}
-
-std::string SystemErrorText(DWORD code) {
-    wchar_t* buffer = nullptr;
-    DWORD n = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::string text;
-    if (n && buffer) text = Narrow(std::wstring_view(buffer, n));
-    if (buffer) LocalFree(buffer);
-    if (text.empty())
-        text = "Системная ошибка " + std::to_string(code) + ". " + std::string(kTryAgainText);
-    return TrimSystemMessage(text);
 }
 
 void AllowFromLowerIntegrity(HWND window, UINT message) {

@@ -3,8 +3,6 @@
 // WM_NCCREATE and hands every message to HandleMessage(), behind Guarded().
 #include <windows.h>
 
-#include <string>
-
 namespace zv::win {
 
 class TWindow {
@@ -39,9 +37,6 @@ class TWindow {
 // The system's arrow and hand cursors, shared: never destroyed.
 HCURSOR ArrowCursor();
 HCURSOR HandCursor();
-
-// The system's text for a Win32 error code, trimmed as file messages want it.
-std::string SystemErrorText(DWORD code);
 
 // Lets `message` reach `window` from processes of lower integrity: a clock
 // started as administrator still hears Explorer and a second start. Where
