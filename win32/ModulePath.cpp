@@ -9,19 +9,14 @@ namespace zv::win {
 std::string ModulePath(HMODULE module) {
     // Paths reach 32767 UTF-16 units at most; beyond that something is wrong.
     constexpr DWORD kLongest = 32768;
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const auto size = static_cast<DWORD>(path.size());
-        const DWORD n = GetModuleFileNameW(module, path.data(), size);
-        if (n == 0) return {};
-        // A path that did not fit comes back cut to the buffer's size.
-        if (n < size) {
-            path.resize(n);
-            return Narrow(path);
-        }
-        if (size >= kLongest) return {};
-        path.resize(size * 2);
-    }
+    const std::optional<std::string> path = FilledText([module](wchar_t* buffer, DWORD size) {
+        const DWORD n = GetModuleFileNameW(module, buffer, size);
+        // A path that did not fit comes back cut to the buffer's size, not
+        // with the size it needs: ask for twice the room.
+        if (n < size) return n;
+        return size < kLongest ? size * 2 : DWORD{0};
+    });
+    return path.value_or(std::string());
 }
 
 std::string FinalPath(const std::string& path) {
