@@ -34,41 +34,20 @@ constexpr size_t kVoiceBox = Row("VoiceBox");
 constexpr size_t kListenButton = Row("ListenButton");
 constexpr size_t kApplyButton = Row("ApplyButton");
 
-void AddItem(HWND combo, std::string_view text) {
-    const std::wstring wide = Widen(text);
-    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-int Selected(HWND combo) {
-    return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-}
-
-void Select(HWND combo, int item) {
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-}
-
-bool Checked(HWND button) {
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void Check(HWND button, bool checked) {
-    SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 }  // namespace
 
 TAnnouncementsDialog::TAnnouncementsDialog(HWND owner, ApplyHandler onApply, ListenHandler onListen)
     : TDialog(kAnnouncementsDialogDesign, owner),
       onApply_(std::move(onApply)),
       onListen_(std::move(onListen)) {
-    for (const EveryChoice& choice : kEveryChoices) AddItem(ControlAt(kEveryBox), choice.text);
+    for (const EveryChoice& choice : kEveryChoices) AddItem(kEveryBox, choice.text);
     for (int hour = 0; hour < kHours; ++hour) {
         const std::string text = std::to_string(hour) + ":00";
-        AddItem(ControlAt(kFromBox), text);
-        AddItem(ControlAt(kToBox), text);
+        AddItem(kFromBox, text);
+        AddItem(kToBox, text);
     }
-    for (std::string_view text : kChimeChoices) AddItem(ControlAt(kChimeBox), text);
-    for (std::string_view text : kStyleChoices) AddItem(ControlAt(kStyleBox), text);
+    for (std::string_view text : kChimeChoices) AddItem(kChimeBox, text);
+    for (std::string_view text : kStyleChoices) AddItem(kStyleBox, text);
     SendMessageW(ControlAt(kVolumeBar), TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     SendMessageW(ControlAt(kVolumeBar), TBM_SETPAGESIZE, 0, 10);
     Load(AnnounceSettings{}, {});
@@ -76,23 +55,22 @@ TAnnouncementsDialog::TAnnouncementsDialog(HWND owner, ApplyHandler onApply, Lis
 
 void TAnnouncementsDialog::Load(const AnnounceSettings& settings, std::vector<VoiceEntry> voices) {
     voices_ = std::move(voices);
-    HWND voiceBox = ControlAt(kVoiceBox);
-    SendMessageW(voiceBox, CB_RESETCONTENT, 0, 0);
-    AddItem(voiceBox, kStandardVoice);
-    for (const VoiceEntry& voice : voices_) AddItem(voiceBox, VoiceItemText(voice));
+    SendMessageW(ControlAt(kVoiceBox), CB_RESETCONTENT, 0, 0);
+    AddItem(kVoiceBox, kStandardVoice);
+    for (const VoiceEntry& voice : voices_) AddItem(kVoiceBox, VoiceItemText(voice));
 
     const AnnounceControls c = ToControls(settings, voices_);
-    Select(ControlAt(kEveryBox), c.every);
-    Check(ControlAt(kQuietCheck), c.quiet);
-    Select(ControlAt(kFromBox), c.quietFrom);
-    Select(ControlAt(kToBox), c.quietTo);
-    Select(ControlAt(kChimeBox), c.chime);
+    Select(kEveryBox, c.every);
+    SetChecked(kQuietCheck, c.quiet);
+    Select(kFromBox, c.quietFrom);
+    Select(kToBox, c.quietTo);
+    Select(kChimeBox, c.chime);
     SendMessageW(ControlAt(kVolumeBar), TBM_SETPOS, TRUE, c.volume);
-    Check(ControlAt(kFullscreenCheck), c.fullscreen);
-    Check(ControlAt(kMicCheck), c.mic);
-    Check(ControlAt(kDateCheck), c.date);
-    Select(ControlAt(kStyleBox), c.style);
-    Select(voiceBox, c.voice);
+    SetChecked(kFullscreenCheck, c.fullscreen);
+    SetChecked(kMicCheck, c.mic);
+    SetChecked(kDateCheck, c.date);
+    Select(kStyleBox, c.style);
+    Select(kVoiceBox, c.voice);
     voiceItem_ = c.voice;
     WidenVoiceList();
     ShowVolume();
@@ -101,17 +79,17 @@ void TAnnouncementsDialog::Load(const AnnounceSettings& settings, std::vector<Vo
 
 AnnounceControls TAnnouncementsDialog::ReadControls() const {
     AnnounceControls c;
-    c.every = Selected(ControlAt(kEveryBox));
-    c.quiet = Checked(ControlAt(kQuietCheck));
-    c.quietFrom = Selected(ControlAt(kFromBox));
-    c.quietTo = Selected(ControlAt(kToBox));
-    c.chime = Selected(ControlAt(kChimeBox));
+    c.every = Selected(kEveryBox);
+    c.quiet = Checked(kQuietCheck);
+    c.quietFrom = Selected(kFromBox);
+    c.quietTo = Selected(kToBox);
+    c.chime = Selected(kChimeBox);
     c.volume = static_cast<int>(SendMessageW(ControlAt(kVolumeBar), TBM_GETPOS, 0, 0));
-    c.fullscreen = Checked(ControlAt(kFullscreenCheck));
+    c.fullscreen = Checked(kFullscreenCheck);
     c.voice = voiceItem_;
-    c.style = Selected(ControlAt(kStyleBox));
-    c.mic = Checked(ControlAt(kMicCheck));
-    c.date = Checked(ControlAt(kDateCheck));
+    c.style = Selected(kStyleBox);
+    c.mic = Checked(kMicCheck);
+    c.date = Checked(kDateCheck);
     return c;
 }
 
@@ -143,15 +121,15 @@ void TAnnouncementsDialog::ShowVolume() {
 }
 
 void TAnnouncementsDialog::EnableQuietHours() {
-    const BOOL on = Checked(ControlAt(kQuietCheck)) ? TRUE : FALSE;
-    for (size_t row : {kFromLabel, kFromBox, kToLabel, kToBox}) EnableWindow(ControlAt(row), on);
+    const bool on = Checked(kQuietCheck);
+    for (size_t row : {kFromLabel, kFromBox, kToLabel, kToBox}) Enable(row, on);
 }
 
 void TAnnouncementsDialog::VoiceChanged() {
     // An incomplete pack cannot be chosen: the selection moves past it, or
     // back to where it was.
-    voiceItem_ = SelectableVoice(voices_, voiceItem_, Selected(ControlAt(kVoiceBox)));
-    Select(ControlAt(kVoiceBox), voiceItem_);
+    voiceItem_ = SelectableVoice(voices_, voiceItem_, Selected(kVoiceBox));
+    Select(kVoiceBox, voiceItem_);
 }
 
 void TAnnouncementsDialog::Command(size_t row, int code) {

@@ -37,8 +37,6 @@ class TForm3 final : public TDialog, public ISettingsControls, private IForm3Con
     void SetComboText(TForm3Control combo, const std::string& text, int itemIndex) override;
     void HideDialog() override { Hide(); }
 
-    HWND ControlOf(TForm3Control control) const { return ControlAt(IndexOf(control)); }
-
     TForm3Handlers handlers_;
 };
 

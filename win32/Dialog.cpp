@@ -206,13 +206,10 @@ void TDialog::CreateControls() {
         if (kind.exStyle & WS_EX_CONTROLPARENT) SetWindowSubclass(h, ForwardCommands, 1, 0);
         if (TakesFocus(d.kind) || d.kind == TControlKind::Link)
             SetWindowSubclass(h, AnswerAccessible, kFirstId + i, reinterpret_cast<DWORD_PTR>(this));
-        for (std::string_view item : d.items) {
-            const std::wstring wide = Widen(item);
-            SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-        }
+        for (std::string_view item : d.items) AddItem(i, item);
         // The edit field shows the designed text.
         if (d.kind == TControlKind::ComboBox) SetWindowTextW(h, text.c_str());
-        if (d.checked) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
+        if (d.checked) SetChecked(i, true);
         takesFocus_ = takesFocus_ || TakesFocus(d.kind);
     }
 }

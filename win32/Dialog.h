@@ -40,6 +40,17 @@ class TDialog : public TWindow {
     TDialog(const TDialogDesign& design, HWND owner, int dpi = 0);
 
     HWND ControlAt(size_t row) const { return controls_[row]; }
+    // The controls by row: a check box's or radio button's tick, whether a
+    // control takes input, and a combo box's items and selection (-1: none).
+    bool Checked(size_t row) const;
+    void SetChecked(size_t row, bool checked);
+    void Enable(size_t row, bool enabled);
+    void AddItem(size_t row, std::string_view text);
+    int Selected(size_t row) const;
+    void Select(size_t row, int item);
+    // The edit field's text, and the item selected: the text stays, even
+    // where no item has it.
+    void SetComboText(size_t row, std::string_view text, int item);
     HFONT Font() const { return fonts_.text.Get(); }
     // A length of the design at the dialog's DPI, by the dialogs' rule.
     int AtDpi(int designPixels) const { return ScaledHalfAway(designPixels, dpi_); }
