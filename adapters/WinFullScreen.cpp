@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "win32/SystemFunctions.h"
+
 namespace zv::win {
 namespace {
 
@@ -20,13 +22,11 @@ bool IsDesktop(HWND w) {
 
 }  // namespace
 
-TWinFullScreen::TWinFullScreen()
-    : queryState_(shell32_.Find<QueryStateFn>("SHQueryUserNotificationState")) {}
-
 ForegroundFacts TWinFullScreen::Facts() {
     ForegroundFacts f;
     int state = 0;
-    if (queryState_ && queryState_(&state) == S_OK) f.notificationState = state;
+    const auto queryState = SystemFunction<kSHQueryUserNotificationState>();
+    if (queryState && queryState(&state) == S_OK) f.notificationState = state;
 
     const HWND w = GetForegroundWindow();
     if (!w) return f;

@@ -4,24 +4,18 @@
 #include <windows.h>
 
 #include "schedule/FullScreenRule.h"
-#include "win32/SystemLibrary.h"
 
 namespace zv::win {
 
 class TWinFullScreen {
   public:
-    TWinFullScreen();
+    TWinFullScreen() = default;
     TWinFullScreen(const TWinFullScreen&) = delete;
     TWinFullScreen& operator=(const TWinFullScreen&) = delete;
 
     // What is in front now. Windows of this process count as the clock's own.
     ForegroundFacts Facts();
     bool OtherProgramFullScreen() { return zv::OtherProgramFullScreen(Facts()); }
-
-  private:
-    using QueryStateFn = HRESULT(WINAPI*)(int*);
-    TSystemLibrary shell32_{L"shell32.dll"};
-    QueryStateFn queryState_ = nullptr;
 };
 
 }  // namespace zv::win

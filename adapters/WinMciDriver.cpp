@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "win32/SystemFunctions.h"
 #include "win32/Utf16.h"
 
 namespace zv {
@@ -29,9 +30,14 @@ static_assert(mci::kNotifySuccessful == MCI_NOTIFY_SUCCESSFUL &&
               mci::kNotifyAborted == MCI_NOTIFY_ABORTED &&
               mci::kNotifyFailure == MCI_NOTIFY_FAILURE && mci::kMmMciNotify == MM_MCINOTIFY);
 
-TWinMciDriver::TWinMciDriver()
-    : send_(winmm_.Find<SendCommandFn>("mciSendCommandW")),
-      getErrorString_(winmm_.Find<GetErrorStringFn>("mciGetErrorStringW")) {}
+TWinMciDriver::TWinMciDriver() {
+    if (Loaded()) waveDriver_.Load(L"mciwave.dll");
+}
+
+bool TWinMciDriver::Loaded() const {
+    return win::SystemFunction<win::kMciSendCommandW>() &&
+           win::SystemFunction<win::kMciGetErrorStringW>();
+}
 
 uint32_t TWinMciDriver::SendCommand(const MciRequest& request, MciReply& reply) {
     if (!Loaded()) return MCIERR_CANNOT_LOAD_DRIVER;
@@ -40,7 +46,8 @@ uint32_t TWinMciDriver::SendCommand(const MciRequest& request, MciReply& reply) 
     const DWORD flags = request.flags;
     const DWORD_PTR callback = request.callback;
     auto send = [&](auto& block) {
-        return send_(id, cmd, flags, reinterpret_cast<DWORD_PTR>(&block));
+        return win::SystemFunction<win::kMciSendCommandW>()(id, cmd, flags,
+                                                            reinterpret_cast<DWORD_PTR>(&block));
     };
 
     switch (request.command) {
@@ -96,10 +103,11 @@ uint32_t TWinMciDriver::SendCommand(const MciRequest& request, MciReply& reply) 
 std::optional<std::string> TWinMciDriver::ErrorString(uint32_t code) {
     if (!Loaded()) {
         return "Не удалось загрузить звуковую библиотеку Windows winmm.dll (ошибка " +
-               std::to_string(winmm_.LoadError()) + ")";
+               std::to_string(win::SystemDllError(win::TSystemDll::Winmm)) + ")";
     }
     std::vector<wchar_t> text(4096, L'\0');
-    if (!getErrorString_(code, text.data(), static_cast<UINT>(text.size()))) return std::nullopt;
+    const auto getErrorString = win::SystemFunction<win::kMciGetErrorStringW>();
+    if (!getErrorString(code, text.data(), static_cast<UINT>(text.size()))) return std::nullopt;
     return win::Narrow(text.data());
 }
 

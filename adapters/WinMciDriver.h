@@ -22,21 +22,15 @@ class TWinMciDriver final : public IMciDriver {
     std::optional<std::string> ErrorString(uint32_t code) override;
 
     // False when winmm could not be loaded: every command then fails.
-    bool Loaded() const { return send_ != nullptr && getErrorString_ != nullptr; }
+    bool Loaded() const;
 
   private:
-    using SendCommandFn = DWORD(WINAPI*)(UINT, UINT, DWORD_PTR, DWORD_PTR);
-    using GetErrorStringFn = BOOL(WINAPI*)(DWORD, LPWSTR, UINT);
-
-    win::TSystemLibrary winmm_{L"winmm.dll"};
     // Every clip opens and closes a waveaudio device, and the last close
     // unloads its driver while Wine's play thread may still be leaving it (a
     // crash seen after some hundreds of clips). Held here for the process, it
     // stays loaded. Without it the driver is loaded per device as usual, so a
-    // failure is left alone.
-    win::TSystemLibrary waveDriver_{L"mciwave.dll"};
-    SendCommandFn send_ = nullptr;
-    GetErrorStringFn getErrorString_ = nullptr;
+    // failure is left alone. Loaded after winmm, which it needs.
+    win::TSystemLibrary waveDriver_;
 };
 
 }  // namespace zv

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "schedule/Volume.h"
+#include "win32/SystemFunctions.h"
 
 namespace zv::win {
 namespace {
@@ -16,35 +17,29 @@ HWAVEOUT Device(UINT id) {
 
 }  // namespace
 
-TWinVolume::TWinVolume() {
-    getNumDevs_ = winmm_.Find<GetNumDevsFn>("waveOutGetNumDevs");
-    setVolume_ = winmm_.Find<SetVolumeFn>("waveOutSetVolume");
-    getVolume_ = winmm_.Find<GetVolumeFn>("waveOutGetVolume");
-    mixerOpen_ = winmm_.Find<MixerOpenFn>("mixerOpen");
-    mixerClose_ = winmm_.Find<MixerCloseFn>("mixerClose");
-    mixerGetLineInfo_ = winmm_.Find<MixerGetLineInfoFn>("mixerGetLineInfoW");
-    mixerGetLineControls_ = winmm_.Find<MixerGetLineControlsFn>("mixerGetLineControlsW");
-    mixerGetDetails_ = winmm_.Find<MixerDetailsFn>("mixerGetControlDetailsW");
-    mixerSetDetails_ = winmm_.Find<MixerDetailsFn>("mixerSetControlDetails");
-}
-
 bool TWinVolume::MixerVolume(UINT id, double* set, double* get) {
-    if (!mixerOpen_ || !mixerClose_ || !mixerGetLineInfo_ || !mixerGetLineControls_ ||
-        !mixerGetDetails_ || !mixerSetDetails_)
+    const auto mixerOpen = SystemFunction<kMixerOpen>();
+    const auto mixerClose = SystemFunction<kMixerClose>();
+    const auto mixerGetLineInfo = SystemFunction<kMixerGetLineInfoW>();
+    const auto mixerGetLineControls = SystemFunction<kMixerGetLineControlsW>();
+    const auto mixerGetDetails = SystemFunction<kMixerGetControlDetailsW>();
+    const auto mixerSetDetails = SystemFunction<kMixerSetControlDetails>();
+    if (!mixerOpen || !mixerClose || !mixerGetLineInfo || !mixerGetLineControls ||
+        !mixerGetDetails || !mixerSetDetails)
         return false;
     HMIXER raw = nullptr;
-    if (mixerOpen_(&raw, id, 0, 0, MIXER_OBJECTF_WAVEOUT) != MMSYSERR_NOERROR) return false;
+    if (mixerOpen(&raw, id, 0, 0, MIXER_OBJECTF_WAVEOUT) != MMSYSERR_NOERROR) return false;
     struct Closer {
-        MixerCloseFn close;
+        decltype(mixerClose) close;
         HMIXER mixer;
         ~Closer() { close(mixer); }
-    } closer{mixerClose_, raw};
+    } closer{mixerClose, raw};
     const auto mixer = reinterpret_cast<HMIXEROBJ>(raw);
 
     MIXERLINEW line{};
     line.cbStruct = sizeof line;
     line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-    if (mixerGetLineInfo_(mixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
+    if (mixerGetLineInfo(mixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
         MMSYSERR_NOERROR)
         return false;
     MIXERCONTROLW control{};
@@ -56,8 +51,8 @@ bool TWinVolume::MixerVolume(UINT id, double* set, double* get) {
     controls.cControls = 1;
     controls.cbmxctrl = sizeof control;
     controls.pamxctrl = &control;
-    if (mixerGetLineControls_(mixer, &controls,
-                              MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
+    if (mixerGetLineControls(mixer, &controls,
+                             MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
         MMSYSERR_NOERROR)
         return false;
 
@@ -73,11 +68,11 @@ bool TWinVolume::MixerVolume(UINT id, double* set, double* get) {
     details.paDetails = &value;
     if (set) {
         value.dwValue = static_cast<DWORD>(std::lround(low + *set * (high - low)));
-        return mixerSetDetails_(mixer, &details,
-                                MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE) ==
+        return mixerSetDetails(mixer, &details,
+                               MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE) ==
                MMSYSERR_NOERROR;
     }
-    if (mixerGetDetails_(mixer, &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE) !=
+    if (mixerGetDetails(mixer, &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE) !=
         MMSYSERR_NOERROR)
         return false;
     *get = (value.dwValue - low) / (high - low);
@@ -85,24 +80,27 @@ bool TWinVolume::MixerVolume(UINT id, double* set, double* get) {
 }
 
 bool TWinVolume::Apply(int percent) {
-    if (!getNumDevs_) return false;
+    const auto getNumDevs = SystemFunction<kWaveOutGetNumDevs>();
+    const auto setVolume = SystemFunction<kWaveOutSetVolume>();
+    if (!getNumDevs) return false;
     const DWORD value = WaveOutVolume(percent);
     double fraction = (value & 0xFFFF) / 65535.0;
     bool any = false;
-    const UINT n = getNumDevs_();
+    const UINT n = getNumDevs();
     for (UINT id = 0; id < n; ++id) {
         if (MixerVolume(id, &fraction, nullptr)) any = true;
         // Refused where only open streams take a volume (Wine): the mixer
         // above then carries it.
-        if (setVolume_ && setVolume_(Device(id), value) == MMSYSERR_NOERROR) any = true;
+        if (setVolume && setVolume(Device(id), value) == MMSYSERR_NOERROR) any = true;
     }
-    if (setVolume_ && setVolume_(Device(kWaveMapper), value) == MMSYSERR_NOERROR) any = true;
+    if (setVolume && setVolume(Device(kWaveMapper), value) == MMSYSERR_NOERROR) any = true;
     return any;
 }
 
 bool TWinVolume::Read(uint32_t& value) {
+    const auto getVolume = SystemFunction<kWaveOutGetVolume>();
     DWORD v = 0;
-    if (getVolume_ && getVolume_(Device(0), &v) == MMSYSERR_NOERROR) {
+    if (getVolume && getVolume(Device(0), &v) == MMSYSERR_NOERROR) {
         value = v;
         return true;
     }

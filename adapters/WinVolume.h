@@ -10,13 +10,11 @@
 
 #include <cstdint>
 
-#include "win32/SystemLibrary.h"
-
 namespace zv::win {
 
 class TWinVolume {
   public:
-    TWinVolume();
+    TWinVolume() = default;
     TWinVolume(const TWinVolume&) = delete;
     TWinVolume& operator=(const TWinVolume&) = delete;
 
@@ -29,29 +27,9 @@ class TWinVolume {
     bool Read(uint32_t& value);
 
   private:
-    using GetNumDevsFn = UINT(WINAPI*)();
-    using SetVolumeFn = UINT(WINAPI*)(HWAVEOUT, DWORD);
-    using GetVolumeFn = UINT(WINAPI*)(HWAVEOUT, LPDWORD);
-    using MixerOpenFn = MMRESULT(WINAPI*)(LPHMIXER, UINT, DWORD_PTR, DWORD_PTR, DWORD);
-    using MixerCloseFn = MMRESULT(WINAPI*)(HMIXER);
-    using MixerGetLineInfoFn = MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERLINEW, DWORD);
-    using MixerGetLineControlsFn = MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERLINECONTROLSW, DWORD);
-    using MixerDetailsFn = MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERCONTROLDETAILS, DWORD);
-
     // The master volume of wave-out device `id`'s mixer: set it to the
     // fraction (0..1) of its range, or read it back as that fraction.
     bool MixerVolume(UINT id, double* set, double* get);
-
-    TSystemLibrary winmm_{L"winmm.dll"};  // as the clip player loads it
-    GetNumDevsFn getNumDevs_ = nullptr;
-    SetVolumeFn setVolume_ = nullptr;
-    GetVolumeFn getVolume_ = nullptr;
-    MixerOpenFn mixerOpen_ = nullptr;
-    MixerCloseFn mixerClose_ = nullptr;
-    MixerGetLineInfoFn mixerGetLineInfo_ = nullptr;
-    MixerGetLineControlsFn mixerGetLineControls_ = nullptr;
-    MixerDetailsFn mixerGetDetails_ = nullptr;
-    MixerDetailsFn mixerSetDetails_ = nullptr;
 };
 
 }  // namespace zv::win

@@ -6,15 +6,9 @@
 #include "app/FaceFrame_win.h"
 #include "speech/Words.h"
 #include "win32/LocalTime.h"
+#include "win32/SystemFunctions.h"
 
 namespace zv::win {
-
-namespace {
-
-using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-using AccessibleObjectFromWindowFn = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
-
-}  // namespace
 
 TDialAccess::TDialAccess(std::function<SpeechStyle()> style, TCaptionClicks& captions)
     : style_(std::move(style)), captions_(captions) {}
@@ -30,7 +24,7 @@ TDialAccess::~TDialAccess() {
 
 bool TDialAccess::Ensure(HWND window) {
     if (object_) return true;
-    if (!oleacc_.Loaded() && !oleacc_.Load(L"oleacc.dll")) return false;
+    if (!SystemFunction<kLresultFromObject>()) return false;
     // The object crosses to other processes through COM, on this thread.
     const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (FAILED(hr) && hr != RPC_E_CHANGED_MODE) return false;
@@ -46,7 +40,7 @@ bool TDialAccess::Message(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, L
     // Without oleacc (it is on every system from Windows 7 on) the system's
     // own object for the window answers, as before.
     if (!Ensure(window)) return false;
-    const auto answer = oleacc_.Find<LresultFromObjectFn>("LresultFromObject");
+    const auto answer = SystemFunction<kLresultFromObject>();
     if (!answer) return false;
     result = answer(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object_));
     return true;
@@ -90,8 +84,7 @@ void TDialAccess::Click(long child) {
 }
 
 HRESULT TDialAccess::Parent(IDispatch** parent) const {
-    const auto fromWindow =
-        oleacc_.Find<AccessibleObjectFromWindowFn>("AccessibleObjectFromWindow");
+    const auto fromWindow = SystemFunction<kAccessibleObjectFromWindow>();
     if (!fromWindow) return E_FAIL;
     return fromWindow(window_, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
                       reinterpret_cast<void**>(parent));

@@ -11,7 +11,6 @@
 #include "app/Layout.h"
 #include "core/TimeFields.h"
 #include "speech/Phrasing.h"
-#include "win32/SystemLibrary.h"
 
 namespace zv::win {
 
@@ -51,7 +50,6 @@ class TDialAccess final : private IDialFacts {
     FormLayout layout_{};
     bool captionsShown_ = false;
     HWND window_ = nullptr;
-    TSystemLibrary oleacc_;
     bool comStarted_ = false;
     TDialAccessible* object_ = nullptr;  // one reference ours, while made
     int minuteOfDay_ = -1;               // of the last tick, once asked

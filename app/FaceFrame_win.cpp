@@ -11,6 +11,7 @@
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
 #include "win32/SystemError.h"
+#include "win32/SystemFunctions.h"
 
 namespace zv::win {
 
@@ -58,11 +59,9 @@ COLORREF NotKey(COLORREF c) {
 }  // namespace
 
 void ApplyColourKey(HWND window) {
-    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
     // Looked up at run time, as on systems without it the clock still runs,
     // only with a maroon background.
-    static const auto setLayered = reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
+    const auto setLayered = SystemFunction<kSetLayeredWindowAttributes>();
     if (setLayered) setLayered(window, kKeyColour, 0, LWA_COLORKEY);
 }
 

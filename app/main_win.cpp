@@ -12,6 +12,7 @@
 #include "settings/Form3_win.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
+#include "win32/SystemFunctions.h"
 
 // libstdc++'s default terminate handler prints the demangled exception type,
 // which links in the whole demangler (about 45 KB). Guarded() catches every
@@ -29,10 +30,7 @@ namespace {
 // time: Windows 7 has it only with KB2533623; without it the program still
 // runs, as its own LoadLibrary calls name the system folder themselves.
 void KeepDllSearchInSystemFolder() {
-    using SetDirs = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-    const auto setDirs = reinterpret_cast<SetDirs>(
-        reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
+    const auto setDirs = zv::win::SystemFunction<zv::win::kSetDefaultDllDirectories>();
     if (setDirs && setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
     // The most the old order allows: an empty DLL directory takes the current
     // directory (a Run key or a shortcut may start the clock in any folder)

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "win32/SystemFunctions.h"
+
 namespace zv::win {
 
 TAccessibleServer::~TAccessibleServer() {
@@ -10,11 +12,8 @@ TAccessibleServer::~TAccessibleServer() {
 
 bool TAccessibleServer::Answer(HWND control, TAccessibleControl::Told told, WPARAM wParam,
                                LRESULT& result) {
-    using CreateStd = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-    using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-    if (!oleacc_.Loaded() && !oleacc_.Load(L"oleacc.dll")) return false;
-    const auto createStd = oleacc_.Find<CreateStd>("CreateStdAccessibleObject");
-    const auto fromObject = oleacc_.Find<FromObject>("LresultFromObject");
+    const auto createStd = SystemFunction<kCreateStdAccessibleObject>();
+    const auto fromObject = SystemFunction<kLresultFromObject>();
     if (!createStd || !fromObject) return false;
     if (!comStarted_) {
         // The object crosses to the screen reader through COM, on this thread.

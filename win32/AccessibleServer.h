@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "win32/AccessibleControl.h"
-#include "win32/SystemLibrary.h"
 
 namespace zv::win {
 
@@ -22,7 +21,6 @@ class TAccessibleServer {
     bool Answer(HWND control, TAccessibleControl::Told told, WPARAM wParam, LRESULT& result);
 
   private:
-    TSystemLibrary oleacc_;
     bool comStarted_ = false;
 };
 

@@ -3,23 +3,13 @@
 #include <algorithm>
 
 #include "core/Dpi.h"
+#include "win32/SystemFunctions.h"
 
 namespace zv::win {
 
-namespace {
-
-// Looked up at run time: Windows 7 and 8.1 have neither.
-template <class F>
-F User32(const char* name) {
-    return reinterpret_cast<F>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-}  // namespace
-
 int WindowDpi(HWND window) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
+    // Windows 7 and 8.1 have no DPI of a window's own.
+    const auto getDpiForWindow = SystemFunction<kGetDpiForWindow>();
     if (getDpiForWindow && window) {
         if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     }
@@ -34,8 +24,7 @@ namespace {
 // Before Windows 10 1607 every window has the system's DPI, which the plain
 // calls answer for.
 int MetricForDpi(int metric, int dpi) {
-    using MetricsForDpiFn = int(WINAPI*)(int, UINT);
-    static const auto metricsForDpi = User32<MetricsForDpiFn>("GetSystemMetricsForDpi");
+    const auto metricsForDpi = SystemFunction<kGetSystemMetricsForDpi>();
     if (metricsForDpi) {
         if (const int size = metricsForDpi(metric, static_cast<UINT>(dpi))) return size;
     }
@@ -62,8 +51,7 @@ int CheckMarkSize(int dpi) {
 }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
-    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    const auto adjustForDpi = SystemFunction<kAdjustWindowRectExForDpi>();
     if (adjustForDpi && adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) return;
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 }

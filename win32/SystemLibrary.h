@@ -23,14 +23,8 @@ class TSystemLibrary {
     bool Loaded() const { return static_cast<bool>(module_); }
     DWORD LoadError() const { return loadError_; }
 
-    // The export of that name as a function of type Fn; null when the library
-    // is not loaded or has no such export. Fn must be the export's documented
-    // signature: GetProcAddress hands back a generic function pointer.
-    template <class Fn>
-    Fn Find(const char* name) const {
-        if (!module_) return nullptr;
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)));
-    }
+    // Null when not loaded. Its exports are looked up in win32/SystemFunctions.
+    HMODULE Module() const { return module_.Get(); }
 
   private:
     UniqueModule module_;

@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "win32/ErrorBox.h"
 #include "win32/SystemError.h"
+#include "win32/SystemFunctions.h"
 #include "win32/Utf16.h"
 
 namespace zv::win {
@@ -80,9 +81,7 @@ HCURSOR HandCursor() {
 }
 
 void AllowFromLowerIntegrity(HWND window, UINT message) {
-    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
-    static const auto filter = reinterpret_cast<Filter>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")));
+    const auto filter = SystemFunction<kChangeWindowMessageFilterEx>();
     // A refusal leaves the filter as it was: the message then reaches the
     // clock only from processes of its own integrity, as before.
     if (filter && message != 0) (void)filter(window, message, MSGFLT_ALLOW, nullptr);

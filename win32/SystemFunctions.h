@@ -1,0 +1,91 @@
+#pragma once
+// Every function the program looks up at run time, in one table: those that
+// not every supported Windows has, and those of DLLs it loads only from the
+// system folder (win32/SystemLibrary). Each is looked up once, on first use.
+#include <windows.h>
+// After windows.h, which they need.
+#include <mmsystem.h>
+#include <unknwn.h>
+
+#include <type_traits>
+
+namespace zv::win {
+
+enum class TSystemDll { Kernel32, User32, Shell32, Oleacc, Winmm };
+
+template <class Fn>
+struct TSystemFunction {
+    using Type = Fn;
+    TSystemDll dll;
+    const char* name;
+};
+
+// Windows 8, and 7 with KB2533623.
+inline constexpr TSystemFunction<BOOL(WINAPI*)(DWORD)> kSetDefaultDllDirectories{
+    TSystemDll::Kernel32, "SetDefaultDllDirectories"};
+
+// Windows 7 has it; Wine has none.
+inline constexpr TSystemFunction<BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT)>
+    kChangeWindowMessageFilterEx{TSystemDll::User32, "ChangeWindowMessageFilterEx"};
+inline constexpr TSystemFunction<BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD)>
+    kSetLayeredWindowAttributes{TSystemDll::User32, "SetLayeredWindowAttributes"};
+// Windows 10 1607.
+inline constexpr TSystemFunction<UINT(WINAPI*)(HWND)> kGetDpiForWindow{TSystemDll::User32,
+                                                                       "GetDpiForWindow"};
+inline constexpr TSystemFunction<int(WINAPI*)(int, UINT)> kGetSystemMetricsForDpi{
+    TSystemDll::User32, "GetSystemMetricsForDpi"};
+inline constexpr TSystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>
+    kAdjustWindowRectExForDpi{TSystemDll::User32, "AdjustWindowRectExForDpi"};
+
+// Vista; the state is a QUERY_USER_NOTIFICATION_STATE.
+inline constexpr TSystemFunction<HRESULT(WINAPI*)(int*)> kSHQueryUserNotificationState{
+    TSystemDll::Shell32, "SHQueryUserNotificationState"};
+
+inline constexpr TSystemFunction<HRESULT(WINAPI*)(HWND, LONG, REFIID, void**)>
+    kCreateStdAccessibleObject{TSystemDll::Oleacc, "CreateStdAccessibleObject"};
+inline constexpr TSystemFunction<LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN)> kLresultFromObject{
+    TSystemDll::Oleacc, "LresultFromObject"};
+inline constexpr TSystemFunction<HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**)>
+    kAccessibleObjectFromWindow{TSystemDll::Oleacc, "AccessibleObjectFromWindow"};
+
+inline constexpr TSystemFunction<DWORD(WINAPI*)(UINT, UINT, DWORD_PTR, DWORD_PTR)> kMciSendCommandW{
+    TSystemDll::Winmm, "mciSendCommandW"};
+inline constexpr TSystemFunction<BOOL(WINAPI*)(DWORD, LPWSTR, UINT)> kMciGetErrorStringW{
+    TSystemDll::Winmm, "mciGetErrorStringW"};
+inline constexpr TSystemFunction<UINT(WINAPI*)()> kWaveOutGetNumDevs{TSystemDll::Winmm,
+                                                                     "waveOutGetNumDevs"};
+inline constexpr TSystemFunction<UINT(WINAPI*)(HWAVEOUT, DWORD)> kWaveOutSetVolume{
+    TSystemDll::Winmm, "waveOutSetVolume"};
+inline constexpr TSystemFunction<UINT(WINAPI*)(HWAVEOUT, LPDWORD)> kWaveOutGetVolume{
+    TSystemDll::Winmm, "waveOutGetVolume"};
+inline constexpr TSystemFunction<MMRESULT(WINAPI*)(LPHMIXER, UINT, DWORD_PTR, DWORD_PTR, DWORD)>
+    kMixerOpen{TSystemDll::Winmm, "mixerOpen"};
+inline constexpr TSystemFunction<MMRESULT(WINAPI*)(HMIXER)> kMixerClose{TSystemDll::Winmm,
+                                                                        "mixerClose"};
+inline constexpr TSystemFunction<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERLINEW, DWORD)>
+    kMixerGetLineInfoW{TSystemDll::Winmm, "mixerGetLineInfoW"};
+inline constexpr TSystemFunction<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERLINECONTROLSW, DWORD)>
+    kMixerGetLineControlsW{TSystemDll::Winmm, "mixerGetLineControlsW"};
+inline constexpr TSystemFunction<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERCONTROLDETAILS, DWORD)>
+    kMixerGetControlDetailsW{TSystemDll::Winmm, "mixerGetControlDetailsW"};
+inline constexpr TSystemFunction<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERCONTROLDETAILS, DWORD)>
+    kMixerSetControlDetails{TSystemDll::Winmm, "mixerSetControlDetails"};
+
+// The export, from the DLL loaded from the system folder the first time one
+// of its functions is asked for (kernel32 and user32 are always loaded);
+// null when either is missing.
+void* FindSystemExport(TSystemDll dll, const char* name);
+// Why the DLL could not be loaded (the system's code), 0 when it was.
+DWORD SystemDllError(TSystemDll dll);
+
+// The function of that row of the table, or null.
+template <const auto& Function>
+auto SystemFunction() {
+    using Fn = typename std::remove_cvref_t<decltype(Function)>::Type;
+    // GetProcAddress hands back a generic function pointer; the row gives the
+    // export's documented signature.
+    static const Fn found = reinterpret_cast<Fn>(FindSystemExport(Function.dll, Function.name));
+    return found;
+}
+
+}  // namespace zv::win
