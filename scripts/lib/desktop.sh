@@ -4,6 +4,12 @@
 
 # ---- X input and output --------------------------------------------------------
 
+# True while the program's dialog asking where Zvenoks.exe lies is on screen;
+# the title is the one app/Startup_win.cpp gives it.
+hn_locate_dialog_shown() {
+  xdotool search --onlyvisible --name 'Укажите, где лежит Zvenoks.exe' >/dev/null 2>&1
+}
+
 # Prints the id of the largest visible window whose title is exactly NAME
 # (a program's hidden application window may bear the same title).
 hn_wait_window() {

@@ -43,7 +43,7 @@ for name in no_config config; do
   cfg="$work/config.cfg"
   [ $name = no_config ] && cfg=""
   bi_clock_start "$work" "$log" "$cfg" "$exed/Zvenoks.exe" || { bi_fail "$name: no start-up"; bi_clock_stop; continue; }
-  xdotool search --onlyvisible --name 'Укажите, где лежит Zvenoks.exe' >/dev/null 2>&1 &&
+  hn_locate_dialog_shown &&
     bi_fail "$name: the file dialog was shown although dir.cfg was there"
   if [ $name = no_config ]; then
     if bi_find_box 15; then

@@ -36,10 +36,10 @@ run_from() {
   local drawn=0
   for _ in $(seq 75); do
     [ "$(hn_drawn_pixels "$bx" "$by" "$bw" "$bh")" -gt 0 ] && { drawn=1; break; }
-    xdotool search --onlyvisible --name 'Укажите, где лежит Zvenoks.exe' >/dev/null 2>&1 && break
+    hn_locate_dialog_shown && break
     sleep 0.2
   done
-  if xdotool search --onlyvisible --name 'Укажите, где лежит Zvenoks.exe' >/dev/null 2>&1; then
+  if hn_locate_dialog_shown; then
     hn_screenshot "$out/dialog.png"
     echo "error: $name: the file dialog was shown"
     rc=1

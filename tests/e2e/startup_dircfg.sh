@@ -31,7 +31,7 @@ rc=0
 hn_wait_chain_end "$out/strace.log" "$out/announcement.wav" "${ZV_CHAIN_TIMEOUT:-60}" || rc=1
 hn_screenshot "$out/clock.png"
 hn_record_stop
-xdotool search --onlyvisible --name 'Укажите, где лежит Zvenoks.exe' >/dev/null 2>&1 &&
+hn_locate_dialog_shown &&
   { echo "error: the file dialog was shown although dir.cfg was there"; rc=1; }
 hn_stop_prefix "$CASE_PREFIX"
 unset ZV_DIAG_LOG

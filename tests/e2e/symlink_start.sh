@@ -29,10 +29,10 @@ read -r bx by bw bh < <(hn_caption_box $geo)
 drawn=0
 for _ in $(seq 75); do
   [ "$(hn_drawn_pixels "$bx" "$by" "$bw" "$bh")" -gt 0 ] && { drawn=1; break; }
-  xdotool search --onlyvisible --name 'Укажите файл Zvenoks' >/dev/null 2>&1 && break
+  hn_locate_dialog_shown && break
   sleep 0.2
 done
-if xdotool search --onlyvisible --name 'Укажите файл Zvenoks' >/dev/null 2>&1; then
+if hn_locate_dialog_shown; then
   hn_screenshot "$out/dialog.png"
   echo "error: the file dialog was shown"
   rc=1
