@@ -53,14 +53,6 @@ ReadOut MakeReadOut(const TimeFields& t) {
     return r;
 }
 
-Image MakeBlankSheet() {
-    return Image(kSheetWidth, kSheetHeight, kSheetColour);
-}
-
-void ClearSheet(Image& sheet) {
-    std::fill(sheet.pixels.begin(), sheet.pixels.end(), kSheetColour);
-}
-
 void DrawLine(Image& image, int x0, int y0, int x1, int y1, uint32_t colour) {
     DrawLine(image, x0, y0, x1, y1, colour, Rect{0, 0, image.width, image.height});
 }
@@ -81,8 +73,7 @@ void DrawLine(Image& image, int x0, int y0, int x1, int y1, uint32_t colour, con
 
     // Only the steps whose major coordinate lies within the clip and the
     // image are walked: a tick draws every hand into many small pieces.
-    const Rect c{std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, image.width),
-                 std::min(clip.bottom, image.height)};
+    const Rect c = Intersect(clip, Rect{0, 0, image.width, image.height});
     const int start = xMajor ? x0 : y0;
     const int step = xMajor ? stepX : stepY;
     const int lo = xMajor ? c.left : c.top;
@@ -180,10 +171,6 @@ void DrawHands(Image& target, const HandsGeometry& g, const HandTips& tips, cons
             }
         }
     }
-}
-
-void DrawHands(Image& sheet, const TimeFields& t) {
-    DrawHands(sheet, HandsGeometry{}, TipsAt(t, kDesignDpi), Rect{0, 0, sheet.width, sheet.height});
 }
 
 }  // namespace zv

@@ -1,6 +1,6 @@
 #pragma once
 // The analog hands and the digital read-out, drawn from the current time
-// fields into a pixel sheet that the window lays over the dial of the skin.
+// fields over the dial of the skin.
 #include <array>
 #include <string>
 
@@ -11,15 +11,9 @@
 
 namespace zv {
 
-// The blank sheet: every pixel the sheet colour, which is its transparent
-// colour too (the frame composer keys on the bottom-left pixel).
-constexpr int kSheetWidth = 529;
-constexpr int kSheetHeight = 546;
-constexpr uint32_t kSheetColour = Rgb(0, 0, 128);
-
-// The hands' common hub, in sheet pixels.
-constexpr int kHubX = 300;
-constexpr int kHubY = 290;
+// The window's colour key: wherever the face has this colour, the desktop
+// shows through.
+constexpr uint32_t kKeyPixel = Rgb(128, 0, 0);
 
 constexpr uint32_t kSecondHandColour = Rgb(255, 255, 0);
 constexpr uint32_t kMinuteHandColour = Rgb(0, 0, 255);
@@ -40,12 +34,6 @@ struct ReadOut {
 
 ReadOut MakeReadOut(const TimeFields& t);
 
-// A sheet of kSheetWidth x kSheetHeight in the sheet colour.
-Image MakeBlankSheet();
-
-// Makes the sheet blank again in place, keeping its storage.
-void ClearSheet(Image& sheet);
-
 // A one-pixel line as the platform's LineTo draws it: the start pixel is
 // drawn, the end pixel is not; one pixel per step along the major axis, and a
 // point exactly halfway between two pixels takes the one with the smaller
@@ -59,7 +47,7 @@ void DrawLine(Image& image, int x0, int y0, int x1, int y1, uint32_t colour, con
 // pixels `before` to the left of and above it and `after` to the right of and
 // below it. At 96 DPI that is the hub and its four neighbours.
 struct HandsGeometry {
-    Point hub{kHubX, kHubY};  // in the target picture's pixels
+    Point hub = kDesignHub;  // in the target picture's pixels
     int dpi = kDesignDpi;
     int before = 1;
     int after = 1;
@@ -95,8 +83,5 @@ HandPieces HandBoxes(const HandsGeometry& g, Point tip);
 // Draws the second, minute and hour hands (in that order, the hour hand on
 // top) pointing at `tips`, only within `clip`.
 void DrawHands(Image& target, const HandsGeometry& g, const HandTips& tips, const Rect& clip);
-
-// The same on a whole blank sheet at 96 DPI.
-void DrawHands(Image& sheet, const TimeFields& t);
 
 }  // namespace zv

@@ -17,18 +17,12 @@ namespace zv::win {
 
 namespace {
 
-constexpr uint32_t kKeyPixel = Rgb(128, 0, 0);
 constexpr COLORREF kLabelColour = RGB(255, 255, 0);
-const wchar_t* const kCaptions[] = {L"ВРЕМЯ (F11)", L"СВЕРНУТЬ", L"ЗАКРЫТЬ"};
+const wchar_t* const kCaptions[kCaptionLabels] = {L"ВРЕМЯ (F11)", L"СВЕРНУТЬ", L"ЗАКРЫТЬ"};
 constexpr UINT kTextFlags = DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
 
-void Unite(RECT& r, const Bounds& b) {
-    RECT o = ToRect(b);
-    if (IsRectEmpty(&r)) {
-        r = o;
-    } else {
-        UnionRect(&r, &r, &o);
-    }
+Rect AsRect(const Bounds& b) {
+    return {b.left, b.top, b.left + b.width, b.top + b.height};
 }
 
 // The read-out boxes overlap (24 px wide, 20 and 15 px apart at 96 DPI), so
@@ -53,7 +47,7 @@ UniqueFont FitReadOutFont(int dpi) {
 
 // A system colour that happens to be the key would be see-through.
 COLORREF NotKey(COLORREF c) {
-    return c == kKeyColour ? RGB(129, 0, 0) : c;
+    return c == kKeyColour ? kKeyColour ^ RGB(1, 0, 0) : c;
 }
 
 }  // namespace
@@ -85,7 +79,7 @@ void TFaceFrame::Create() {
     keyBrush_.Reset(CreateSolidBrush(kKeyColour));
     labelColour_ = kLabelColour;
     FollowContrast(HighContrastOn());
-    designSkin_ = SkinPicture().FromResource(IDB_SKIN);
+    designSkin_ = TSkinPicture().FromResource(IDB_SKIN);
 }
 
 void TFaceFrame::SetReadOut(const TimeFields& now) {
@@ -95,10 +89,9 @@ void TFaceFrame::SetReadOut(const TimeFields& now) {
 
 void TFaceFrame::Place(const FormLayout& layout, HWND window) {
     layout_ = layout;
-    RECT r{};
-    Unite(r, layout_.image1);
-    Unite(r, layout_.image2);
-    for (int i = 0; i < 6; ++i) Unite(r, LabelBounds(layout_, i));
+    Rect all = Unite(AsRect(layout_.image1), AsRect(layout_.image2));
+    for (int i = 0; i < kLabels; ++i) all = Unite(all, AsRect(LabelBounds(layout_, i)));
+    const RECT r{all.left, all.top, all.right, all.bottom};
     bool resized = r.right - r.left != faceRect_.right - faceRect_.left ||
                    r.bottom - r.top != faceRect_.bottom - faceRect_.top;
     faceRect_ = r;
@@ -126,12 +119,12 @@ void TFaceFrame::MakeFonts() {
 // font runs past it, and a little round it for the glyphs' smoothing.
 void TFaceFrame::MeasureLabels() {
     const int margin = ScaledHalfEven(2, layout_.dpi);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kLabels; ++i) {
         RECT box = ToRect(LabelBounds(layout_, i));
-        if (i >= 3) {
+        if (i >= kReadOutLabels) {
             RECT text = box;
             SelectObject(frameDc_.Get(), labelFont_.Get());
-            const std::wstring caption = kCaptions[i - 3];
+            const std::wstring caption = kCaptions[i - kReadOutLabels];
             DrawTextW(frameDc_.Get(), caption.c_str(), static_cast<int>(caption.size()), &text,
                       DT_CALCRECT | DT_LEFT | kTextFlags);
             UnionRect(&box, &box, &text);
@@ -169,7 +162,7 @@ const Image& TFaceFrame::Skin() {
     const double x = layout_.hub.x + centre - layout_.image1.left;
     const double y = layout_.hub.y + centre - layout_.image1.top;
     if (scaledDpi_ != layout_.dpi || scaledX_ != x || scaledY_ != y) {
-        const Image master = SkinPicture().FromResource(IDB_SKIN_MASTER);
+        const Image master = TSkinPicture().FromResource(IDB_SKIN_MASTER);
         SkinPlacement p;
         p.ratio = static_cast<double>(kSkinMasterScale) * kDesignDpi / layout_.dpi;
         p.masterX = kSkinDialX * kSkinMasterScale;
@@ -218,16 +211,16 @@ void TFaceFrame::Render(DirtyRects dirty) {
     const std::string* texts[] = {&readOut_.hours, &readOut_.minutes, &readOut_.seconds};
     const std::string* drawn[] = {&drawnReadOut_.hours, &drawnReadOut_.minutes,
                                   &drawnReadOut_.seconds};
-    std::array<bool, 6> redraw{};
+    std::array<bool, kLabels> redraw{};
     if (controlsVisible_) {
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < kReadOutLabels; ++i) {
             if (*texts[i] != *drawn[i]) dirty.Add(ink_[static_cast<size_t>(i)]);
         }
         // A label drawn again needs all of its box renewed first, which may
         // reach the next one (the read-out's boxes overlap): until none is new.
         for (bool grew = true; grew;) {
             grew = false;
-            for (size_t i = 0; i < 6; ++i) {
+            for (size_t i = 0; i < redraw.size(); ++i) {
                 if (redraw[i] || !dirty.Intersects(ink_[i])) continue;
                 redraw[i] = grew = true;
                 dirty.Add(ink_[i]);
@@ -240,9 +233,7 @@ void TFaceFrame::Render(DirtyRects dirty) {
     const Rect all{0, 0, face.width, face.height};
     changed_ = RECT{};
     for (int k = 0; k < dirty.count; ++k) {
-        const Rect& d = dirty.rects[static_cast<size_t>(k)];
-        const Rect r{std::max(d.left, all.left), std::max(d.top, all.top),
-                     std::min(d.right, all.right), std::min(d.bottom, all.bottom)};
+        const Rect r = Intersect(dirty.rects[static_cast<size_t>(k)], all);
         if (r.Empty()) continue;
         for (int y = r.top; y < r.bottom; ++y) {
             const size_t at = static_cast<size_t>(y) * static_cast<size_t>(face.width) +
@@ -260,15 +251,15 @@ void TFaceFrame::Render(DirtyRects dirty) {
     if (!controlsVisible_) return;
     // In high contrast every label drawn again stands on the window colour;
     // all of them before any text, as the read-out's boxes overlap.
-    for (size_t i = 0; labelBack_ && i < 6; ++i) {
+    for (size_t i = 0; labelBack_ && i < redraw.size(); ++i) {
         const RECT back{ink_[i].left, ink_[i].top, ink_[i].right, ink_[i].bottom};
         if (redraw[i]) FillRect(frameDc_.Get(), &back, labelBack_.Get());
     }
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kLabels; ++i) {
         if (!redraw[static_cast<size_t>(i)]) continue;
         RECT r = ToRect(LabelBounds(layout_, i));
         OffsetRect(&r, -faceRect_.left, -faceRect_.top);
-        if (i < 3) {
+        if (i < kReadOutLabels) {
             // Digits and a colon, widened in place: no allocation in a tick.
             wchar_t digits[8];
             int n = 0;
@@ -279,7 +270,7 @@ void TFaceFrame::Render(DirtyRects dirty) {
             DrawTextW(frameDc_.Get(), digits, n, &r, DT_RIGHT | kTextFlags);
         } else {
             SelectObject(frameDc_.Get(), labelFont_.Get());
-            DrawTextW(frameDc_.Get(), kCaptions[i - 3], -1, &r, DT_LEFT | kTextFlags);
+            DrawTextW(frameDc_.Get(), kCaptions[i - kReadOutLabels], -1, &r, DT_LEFT | kTextFlags);
         }
     }
     GdiFlush();

@@ -17,7 +17,8 @@
 namespace zv::win {
 
 // The see-through colour of the clock window.
-inline constexpr COLORREF kKeyColour = RGB(128, 0, 0);
+inline constexpr COLORREF kKeyColour =
+    RGB(kKeyPixel >> 16, kKeyPixel >> 8 & 0xff, kKeyPixel & 0xff);
 
 // Makes every pixel of the key colour see-through in the window.
 void ApplyColourKey(HWND window);
@@ -75,10 +76,10 @@ class TFaceFrame {
     Image scaledSkin_;  // at another DPI, made of the master
     int scaledDpi_ = 0;
     double scaledX_ = 0, scaledY_ = 0;  // where its dial centre is
-    FaceComposer composer_;
+    TFaceComposer composer_;
     RECT faceRect_{};
     // Each label's box grown to hold its text, in face coordinates.
-    std::array<Rect, 6> ink_{};
+    std::array<Rect, kLabels> ink_{};
     RECT changed_{};  // by the last Tick, in window coordinates
 
     // Declared before the DC they are selected into, so they outlive it.

@@ -6,26 +6,6 @@
 #include <utility>
 
 namespace zv {
-namespace {
-
-Rect Intersect(const Rect& a, const Rect& b) {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
-}
-
-Rect Unite(const Rect& a, const Rect& b) {
-    if (a.Empty()) return b;
-    if (b.Empty()) return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
-long long Area(const Rect& r) {
-    return r.Empty() ? 0 : static_cast<long long>(r.Width()) * r.Height();
-}
-
-}  // namespace
-
 void Fill(Image& image, uint32_t colour) {
     std::fill(image.pixels.begin(), image.pixels.end(), colour);
 }
@@ -81,7 +61,7 @@ bool DirtyRects::Intersects(const Rect& r) const {
     return false;
 }
 
-void FaceComposer::Reset(Image base, const HandsGeometry& hands) {
+void TFaceComposer::Reset(Image base, const HandsGeometry& hands) {
     base_ = std::move(base);
     if (face_.width != base_.width || face_.height != base_.height) {
         face_ = Image(base_.width, base_.height, 0);
@@ -90,12 +70,12 @@ void FaceComposer::Reset(Image base, const HandsGeometry& hands) {
     whole_ = true;
 }
 
-void FaceComposer::ShowBase() {
+void TFaceComposer::ShowBase() {
     face_.pixels = base_.pixels;  // same size: no allocation
     whole_ = true;
 }
 
-DirtyRects FaceComposer::Update(const HandTips& tips) {
+DirtyRects TFaceComposer::Update(const HandTips& tips) {
     DirtyRects dirty;
     const Rect all{0, 0, face_.width, face_.height};
     if (whole_) {
@@ -115,7 +95,7 @@ DirtyRects FaceComposer::Update(const HandTips& tips) {
                 const Rect a = i < o.count ? o.rects[static_cast<size_t>(i)] : Rect{};
                 const Rect b = i < n.count ? n.rects[static_cast<size_t>(i)] : Rect{};
                 const Rect u = Unite(a, b);
-                if (2 * Area(u) <= 3 * (Area(a) + Area(b))) {
+                if (2 * u.Area() <= 3 * (a.Area() + b.Area())) {
                     dirty.Add(Intersect(u, all));
                 } else {
                     dirty.Add(Intersect(a, all));

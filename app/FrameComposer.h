@@ -35,7 +35,7 @@ struct DirtyRects {
 
 // The face: what lies under the hands (the key colour and the skin), with the
 // hands drawn over it.
-class FaceComposer {
+class TFaceComposer {
   public:
     // A new base, the face's size, and the hands in its pixels; the next
     // Update composes the whole face.
@@ -48,8 +48,6 @@ class FaceComposer {
     void ShowBase();
 
     const Image& Face() const { return face_; }
-    const Image& Base() const { return base_; }
-    const HandsGeometry& Hands() const { return hands_; }
 
   private:
     Image base_;

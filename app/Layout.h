@@ -33,7 +33,7 @@ constexpr Bounds kButton1Design{216, 128, 65, 33};
 constexpr Bounds kButton2Design{536, 409, 65, 33};
 constexpr Bounds kButton3Design{232, 408, 65, 33};
 
-// The hands' hub in Image2's picture, the blank sheet's size.
+// The hands' hub in Image2's picture.
 constexpr Point kDesignHub{300, 290};
 
 // The visible controls, placed and sized for one DPI.
@@ -65,7 +65,13 @@ inline constexpr int kFaceSizes[] = {75, 100, 125, 150, 200};
 // the work area of the given size.
 int SizedDpi(int dpi, int sizePercent, int workWidth, int workHeight);
 
-// Labels in the order Label1..Label6; 1..3 are right-aligned read-out boxes.
+// Label1..Label3 are the read-out's right-aligned boxes, Label4..Label6 the
+// captions.
+inline constexpr int kReadOutLabels = 3;
+inline constexpr int kCaptionLabels = 3;
+inline constexpr int kLabels = kReadOutLabels + kCaptionLabels;
+
+// Labels in the order Label1..Label6, counted from 0.
 const Bounds& LabelBounds(const FormLayout& l, int i);
 
 }  // namespace zv

@@ -51,7 +51,7 @@ void Check(HRESULT hr, const char* step) {
 
 }  // namespace
 
-SkinPicture::SkinPicture() {
+TSkinPicture::TSkinPicture() {
     HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     // Already in another apartment on this thread: usable as it is, and not
     // ours to end.
@@ -67,12 +67,12 @@ SkinPicture::SkinPicture() {
     }
 }
 
-SkinPicture::~SkinPicture() {
+TSkinPicture::~TSkinPicture() {
     factory_->Release();
     if (uninitialize_) CoUninitialize();
 }
 
-Image SkinPicture::Decode(std::span<const uint8_t> encoded) const {
+Image TSkinPicture::Decode(std::span<const uint8_t> encoded) const {
     if (encoded.empty()) Fail("Decode", E_INVALIDARG);
     ComRef<IWICStream> stream;
     Check(factory_->CreateStream(stream.Out()), "CreateStream");
@@ -108,7 +108,7 @@ Image SkinPicture::Decode(std::span<const uint8_t> encoded) const {
     return image;
 }
 
-Image SkinPicture::FromResource(int id) const {
+Image TSkinPicture::FromResource(int id) const {
     HMODULE self = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
     HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;

@@ -14,13 +14,13 @@ namespace zv::win {
 
 // Holds COM and the imaging factory for its lifetime: made for a decode and
 // dropped after, so the clock keeps no COM apartment it does not use.
-class SkinPicture {
+class TSkinPicture {
   public:
     // Throws zv::Exception when COM or the imaging factory cannot be had.
-    SkinPicture();
-    ~SkinPicture();
-    SkinPicture(const SkinPicture&) = delete;
-    SkinPicture& operator=(const SkinPicture&) = delete;
+    TSkinPicture();
+    ~TSkinPicture();
+    TSkinPicture(const TSkinPicture&) = delete;
+    TSkinPicture& operator=(const TSkinPicture&) = delete;
 
     // The picture in 0x00RRGGBB pixels, top row first. Throws zv::Exception
     // naming the failed step when the data is no picture WIC can decode.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "app/ClockFace.h"
+
 namespace zv {
 namespace {
 
@@ -87,8 +89,7 @@ Image ScaleSkin(const Image& master, const SkinPlacement& p) {
                 pixel = Rgb(Channel(v[0] + rest * clearRgb[0]), Channel(v[1] + rest * clearRgb[1]),
                             Channel(v[2] + rest * clearRgb[2]));
                 if (pixel == clear) pixel = clear ^ Rgb(2, 2, 2);
-                if (pixel == Rgb(128, 0, 0)) pixel = Rgb(129, 2, 2);
-                if (pixel == Rgb(0, 0, 128)) pixel = Rgb(2, 2, 129);
+                if (pixel == kKeyPixel) pixel = kKeyPixel ^ Rgb(1, 2, 2);
             }
             out.pixels[static_cast<size_t>(y) * p.width + x] = pixel;
         }

@@ -28,8 +28,8 @@ struct SkinPlacement {
 };
 
 // The master's see-through colour is its bottom-left pixel's, and so is the
-// output's. No output pixel that is drawn has that colour, or the window's
-// colour key, or the hands sheet's: those are nudged by a level or two.
+// output's. No output pixel that is drawn has that colour or the window's
+// colour key: those are nudged by a level or two.
 Image ScaleSkin(const Image& master, const SkinPlacement& p);
 
 }  // namespace zv

@@ -48,7 +48,7 @@ int main() {
         const HandsGeometry hands =
             HandsAt(Point{l.hub.x - l.image1.left, l.hub.y - l.image1.top}, dpi);
         Image frame(w, h, 0);  // the window's DIB section
-        FaceComposer face;
+        TFaceComposer face;
         TimeFields t{10, 8, 0, 0};
 
         std::vector<double> ticks, wholes;

@@ -17,15 +17,6 @@ bool IsFrame(TControlKind kind) {
     return kind == TControlKind::GroupBox || kind == TControlKind::Bevel;
 }
 
-bool Contains(const Rect& outer, const Rect& inner) {
-    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
-long long Area(const Rect& r) {
-    return static_cast<long long>(r.Width()) * r.Height();
-}
-
 class TFitter {
   public:
     TFitter(const TDialogDesign& design, int dpi, std::span<const TTextSize> needed)
@@ -63,8 +54,8 @@ class TFitter {
         int best = kDialog;
         for (size_t j = 0; j < rows_.size(); ++j) {
             if (j == i || !IsFrame(rows_[j].kind) || rows_[j].parent != rows_[i].parent) continue;
-            if (Area(base_[j]) <= Area(base_[i]) || !Contains(base_[j], base_[i])) continue;
-            if (best == kDialog || Area(base_[j]) < Area(base_[best])) best = static_cast<int>(j);
+            if (base_[j].Area() <= base_[i].Area() || !base_[j].Contains(base_[i])) continue;
+            if (best == kDialog || base_[j].Area() < base_[best].Area()) best = static_cast<int>(j);
         }
         // Not RowOf: its exception would bring the library's string
         // exceptions into the exe, for a parent the table always has.
@@ -123,7 +114,7 @@ class TFitter {
                 frames.push_back(container_[i]);
         }
         std::sort(frames.begin(), frames.end(), [&](int a, int b) {
-            return Area(base_[a]) != Area(base_[b]) ? Area(base_[a]) < Area(base_[b]) : a < b;
+            return base_[a].Area() != base_[b].Area() ? base_[a].Area() < base_[b].Area() : a < b;
         });
         frames.push_back(kDialog);
         return frames;

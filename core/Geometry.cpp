@@ -9,13 +9,24 @@ Point CentreIn(const Rect& area, int width, int height) {
     return {start(area.left, area.Width(), width), start(area.top, area.Height(), height)};
 }
 
+Rect Intersect(const Rect& a, const Rect& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+Rect Unite(const Rect& a, const Rect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
 Strips Around(const Rect& whole, const Rect& hole) {
     Strips parts;
     auto add = [&parts](const Rect& r) {
         if (!r.Empty()) parts.rects[static_cast<size_t>(parts.count++)] = r;
     };
-    const Rect in{std::max(whole.left, hole.left), std::max(whole.top, hole.top),
-                  std::min(whole.right, hole.right), std::min(whole.bottom, hole.bottom)};
+    const Rect in = Intersect(whole, hole);
     if (hole.Empty() || in.Empty()) {
         add(whole);
         return parts;

@@ -1,6 +1,6 @@
 #pragma once
-// Screen rectangles without Windows headers: where a dialog first goes and
-// the strips of the clock window around its face.
+// Rectangles without Windows headers: where a dialog first goes, the strips
+// of the clock window around its face, the pieces a tick renews.
 #include <array>
 
 namespace zv {
@@ -15,8 +15,19 @@ struct Rect {
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     bool Empty() const { return right <= left || bottom <= top; }
+    long long Area() const { return Empty() ? 0 : static_cast<long long>(Width()) * Height(); }
+    bool Contains(const Rect& inner) const {
+        return left <= inner.left && top <= inner.top && inner.right <= right &&
+               inner.bottom <= bottom;
+    }
     bool operator==(const Rect&) const = default;
 };
+
+// Where both lie; Empty() when they do not meet.
+Rect Intersect(const Rect& a, const Rect& b);
+
+// The smallest rectangle that holds both; an empty one adds nothing.
+Rect Unite(const Rect& a, const Rect& b);
 
 struct Point {
     int x = 0;

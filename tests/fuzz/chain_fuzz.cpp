@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/ClockFace.h"
+#include "app/FrameComposer.h"
 #include "core/Errors.h"
 #include "speech/Announcer.h"
 #include "speech/MediaPlayer.h"
@@ -92,11 +93,14 @@ void CheckFace(const TimeFields& t, bool inDay) {
         std::snprintf(two, sizeof two, "%02u", unsigned{t.second});
         ZV_CHECK(r.seconds == two);
     }
-    static Image sheet = MakeBlankSheet();
-    ClearSheet(sheet);
-    DrawHands(sheet, t);
-    ZV_CHECK(sheet.width == kSheetWidth && sheet.height == kSheetHeight);
-    ZV_CHECK(sheet.At(kHubX, kHubY) == kHourHandColour);  // the hour hand is drawn last
+    static TFaceComposer face = [] {
+        TFaceComposer f;
+        f.Reset(Image(2 * kDesignHub.x, 2 * kDesignHub.y, 0), HandsGeometry{});
+        return f;
+    }();
+    face.Update(TipsAt(t, kDesignDpi));
+    ZV_CHECK(face.Face().At(kDesignHub.x, kDesignHub.y) ==
+             kHourHandColour);  // the hour hand is drawn last
 }
 
 class Run {

@@ -146,21 +146,32 @@ TEST(DrawLineTest, ClippedDrawsTheSamePixelsInsideTheClip) {
     }
 }
 
+// A plain face the size of the design's hands picture, in a colour no hand has.
+constexpr int kFaceWidth = 529;
+constexpr int kFaceHeight = 546;
+constexpr uint32_t kBack = Rgb(0, 0, 128);
+
+TimeFields At(int h, int m, int s) {
+    return TimeFields{static_cast<uint16_t>(h), static_cast<uint16_t>(m), static_cast<uint16_t>(s),
+                      0};
+}
+
+// The hands as the clock draws them at 96 DPI.
 Image HandsAt(int h, int m, int s) {
-    Image sheet = MakeBlankSheet();
-    DrawHands(sheet, TimeFields{static_cast<uint16_t>(h), static_cast<uint16_t>(m),
-                                static_cast<uint16_t>(s), 0});
-    return sheet;
+    TFaceComposer face;
+    face.Reset(Image(kFaceWidth, kFaceHeight, kBack), HandsGeometry{});
+    face.Update(TipsAt(At(h, m, s), kDesignDpi));
+    return face.Face();
 }
 
 TEST(DrawHandsTest, SecondFifteenPointsExactlyRight) {
     // The hour and minute hands point down and left, away from the row.
     const Image sheet = HandsAt(6, 45, 15);
     for (int x = 302; x <= 500; ++x) EXPECT_EQ(sheet.At(x, 290), kSecondHandColour) << x;
-    EXPECT_EQ(sheet.At(501, 290), kSheetColour);
+    EXPECT_EQ(sheet.At(501, 290), kBack);
     for (int y : {289, 291}) {
         for (int x = 302; x <= 499; ++x) EXPECT_EQ(sheet.At(x, y), kSecondHandColour) << x;
-        EXPECT_EQ(sheet.At(500, y), kSheetColour);
+        EXPECT_EQ(sheet.At(500, y), kBack);
     }
     for (int y = 0; y < sheet.height; ++y) {
         for (int x = 0; x < sheet.width; ++x) {
@@ -174,20 +185,20 @@ TEST(DrawHandsTest, SecondFifteenPointsExactlyRight) {
 TEST(DrawHandsTest, SecondZeroPointsStraightUp) {
     const Image sheet = HandsAt(6, 30, 0);
     for (int y = 90; y <= 288; ++y) EXPECT_EQ(sheet.At(300, y), kSecondHandColour) << y;
-    EXPECT_EQ(sheet.At(300, 89), kSheetColour);
+    EXPECT_EQ(sheet.At(300, 89), kBack);
     for (int x : {299, 301}) {
         for (int y = 91; y <= 289; ++y) EXPECT_EQ(sheet.At(x, y), kSecondHandColour) << y;
-        EXPECT_EQ(sheet.At(x, 90), kSheetColour);
+        EXPECT_EQ(sheet.At(x, 90), kBack);
     }
 }
 
 TEST(DrawHandsTest, ThreeOClockHourHandExactlyRightAndOnTopAtTheHub) {
     const Image sheet = HandsAt(3, 0, 0);
     for (int x = 299; x <= 430; ++x) EXPECT_EQ(sheet.At(x, 290), kHourHandColour) << x;
-    EXPECT_EQ(sheet.At(431, 290), kSheetColour);
+    EXPECT_EQ(sheet.At(431, 290), kBack);
     for (int y : {289, 291}) {
         for (int x = 300; x <= 429; ++x) EXPECT_EQ(sheet.At(x, y), kHourHandColour) << x;
-        EXPECT_EQ(sheet.At(430, y), kSheetColour);
+        EXPECT_EQ(sheet.At(430, y), kBack);
     }
 }
 
@@ -202,7 +213,7 @@ Tip TipOf(const Image& sheet, uint32_t colour) {
     for (int y = 0; y < sheet.height; ++y) {
         for (int x = 0; x < sheet.width; ++x) {
             if (sheet.At(x, y) != colour) continue;
-            const double dx = x - kHubX, dy = y - kHubY;
+            const double dx = x - kDesignHub.x, dy = y - kDesignHub.y;
             const double len = std::hypot(dx, dy);
             if (len > tip.length) tip = {std::atan2(dx, -dy), len};
         }
@@ -251,7 +262,7 @@ TEST(DrawHandsTest, HandsPointAtTheTime) {
                 << c.h << ":" << c.m << ":" << c.s << " hand " << hand.length;
             EXPECT_NEAR(tip.length, hand.length, 1.5) << c.h << ":" << c.m << ":" << c.s;
         }
-        EXPECT_EQ(sheet.At(kHubX, kHubY), kHourHandColour);
+        EXPECT_EQ(sheet.At(kDesignHub.x, kDesignHub.y), kHourHandColour);
     }
 }
 
@@ -262,15 +273,17 @@ TEST(DrawHandsTest, AfternoonDrawsLikeMorning) {
 }
 
 TEST(DrawHandsTest, HandsStayInsideTheirCircleAndOffTheKeyPixel) {
-    Image sheet = MakeBlankSheet();
-    for (uint16_t h = 0; h < 24; ++h)
-        for (uint16_t m = 0; m < 60; ++m)
-            DrawHands(sheet, TimeFields{h, m, static_cast<uint16_t>((h * 7 + m) % 60), 0});
-    EXPECT_EQ(sheet.At(0, kSheetHeight - 1), kSheetColour);
+    Image sheet(kFaceWidth, kFaceHeight, kBack);
+    const Rect all{0, 0, sheet.width, sheet.height};
+    for (int h = 0; h < 24; ++h)
+        for (int m = 0; m < 60; ++m)
+            DrawHands(sheet, HandsGeometry{}, TipsAt(At(h, m, (h * 7 + m) % 60), kDesignDpi), all);
+    EXPECT_EQ(sheet.At(0, kFaceHeight - 1), kBack);
     for (int y = 0; y < sheet.height; ++y) {
         for (int x = 0; x < sheet.width; ++x) {
-            if (sheet.At(x, y) == kSheetColour) continue;
-            ASSERT_LE(std::hypot(x - kHubX, y - kHubY), kSecondHandLength + 1.5) << x << "," << y;
+            if (sheet.At(x, y) == kBack) continue;
+            ASSERT_LE(std::hypot(x - kDesignHub.x, y - kDesignHub.y), kSecondHandLength + 1.5)
+                << x << "," << y;
         }
     }
 }
@@ -282,8 +295,7 @@ TEST(DrawHandsTest, ScaleWithTheDpi) {
         const double s = dpi / 96.0;
         const Point hub{ScaledHalfEven(300, dpi), ScaledHalfEven(290, dpi)};
         const HandsGeometry g = HandsAt(hub, dpi);
-        Image sheet(ScaledHalfEven(kSheetWidth, dpi), ScaledHalfEven(kSheetHeight, dpi),
-                    kSheetColour);
+        Image sheet(ScaledHalfEven(kFaceWidth, dpi), ScaledHalfEven(kFaceHeight, dpi), kBack);
         const Rect all{0, 0, sheet.width, sheet.height};
         // The second hand points right, the others left and down.
         DrawHands(sheet, g, TipsAt(TimeFields{9, 30, 15, 0}, dpi), all);
@@ -348,14 +360,14 @@ TEST(HandBoxesTest, PiecesHoldTheWholeHandAndGrowWithItsLength) {
     EXPECT_LT(area[1], 2.6 * area[0]) << area[0] << " px at 96 dpi, " << area[1] << " at 192";
 }
 
-TEST(ClearSheetTest, BlankAgainInTheSameStorage) {
-    Image sheet = HandsAt(10, 8, 37);
-    const uint32_t* storage = sheet.pixels.data();
-    ClearSheet(sheet);
-    EXPECT_EQ(sheet.pixels.data(), storage);
-    EXPECT_EQ(sheet.pixels, MakeBlankSheet().pixels);
-    EXPECT_EQ(sheet.width, kSheetWidth);
-    EXPECT_EQ(sheet.height, kSheetHeight);
+TEST(DrawHandsTest, ATickRedrawsInTheSameStorage) {
+    TFaceComposer face;
+    face.Reset(Image(kFaceWidth, kFaceHeight, kBack), HandsGeometry{});
+    face.Update(TipsAt(At(10, 8, 37), kDesignDpi));
+    const uint32_t* storage = face.Face().pixels.data();
+    face.Update(TipsAt(At(10, 8, 38), kDesignDpi));
+    EXPECT_EQ(face.Face().pixels.data(), storage);
+    EXPECT_EQ(face.Face().pixels, HandsAt(10, 8, 38).pixels);
 }
 
 TEST(CopyKeyedTest, MatchesPixelByPixelCopyAtEveryPlacement) {

@@ -21,7 +21,7 @@ Image PatternBase(int w, int h) {
 }
 
 Image WholeFace(const Image& base, const HandsGeometry& g, const TimeFields& t) {
-    FaceComposer whole;
+    TFaceComposer whole;
     whole.Reset(base, g);
     whole.Update(TipsAt(t, g.dpi));
     return whole.Face();
@@ -49,7 +49,7 @@ TEST(FaceComposerTest, EveryTickEqualsTheWholeCompose) {
         const Image base = PatternBase(ScaledHalfEven(529, dpi), ScaledHalfEven(546, dpi));
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << dpi << " dpi, " << c.what);
-            FaceComposer ticking;
+            TFaceComposer ticking;
             ticking.Reset(base, g);
             TimeFields last{};
             for (size_t i = 0; i < c.ticks.size(); ++i) {

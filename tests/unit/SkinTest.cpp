@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ClockFace.h"
@@ -120,12 +121,12 @@ TEST_F(SkinTest, DarkPanelsUnderTheLabels) {
 
 TEST_F(SkinTest, FrameShowsHandsOnTheDialAndKeyElsewhere) {
     const FormLayout l = ApplyLayout(1280, 1024);
-    Image frame(1280, 1024, 0);
-    Image sheet = MakeBlankSheet();
-    DrawHands(sheet, TimeFields{3, 0, 0, 0});
-    Fill(frame, kWindowKey);
-    CopyKeyed(frame, Skin(), l.image1.left, l.image1.top);
-    CopyKeyed(frame, sheet, l.image2.left, l.image2.top);
+    Image base(1280, 1024, kWindowKey);
+    CopyKeyed(base, Skin(), l.image1.left, l.image1.top);
+    TFaceComposer face;
+    face.Reset(std::move(base), HandsAt(l.hub, l.dpi));
+    face.Update(TipsAt(TimeFields{3, 0, 0, 0}, l.dpi));
+    const Image& frame = face.Face();
 
     const int hubX = l.image1.left + 419, hubY = l.image1.top + 305;
     EXPECT_EQ(frame.At(hubX, hubY), kHourHandColour);

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "app/ClockFace.h"
 #include "app/FrameComposer.h"
@@ -164,8 +165,9 @@ class TKeys final : public IHotkeyPlatform {
 
 struct Clock {
     Clock() : speech(now) {
-        Fill(base, kBackground);
+        Image base{kDesignClientWidth, kDesignClientHeight, kBackground};
         CopyKeyed(base, skin, 0, 0);
+        face.Reset(std::move(base), HandsAt(kHub, kDesignDpi));
         memo1.Clear();
         memo1.Add("Hotkey=1");
         memo1.Add("Key=1");
@@ -181,24 +183,22 @@ struct Clock {
         if (++now.hour == 24) now.hour = 0;
     }
 
-    // Timer1Timer. The hands are drawn and the frame composed once a minute
-    // only: a whole frame costs a millisecond in a sanitizer build, and it is
-    // the same buffers every time.
+    // Timer1Timer. The hands move once a minute only: pieces of the face cost
+    // time in a sanitizer build, and they are the same buffers every time.
     void Tick() {
         settingsText = memo1.Text();
         hotkey.Reregistration(startupPhase, settingsText, memo1.Text(), form3);
         NextSecond();
         readOut = MakeReadOut(now);
         if (now.second == 0) {
-            sheet.pixels = image3.pixels;  // same size: no allocation
-            DrawHands(sheet, now);
-            frame.pixels = base.pixels;
-            CopyKeyed(frame, sheet, kImage2Design.left, kImage2Design.top);
+            face.Update(TipsAt(now, kDesignDpi));
             ++frames;
         }
     }
 
     static constexpr uint32_t kBackground = Rgb(0, 0, 0);
+    static constexpr Point kHub{kImage2Design.left + kDesignHub.x,
+                                kImage2Design.top + kDesignHub.y};
 
     TimeFields now;
     Speech speech;
@@ -214,11 +214,8 @@ struct Clock {
     std::string tip;
     HotkeyRegistration hotkey{keys, [this](const std::string& t) { tip = t; }};
     ReadOut readOut;
-    Image image3 = MakeBlankSheet();
-    Image sheet = MakeBlankSheet();
     Image skin{kDesignClientWidth, kDesignClientHeight, Rgb(255, 0, 255)};
-    Image base{kDesignClientWidth, kDesignClientHeight, kBackground};
-    Image frame{kDesignClientWidth, kDesignClientHeight, kBackground};
+    TFaceComposer face;
     int frames = 0;
 };
 
@@ -240,9 +237,9 @@ TEST(Soak, ADayOfTicksKeepsTheHeapFlat) {
     constexpr int kPollsPerTick = 8;  // Timer2 runs far faster than Timer1
 
     Clock clock;
-    clock.now = {23, 59, 59, 0};  // the first tick is midnight
-    const uint32_t* sheetPixels = clock.sheet.pixels.data();
-    const uint32_t* framePixels = clock.frame.pixels.data();
+    clock.now = {23, 59, 59, 0};                       // the first tick is midnight
+    clock.face.Update(TipsAt(clock.now, kDesignDpi));  // the whole face, once
+    const uint32_t* facePixels = clock.face.Face().pixels.data();
     HeapWatch heap;
     int unfinished = 0;
     const Apply* next = applies;
@@ -269,8 +266,7 @@ TEST(Soak, ADayOfTicksKeepsTheHeapFlat) {
                 kTicks, seconds, heap.Rise(), heap.Samples());
 
     EXPECT_LE(heap.Rise(), kSlack);
-    EXPECT_EQ(clock.sheet.pixels.data(), sheetPixels) << "the sheet was reallocated";
-    EXPECT_EQ(clock.frame.pixels.data(), framePixels) << "the frame was reallocated";
+    EXPECT_EQ(clock.face.Face().pixels.data(), facePixels) << "the face was reallocated";
     EXPECT_EQ(clock.now.hour, 23);
     EXPECT_EQ(clock.now.minute, 59);
     EXPECT_EQ(clock.now.second, 59);

@@ -53,7 +53,7 @@ Image ReadBmp(const std::vector<uint8_t>& b) {
 TEST(SkinPictureWinTest, ResourceDecodesToTheBmpPixelForPixel) {
     const Image bmp = ReadBmp(ReadSource("resources/skin.bmp"));
     ASSERT_EQ(bmp.width, kSkinWidth) << "resources/skin.bmp did not load";
-    const Image skin = SkinPicture().FromResource(IDB_SKIN);
+    const Image skin = TSkinPicture().FromResource(IDB_SKIN);
     ASSERT_EQ(skin.width, bmp.width);
     ASSERT_EQ(skin.height, bmp.height);
     int differing = 0;
@@ -74,7 +74,7 @@ TEST(SkinPictureWinTest, ResourceDecodesToTheBmpPixelForPixel) {
 TEST(SkinPictureWinTest, MasterHalvedIsTheDesignSkin) {
     const Image bmp = ReadBmp(ReadSource("resources/skin.bmp"));
     ASSERT_EQ(bmp.width, kSkinWidth) << "resources/skin.bmp did not load";
-    const Image master = SkinPicture().FromResource(IDB_SKIN_MASTER);
+    const Image master = TSkinPicture().FromResource(IDB_SKIN_MASTER);
     ASSERT_EQ(master.width, kSkinWidth * kSkinMasterScale);
     ASSERT_EQ(master.height, kSkinHeight * kSkinMasterScale);
     SkinPlacement p;
@@ -127,7 +127,7 @@ TEST(SkinPictureWinTest, DamagedPicturesEndInAnException) {
         {"cut in half", {png.begin(), png.begin() + png.size() / 2}},
         {"a damaged byte", badCrc},
     };
-    SkinPicture picture;
+    TSkinPicture picture;
     for (const auto& c : cases) {
         try {
             picture.Decode(c.data);
@@ -145,13 +145,14 @@ TEST(SkinPictureWinTest, DamagedPicturesEndInAnException) {
 // which no other test has touched.
 TEST(SkinPictureWinTest, LeavesComAsItFoundIt) {
     std::thread([] {
-        { SkinPicture().FromResource(IDB_SKIN_MASTER); }
+        { TSkinPicture().FromResource(IDB_SKIN_MASTER); }
         // Still initialised, this would answer S_FALSE.
         ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
         CoUninitialize();
 
         ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-        EXPECT_EQ(SkinPicture().FromResource(IDB_SKIN_MASTER).width, kSkinWidth * kSkinMasterScale);
+        EXPECT_EQ(TSkinPicture().FromResource(IDB_SKIN_MASTER).width,
+                  kSkinWidth * kSkinMasterScale);
         // The multithreaded apartment is still there: the decode did not end it.
         EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
         CoUninitialize();
