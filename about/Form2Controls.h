@@ -8,7 +8,7 @@
 namespace zv {
 
 // The labels take no focus and fit their texts.
-inline constexpr TControlDesign kForm2Controls[] = {
+inline constexpr ControlDesign kForm2Controls[] = {
     {"Label1", TControlKind::Label, "", 80, 16, 0, 0, "Zvenoks v." ZV_VERSION_TEXT},
     {"Label2", TControlKind::Label, "", 64, 128, 0, 0, "Екатеринбург, 2026"},
     {"Label3", TControlKind::Link, "", 56, 88, 0, 0, LinkText(kMakerUrl)},
@@ -18,7 +18,7 @@ inline constexpr TControlDesign kForm2Controls[] = {
     {"Image1", TControlKind::Image, "", 48, 48, 33, 33, ""},
 };
 
-inline constexpr TDialogDesign kForm2Design = {"TForm2", "О программе", 253, 160, IDI_ABOUT_WINDOW,
-                                               0,        kForm2Controls};
+inline constexpr DialogDesign kForm2Design = {"TForm2", "О программе", 253, 160, IDI_ABOUT_WINDOW,
+                                              0,        kForm2Controls};
 
 }  // namespace zv

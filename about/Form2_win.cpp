@@ -36,8 +36,8 @@ void TForm2::Command(size_t row, int code) {
 
 LRESULT TForm2::OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_PAINT) return TDialog::OtherMessage(msg, wParam, lParam);
-    PaintDc dc(Handle());
-    const TControlDesign& d = kForm2Controls[kImage1];
+    TPaintDc dc(Handle());
+    const ControlDesign& d = kForm2Controls[kImage1];
     DrawIconEx(dc.Get(), AtDpi(d.left), AtDpi(d.top), image1Icon_.Get(), AtDpi(d.width),
                AtDpi(d.height), 0, nullptr, DI_NORMAL);
     return 0;

@@ -40,7 +40,7 @@ bool UsersMayChange(const std::string& path) {
     if (GetNamedSecurityInfoW(wide.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                               nullptr, &dacl, nullptr, descriptor.Out()) != ERROR_SUCCESS)
         return true;
-    std::vector<TAccessEntry> entries;
+    std::vector<AccessEntry> entries;
     for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
         void* ace = nullptr;
         if (!GetAce(dacl, i, &ace)) return true;

@@ -61,8 +61,8 @@ bool TWinTrayPlatform::UseVersion4(const TrayIconRecord& record) {
     return Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
 }
 
-std::unique_ptr<IWindowHook> TWinTrayPlatform::HookWindow(std::uintptr_t window,
-                                                          std::function<void(TMessage&)> handler) {
+std::unique_ptr<IWindowHook> TWinTrayPlatform::HookWindow(
+    std::uintptr_t window, std::function<void(WindowMessage&)> handler) {
     return std::make_unique<TWinWindowHook>(ToHwnd(window), std::move(handler));
 }
 

@@ -24,7 +24,7 @@ class TWinTrayPlatform : public ITrayPlatform {
     bool NotifyIcon(unsigned action, const TrayIconRecord& record) override;
     bool UseVersion4(const TrayIconRecord& record) override;
     std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,
-                                            std::function<void(TMessage&)> handler) override;
+                                            std::function<void(WindowMessage&)> handler) override;
     void ShowWindow(std::uintptr_t window, int command) override;
     bool IsWindowVisible(std::uintptr_t window) override;
     unsigned RegisterMessage(std::string_view name) override;

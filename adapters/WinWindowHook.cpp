@@ -83,7 +83,7 @@ void TWinWindowHook::LeaveWhereItLed() const {
     SetPropW(window_, kLeftProcName, reinterpret_cast<HANDLE>(previous_));
 }
 
-std::intptr_t TWinWindowHook::PassOn(const TMessage& message) {
+std::intptr_t TWinWindowHook::PassOn(const WindowMessage& message) {
     if (previous_ == AsLong(Procedure())) {
         if (below_ != nullptr) return below_->Deliver(message.Msg, message.WParam, message.LParam);
         return Left(window_, message.Msg, message.WParam, message.LParam);
@@ -97,7 +97,7 @@ std::intptr_t TWinWindowHook::PassOn(const TMessage& message) {
         return CallWindowProcW(reinterpret_cast<WNDPROC>(previous_), window_, message.Msg,
                                message.WParam, message.LParam);
     }
-    const TMessage* outer = std::exchange(forwarding_, &message);
+    const WindowMessage* outer = std::exchange(forwarding_, &message);
     LRESULT result = CallWindowProcW(reinterpret_cast<WNDPROC>(previous_), window_, message.Msg,
                                      message.WParam, message.LParam);
     forwarding_ = outer;
@@ -110,7 +110,7 @@ bool TWinWindowHook::Forwarding(UINT msg, WPARAM wParam, LPARAM lParam) const {
 }
 
 LRESULT TWinWindowHook::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {
-    TMessage message;
+    WindowMessage message;
     message.Msg = msg;
     message.WParam = wParam;
     message.LParam = lParam;

@@ -16,7 +16,7 @@ namespace zv::win {
 
 class TWinWindowHook : public IWindowHook {
   public:
-    using Handler = std::function<void(TMessage&)>;
+    using Handler = std::function<void(WindowMessage&)>;
 
     // Hooks window; a window that cannot be hooked (gone, or another
     // process's) is left alone and the handler is never called.
@@ -25,7 +25,7 @@ class TWinWindowHook : public IWindowHook {
     TWinWindowHook(const TWinWindowHook&) = delete;
     TWinWindowHook& operator=(const TWinWindowHook&) = delete;
 
-    std::intptr_t PassOn(const TMessage& message) override;
+    std::intptr_t PassOn(const WindowMessage& message) override;
     void Unhook() override;
     bool Hooked() const { return hooked_; }
 
@@ -53,7 +53,7 @@ class TWinWindowHook : public IWindowHook {
     bool hooked_ = false;
     // The message being passed to a foreign procedure, which may be chained
     // on to Installed again: that call belongs to the hooks below.
-    const TMessage* forwarding_ = nullptr;
+    const WindowMessage* forwarding_ = nullptr;
 };
 
 }  // namespace zv::win

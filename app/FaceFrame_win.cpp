@@ -30,12 +30,12 @@ Rect AsRect(const Bounds& b) {
 // digits and a colon at most 20. The face's 13 px bold does so; for a wider
 // substitute the regular weight is tried, then smaller sizes.
 UniqueFont FitReadOutFont(int dpi) {
-    WindowDc screen(nullptr);
+    TWindowDc screen(nullptr);
     const int digitsMax = ScaledHalfEven(15, dpi), withColonMax = ScaledHalfEven(20, dpi);
     for (int height = ScaledHalfEven(13, dpi); height > ScaledHalfEven(8, dpi); --height) {
         for (bool bold : {true, false}) {
             UniqueFont font = CreateCyrillicFont({"MS Sans Serif", height, bold});
-            Selection sel(screen.Get(), font.Get());
+            TSelection sel(screen.Get(), font.Get());
             SIZE digits{}, withColon{};
             GetTextExtentPoint32W(screen.Get(), L"00", 2, &digits);
             GetTextExtentPoint32W(screen.Get(), L"00:", 3, &withColon);
@@ -141,7 +141,7 @@ void TFaceFrame::CreateFrame(HWND window) {
     int w = faceRect_.right - faceRect_.left;
     int h = faceRect_.bottom - faceRect_.top;
     BITMAPINFO bi = TopDownDib(w, h);
-    WindowDc screen(window);
+    TWindowDc screen(window);
     frameDc_.Reset();  // releases the old bitmap's selection with the DC
     frameBitmap_.Reset(
         CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &frameBits_, nullptr, 0));

@@ -217,7 +217,7 @@ void TForm1::ApplyLayout() {
 }
 
 void TForm1::Paint() {
-    PaintDc dc(Handle());
+    TPaintDc dc(Handle());
     RECT client{};
     GetClientRect(Handle(), &client);
     frame_.Paint(dc.Get(), client, dc.Info().rcPaint);

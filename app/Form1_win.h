@@ -164,7 +164,7 @@ class TForm1 final : public TWindow,
     TWinTrayPlatform trayPlatform_;
     TDCMinTray DCMinTray1;
     TWinHotkey hotkeyPlatform_{*this};
-    HotkeyRegistration hotkey_;
+    THotkeyRegistration hotkey_;
 
     TWinMciDriver mciDriver_;
     TMediaPlayer* playerForWindow_ = nullptr;

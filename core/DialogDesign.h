@@ -42,7 +42,7 @@ constexpr bool TakesFocus(TControlKind kind) {
     }
 }
 
-struct TControlDesign {
+struct ControlDesign {
     std::string_view name;
     TControlKind kind;
     std::string_view parent;       // "": the dialog itself
@@ -52,32 +52,32 @@ struct TControlDesign {
     bool checked = false;
 };
 
-struct TDialogDesign {
+struct DialogDesign {
     std::string_view className;
     std::string_view caption;
     int clientWidth, clientHeight;
     int icon;       // resource number of the window's icon; 0: none
     int listLines;  // of a combo box's open list
-    std::span<const TControlDesign> controls;
+    std::span<const ControlDesign> controls;
 };
 
 // What a screen reader calls the control of a row: a box or a slider the
 // label, or the frame's caption, right before it in the rows, which is the
 // order screen readers read; anything else its own text.
-constexpr std::string_view AccessibleName(std::span<const TControlDesign> rows, size_t row) {
-    const TControlDesign& d = rows[row];
+constexpr std::string_view AccessibleName(std::span<const ControlDesign> rows, size_t row) {
+    const ControlDesign& d = rows[row];
     if (d.kind != TControlKind::ComboBox && d.kind != TControlKind::DropDownList &&
         d.kind != TControlKind::TrackBar)
         return d.text;
     if (row == 0) return {};
-    const TControlDesign& before = rows[row - 1];
+    const ControlDesign& before = rows[row - 1];
     const bool names = before.kind == TControlKind::Label || before.kind == TControlKind::GroupBox;
     return names ? before.text : std::string_view{};
 }
 
 // The row of that name. A name that is not in the table stops the build where
 // it is a constant.
-constexpr size_t RowOf(std::span<const TControlDesign> controls, std::string_view name) {
+constexpr size_t RowOf(std::span<const ControlDesign> controls, std::string_view name) {
     for (size_t i = 0; i < controls.size(); ++i) {
         if (controls[i].name == name) return i;
     }

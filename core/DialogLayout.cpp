@@ -19,7 +19,7 @@ bool IsFrame(TControlKind kind) {
 
 class TFitter {
   public:
-    TFitter(const TDialogDesign& design, int dpi, std::span<const TTextSize> needed)
+    TFitter(const DialogDesign& design, int dpi, std::span<const TextSize> needed)
         : rows_(design.controls),
           margin_(ScaledHalfAway(kMargin, dpi)),
           spanGap_(ScaledHalfAway(kSpanGap, dpi)) {
@@ -27,8 +27,8 @@ class TFitter {
         width_ = baseWidth_ = at(design.clientWidth);
         height_ = at(design.clientHeight);
         for (size_t i = 0; i < rows_.size(); ++i) {
-            const TControlDesign& d = rows_[i];
-            const TTextSize n = i < needed.size() ? needed[i] : TTextSize{};
+            const ControlDesign& d = rows_[i];
+            const TextSize n = i < needed.size() ? needed[i] : TextSize{};
             const bool fitted = d.width == 0 && d.height == 0;
             const int w = fitted ? n.width : at(d.width), h = fitted ? n.height : at(d.height);
             base_.push_back({at(d.left), at(d.top), at(d.left) + w, at(d.top) + h});
@@ -38,7 +38,7 @@ class TFitter {
         for (size_t i = 0; i < rows_.size(); ++i) container_.push_back(ContainerOf(i));
     }
 
-    TDialogLayout Fit() {
+    FittedDialog Fit() {
         PushAlongRows();
         // Innermost first: a frame grows before what holds it.
         std::vector<int> order = Containers();
@@ -158,7 +158,7 @@ class TFitter {
         }
     }
 
-    std::span<const TControlDesign> rows_;
+    std::span<const ControlDesign> rows_;
     int margin_;
     int spanGap_;
     int width_ = 0, baseWidth_ = 0, height_ = 0;
@@ -169,7 +169,7 @@ class TFitter {
 
 }  // namespace
 
-TDialogLayout FitDialog(const TDialogDesign& design, int dpi, std::span<const TTextSize> needed) {
+FittedDialog FitDialog(const DialogDesign& design, int dpi, std::span<const TextSize> needed) {
     return TFitter(design, dpi, needed).Fit();
 }
 

@@ -12,12 +12,12 @@
 namespace zv {
 
 // The room a control's text needs, in pixels.
-struct TTextSize {
+struct TextSize {
     int width = 0;
     int height = 0;
 };
 
-struct TDialogLayout {
+struct FittedDialog {
     int clientWidth = 0;
     int clientHeight = 0;
     std::vector<Rect> controls;  // by row, in the parent's client area
@@ -29,6 +29,6 @@ struct TDialogLayout {
 // to hold what grew, and what reached their right margin in the design
 // reaches it again. Nothing else moves. A label fitted to its text (0 x 0
 // in the design) takes the needed size.
-TDialogLayout FitDialog(const TDialogDesign& design, int dpi, std::span<const TTextSize> needed);
+FittedDialog FitDialog(const DialogDesign& design, int dpi, std::span<const TextSize> needed);
 
 }  // namespace zv

@@ -6,7 +6,7 @@ namespace zv {
 
 // Every control, in tab order; a label goes just before what it names. The
 // lists are filled by the dialog.
-inline constexpr TControlDesign kAnnouncementsDialogControls[] = {
+inline constexpr ControlDesign kAnnouncementsDialogControls[] = {
     {"EveryLabel", TControlKind::Label, "", 12, 15, 160, 14, "Говорить время:"},
     {"EveryBox", TControlKind::DropDownList, "", 176, 11, 276, 21, ""},
     {"QuietCheck", TControlKind::AutoCheckBox, "", 12, 42, 160, 17, "Тихие часы"},
@@ -33,7 +33,7 @@ inline constexpr TControlDesign kAnnouncementsDialogControls[] = {
     {"ApplyButton", TControlKind::Button, "", 8, 279, 448, 25, "Применить"},
 };
 
-inline constexpr TDialogDesign kAnnouncementsDialogDesign = {
+inline constexpr DialogDesign kAnnouncementsDialogDesign = {
     "TAnnouncementsDialog", "Оповещения", 464, 315, 0, 12, kAnnouncementsDialogControls};
 
 }  // namespace zv

@@ -101,8 +101,8 @@ void TAnnouncementsDialog::WidenVoiceList() {
     // A pack's folder name may be longer than the closed box: the open list
     // shows it whole.
     HWND voiceBox = ControlAt(kVoiceBox);
-    WindowDc dc(voiceBox);
-    Selection sel(dc.Get(), Font());
+    TWindowDc dc(voiceBox);
+    TSelection sel(dc.Get(), Font());
     RECT box{};
     GetWindowRect(voiceBox, &box);
     int widest = box.right - box.left;

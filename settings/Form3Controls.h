@@ -12,7 +12,7 @@ namespace zv {
 // under everything else. The label goes right before the box it names, and
 // overlaps nothing between. RadioButton2's rectangle reaches under
 // RadioButton1, which therefore comes first and lies above it.
-inline constexpr TControlDesign kForm3Controls[] = {
+inline constexpr ControlDesign kForm3Controls[] = {
     {"CheckBox1", TControlKind::CheckBox, "", 16, 16, 129, 17, "Горячая клавиша для", {}, true},
     {"Label1", TControlKind::Label, "", 24, 32, 119, 13, "произнесения времени"},
     {"ComboBox1", TControlKind::ComboBox, "", 184, 24, 97, 21, "F11", kComboBox1Items},
@@ -31,8 +31,8 @@ inline constexpr TControlDesign kForm3Controls[] = {
 };
 inline constexpr size_t kForm3ControlCount = std::size(kForm3Controls);
 
-inline constexpr TDialogDesign kForm3Design = {"TForm3", "Настройки", 325,           257,
-                                               0,        8,           kForm3Controls};
+inline constexpr DialogDesign kForm3Design = {"TForm3", "Настройки", 325,           257,
+                                              0,        8,           kForm3Controls};
 
 // A control of the dialog: its row in kForm3Controls.
 enum class TForm3Control : uint8_t {};
@@ -45,7 +45,7 @@ constexpr size_t IndexOf(TForm3Control control) {
     return static_cast<size_t>(control);
 }
 
-constexpr const TControlDesign& DesignOf(TForm3Control control) {
+constexpr const ControlDesign& DesignOf(TForm3Control control) {
     return kForm3Controls[IndexOf(control)];
 }
 

@@ -170,7 +170,7 @@ void TForm3Handlers::SetRadioButton(TForm3Control button, bool checked) {
     // The radio buttons of one frame are one group: checking one unchecks the others.
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
         const auto other = static_cast<TForm3Control>(i);
-        const TControlDesign& d = kForm3Controls[i];
+        const ControlDesign& d = kForm3Controls[i];
         if (other != button && d.kind == TControlKind::RadioButton &&
             d.parent == DesignOf(button).parent)
             controls_.SetCheckState(other, false);

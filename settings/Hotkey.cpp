@@ -16,20 +16,20 @@ void SetComboBox1(ISettingsControls& form3, int key) {
 
 }  // namespace
 
-HotkeyRegistration::HotkeyRegistration(IHotkeyPlatform& platform, TipSetter setTip)
+THotkeyRegistration::THotkeyRegistration(IHotkeyPlatform& platform, TipSetter setTip)
     : platform_(platform), setTip_(std::move(setTip)) {}
 
-void HotkeyRegistration::Unregister() {
+void THotkeyRegistration::Unregister() {
     platform_.Unregister(kHotkeyId);
 }
 
-void HotkeyRegistration::Register(const HotkeyRow& row) {
+void THotkeyRegistration::Register(const HotkeyRow& row) {
     platform_.Register(kHotkeyId, kHotkeyModifiers, row.vk);
     // The tip names the key even when the system refused it.
     setTip_(std::string(row.tip));
 }
 
-void HotkeyRegistration::RegisterKey(int key) {
+void THotkeyRegistration::RegisterKey(int key) {
     for (const HotkeyRow& row : kHotkeyTable) {
         if (row.key == key) {
             Register(row);
@@ -38,7 +38,7 @@ void HotkeyRegistration::RegisterKey(int key) {
     }
 }
 
-void HotkeyRegistration::StartupPath(std::string_view settingsText, ISettingsControls& form3) {
+void THotkeyRegistration::StartupPath(std::string_view settingsText, ISettingsControls& form3) {
     Unregister();
     if (Contains(settingsText, config::kHotkeyOff)) form3.SetCheckBox1Checked(false);
     // Not an else: a text holding both switches unchecks the box and still registers.
@@ -48,8 +48,8 @@ void HotkeyRegistration::StartupPath(std::string_view settingsText, ISettingsCon
     }
 }
 
-void HotkeyRegistration::Reregistration(std::uint16_t& startupPhase, std::string& settingsText,
-                                        std::string_view memoText, ISettingsControls& form3) {
+void THotkeyRegistration::Reregistration(std::uint16_t& startupPhase, std::string& settingsText,
+                                         std::string_view memoText, ISettingsControls& form3) {
     // With the hotkey off the phase stays kPhaseApplied, so this unregisters on every tick
     // until an Apply turns the hotkey on again.
     if (startupPhase == kPhaseApplied && Contains(settingsText, config::kHotkeyOff) &&

@@ -51,11 +51,11 @@ class IHotkeyPlatform {
     virtual void Register(int id, unsigned modifiers, unsigned vk) = 0;
 };
 
-class HotkeyRegistration {
+class THotkeyRegistration {
   public:
     using TipSetter = std::function<void(const std::string& tip)>;
 
-    HotkeyRegistration(IHotkeyPlatform& platform, TipSetter setTip);
+    THotkeyRegistration(IHotkeyPlatform& platform, TipSetter setTip);
 
     // Once, by the start-up work, right after the settings are loaded; sets the
     // settings dialog's controls to them. Raises EConvertError for a "Key="

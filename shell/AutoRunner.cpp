@@ -39,8 +39,8 @@ std::pair<std::string, std::string> SplitCommand(const std::string& text, IAutoR
 
 }  // namespace
 
-TRunValue ClassifyRunValue(const std::string& text, const std::string& exeFinalPath,
-                           IAutoRunFiles* files) {
+RunValue ClassifyRunValue(const std::string& text, const std::string& exeFinalPath,
+                          IAutoRunFiles* files) {
     if (text.empty()) return {};
     auto [program, arguments] = SplitCommand(text, files);
     const std::string final = FinalOf(program, files);
@@ -104,7 +104,7 @@ bool TAutoRunner::WriteAutoRun(TRegLocation location) {
     const uint32_t target = RootOf(location);
     if (autoRun_) {
         // Another program's value of the same name stays as it is.
-        if (TRunValue there = ValueAt(target); there.owner == TRunValueOwner::Foreign) {
+        if (RunValue there = ValueAt(target); there.owner == TRunValueOwner::Foreign) {
             refusal_ = TAutoRunRefusal::ForeignValue;
             foreignProgram_ = std::move(there.program);
             return false;
@@ -152,7 +152,7 @@ void TAutoRunner::ReadBack() {
     autoRun_ = found;
 }
 
-TRunValue TAutoRunner::ValueAt(uint32_t root) const {
+RunValue TAutoRunner::ValueAt(uint32_t root) const {
     return ClassifyRunValue(ReadValue(root), exeFinalPath_, files_);
 }
 

@@ -34,15 +34,15 @@ enum class TRunValueOwner : uint8_t {
     Foreign,  // another program: never written over or deleted
 };
 
-struct TRunValue {
+struct RunValue {
     TRunValueOwner owner = TRunValueOwner::None;
     std::string program;  // the file the value names
 };
 
 // Whose `text` is. exeFinalPath: this executable's final path. Without files
 // every path is taken as final and as existing.
-TRunValue ClassifyRunValue(const std::string& text, const std::string& exeFinalPath,
-                           IAutoRunFiles* files);
+RunValue ClassifyRunValue(const std::string& text, const std::string& exeFinalPath,
+                          IAutoRunFiles* files);
 
 // Why the last change of AutoRun or RegLocation was refused.
 enum class TAutoRunRefusal : uint8_t {
@@ -98,7 +98,7 @@ class TAutoRunner : public TComponent {
   private:
     // The value's text under `root`, or "" when there is none to be had.
     std::string ReadValue(uint32_t root) const;
-    TRunValue ValueAt(uint32_t root) const;
+    RunValue ValueAt(uint32_t root) const;
     std::string RelativeKeyPath() const;
     // AutoRun and RegLocation from the registry: the current user's value
     // first. RegLocation stays when no value is found.

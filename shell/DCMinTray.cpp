@@ -45,7 +45,7 @@ void TDCMinTray::AfterLoading() {
     ownerForm_ = form;
     taskbarCreated_ = platform_.RegisterMessage("TaskbarCreated");
     hook_ = platform_.HookWindow(ownerForm_->WindowHandle(),
-                                 [this](TMessage& message) { FormWndProc(message); });
+                                 [this](WindowMessage& message) { FormWndProc(message); });
     hooked_ = true;
     // Explorer runs at medium integrity; a clock started as administrator
     // would otherwise never hear that the shell came back.
@@ -140,11 +140,11 @@ void TDCMinTray::RestoreWndProc() {
     hooked_ = false;
 }
 
-void TDCMinTray::PassOn(TMessage& message) {
+void TDCMinTray::PassOn(WindowMessage& message) {
     message.Result = hook_->PassOn(message);
 }
 
-void TDCMinTray::FormWndProc(TMessage& message) {
+void TDCMinTray::FormWndProc(WindowMessage& message) {
     if (ownerForm_ == nullptr || hook_ == nullptr) return;
     switch (message.Msg) {
         case kWmDestroy:
@@ -193,7 +193,7 @@ void TDCMinTray::FormWndProc(TMessage& message) {
     PassOn(message);
 }
 
-void TDCMinTray::Version4Callback(const TMessage& message) {
+void TDCMinTray::Version4Callback(const WindowMessage& message) {
     switch (static_cast<std::uint32_t>(message.LParam) & 0xFFFF) {
         case kWmLButtonDown:
             mouseSelect_ = true;

@@ -65,7 +65,7 @@ class TDCMinTray : public TComponent {
     void RestoreWndProc();
     // Brings a hidden owner back as a click on the icon does.
     void ShowOwner();
-    void FormWndProc(TMessage& message);
+    void FormWndProc(WindowMessage& message);
     // Called on a right click on the icon; the owner decides what follows.
     void SetOnRightClick(std::function<void()> handler) { onRightClick_ = std::move(handler); }
     // Called for the menu asked for from the keyboard, with the icon's place
@@ -85,11 +85,11 @@ class TDCMinTray : public TComponent {
     void PutIcon(unsigned first);
     void RetryIcon();
     void StopRetry();
-    void PassOn(TMessage& message);
+    void PassOn(WindowMessage& message);
     void Toggle();
     // The callback in the fourth form: the event in the low word of the long
     // parameter, the icon's place in the word parameter.
-    void Version4Callback(const TMessage& message);
+    void Version4Callback(const WindowMessage& message);
     void SetOwnerVisible(bool visible);
 
     ITrayPlatform& platform_;

@@ -12,7 +12,7 @@ namespace zv {
 enum class TTrustee : uint8_t { Everyone, Users, AuthenticatedUsers, Interactive, Other };
 
 // One entry of an access list, in the list's order.
-struct TAccessEntry {
+struct AccessEntry {
     bool allow = true;  // false: a deny entry
     TTrustee trustee = TTrustee::Other;
     uint32_t mask = 0;
@@ -28,6 +28,6 @@ inline constexpr uint32_t kReplaceRights =
 // the entries are weighed in order, as the system does, a right going to the
 // first entry that names it. No access list at all (hasList false) lets
 // everyone do everything.
-bool StandardUserMayChange(bool hasList, std::span<const TAccessEntry> entries);
+bool StandardUserMayChange(bool hasList, std::span<const AccessEntry> entries);
 
 }  // namespace zv

@@ -38,7 +38,7 @@ struct TrayIconRecord {
 static_assert(sizeof(void*) != 4 || sizeof(TrayIconRecord) == 88);
 
 // One window message as a window procedure sees it; Result is what it returns.
-struct TMessage {
+struct WindowMessage {
     std::uint32_t Msg = 0;
     std::uintptr_t WParam = 0;
     std::intptr_t LParam = 0;
@@ -54,7 +54,7 @@ class IWindowHook {
     // Runs the procedure the hook replaced for the message (CallWindowProc);
     // returns its result. Still works after Unhook, so that the message that
     // asked for the unhooking can be passed on.
-    virtual std::intptr_t PassOn(const TMessage& message) = 0;
+    virtual std::intptr_t PassOn(const WindowMessage& message) = 0;
     // Puts the replaced procedure back; the handler is called no more.
     virtual void Unhook() = 0;
 };
@@ -69,8 +69,8 @@ class ITrayPlatform {
     virtual bool UseVersion4(const TrayIconRecord& record) = 0;
     // Replaces the window's procedure (SetWindowLongPtr) with one that hands
     // each message to handler.
-    virtual std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,
-                                                    std::function<void(TMessage&)> handler) = 0;
+    virtual std::unique_ptr<IWindowHook> HookWindow(
+        std::uintptr_t window, std::function<void(WindowMessage&)> handler) = 0;
     virtual void ShowWindow(std::uintptr_t window, int command) = 0;
     virtual bool IsWindowVisible(std::uintptr_t window) = 0;
     // RegisterWindowMessage (the name is a macro in the Windows headers); 0

@@ -99,10 +99,10 @@ void FitComboHeight(HWND combo, int designHeight) {
 
 // The room a row's text needs in `font`: the text as measured, and what the
 // control draws beside it at `dpi`.
-TTextSize Needed(HDC dc, const TControlDesign& d, HFONT font, int dpi) {
+TextSize Needed(HDC dc, const ControlDesign& d, HFONT font, int dpi) {
     if (d.text.empty() || IsCombo(d.kind) || d.kind == TControlKind::Image) return {};
     const std::wstring text = Widen(d.text);
-    Selection sel(dc, font);
+    TSelection sel(dc, font);
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICW metrics{};
@@ -129,7 +129,7 @@ TTextSize Needed(HDC dc, const TControlDesign& d, HFONT font, int dpi) {
 
 }  // namespace
 
-TDialog::TDialog(const TDialogDesign& design, HWND owner, int dpi)
+TDialog::TDialog(const DialogDesign& design, HWND owner, int dpi)
     : design_(design),
       // The exe is DPI aware: Windows no longer stretches the dialog, it scales.
       dpi_(dpi > 0 ? dpi : WindowDpi(owner)),
@@ -158,7 +158,7 @@ TDialog::TDialogFonts TDialog::MakeFonts(int dpi) const {
     TDialogFonts fonts;
     // Where the system's "MS Sans Serif" has no Russian letters, a face that does.
     fonts.text = CreateCyrillicFont({"MS Sans Serif", at(kTextFontHeight)});
-    for (const TControlDesign& d : design_.controls) {
+    for (const ControlDesign& d : design_.controls) {
         if (d.kind == TControlKind::Link && !fonts.link)
             fonts.link = CreateCyrillicFont({"Times New Roman", at(kLinkFontHeight), false, true});
     }
@@ -182,10 +182,10 @@ void TDialog::SetIcons() {
 
 void TDialog::CreateControls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    const std::span<const TControlDesign> rows = design_.controls;
+    const std::span<const ControlDesign> rows = design_.controls;
     controls_.assign(rows.size(), nullptr);
     for (size_t i = 0; i < rows.size(); ++i) {
-        const TControlDesign& d = rows[i];
+        const ControlDesign& d = rows[i];
         if (d.kind == TControlKind::Image) continue;
         if (d.kind == TControlKind::TrackBar) {
             INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
@@ -214,26 +214,26 @@ void TDialog::CreateControls() {
     }
 }
 
-TDialogLayout TDialog::LayoutFor(int dpi, const TDialogFonts& fonts) const {
-    WindowDc dc(Handle());  // one for every row's text
-    std::vector<TTextSize> needed;
-    for (const TControlDesign& d : design_.controls)
+FittedDialog TDialog::LayoutFor(int dpi, const TDialogFonts& fonts) const {
+    TWindowDc dc(Handle());  // one for every row's text
+    std::vector<TextSize> needed;
+    for (const ControlDesign& d : design_.controls)
         needed.push_back(Needed(dc.Get(), d, FontOf(d, fonts), dpi));
     return FitDialog(design_, dpi, needed);
 }
 
 // The window round the client area at `dpi`, the frame drawn at that DPI.
-SIZE TDialog::WindowSizeFor(int dpi, const TDialogLayout& layout) {
+SIZE TDialog::WindowSizeFor(int dpi, const FittedDialog& layout) {
     RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
     AdjustWindowRectForDpi(frame, kStyle, kExStyle, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void TDialog::Lay(bool sizeWindow) {
-    const TDialogLayout layout = LayoutFor(dpi_, fonts_);
+    const FittedDialog layout = LayoutFor(dpi_, fonts_);
     for (size_t i = 0; i < controls_.size(); ++i) {
         if (!controls_[i]) continue;
-        const TControlDesign& d = design_.controls[i];
+        const ControlDesign& d = design_.controls[i];
         const Rect& r = layout.controls[i];
         // A combo's window height includes its open list.
         const int list =
@@ -304,7 +304,7 @@ LRESULT CALLBACK TDialog::AnswerAccessible(HWND hwnd, UINT msg, WPARAM wParam, L
 }
 
 bool TDialog::Accessible(size_t row, WPARAM wParam, LRESULT& result) {
-    const std::span<const TControlDesign> rows = design_.controls;
+    const std::span<const ControlDesign> rows = design_.controls;
     TAccessibleControl::Told told{Widen(AccessibleName(rows, row))};
     if (rows[row].kind == TControlKind::Link) told.role = ROLE_SYSTEM_LINK;
     // A slider's value is what the label after it shows ("80 %").

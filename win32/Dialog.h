@@ -37,7 +37,7 @@ class TDialog : public TWindow {
     // Creates the dialog and its controls hidden, owned by `owner` (the
     // application window; may be null). The design outlives the dialog. Its
     // pixels are the design's at 96 DPI, scaled to `dpi` (0: the owner's).
-    TDialog(const TDialogDesign& design, HWND owner, int dpi = 0);
+    TDialog(const DialogDesign& design, HWND owner, int dpi = 0);
 
     HWND ControlAt(size_t row) const { return controls_[row]; }
     // The controls by row: a check box's or radio button's tick, whether a
@@ -70,7 +70,7 @@ class TDialog : public TWindow {
         UniqueFont text;
         UniqueFont link;  // only where a row is a link
     };
-    static HFONT FontOf(const TControlDesign& d, const TDialogFonts& fonts) {
+    static HFONT FontOf(const ControlDesign& d, const TDialogFonts& fonts) {
         return (d.kind == TControlKind::Link ? fonts.link : fonts.text).Get();
     }
 
@@ -80,8 +80,8 @@ class TDialog : public TWindow {
     void SetIcons();
     // Every control where its design and its text put it at the dialog's
     // DPI, and the window round them.
-    TDialogLayout LayoutFor(int dpi, const TDialogFonts& fonts) const;
-    static SIZE WindowSizeFor(int dpi, const TDialogLayout& layout);
+    FittedDialog LayoutFor(int dpi, const TDialogFonts& fonts) const;
+    static SIZE WindowSizeFor(int dpi, const FittedDialog& layout);
     void Lay(bool sizeWindow);
     void ChangeDpi(int dpi, const RECT& suggested);
     // WM_GETDPISCALEDSIZE and WM_DPICHANGED; false for any other message and
@@ -96,7 +96,7 @@ class TDialog : public TWindow {
                                              UINT_PTR id, DWORD_PTR dialog);
     bool Accessible(size_t row, WPARAM wParam, LRESULT& result);
 
-    const TDialogDesign& design_;
+    const DialogDesign& design_;
     int dpi_;
     TDialogFonts fonts_;
     UniqueIcon bigIcon_;

@@ -15,8 +15,8 @@ UniqueFont Make(const FontRequest& want, const char* face, BYTE charset) {
 }
 
 bool HasFace(HFONT font, const char* face) {
-    WindowDc screen(nullptr);
-    Selection sel(screen.Get(), font);
+    TWindowDc screen(nullptr);
+    TSelection sel(screen.Get(), font);
     wchar_t actual[LF_FACESIZE] = {};
     GetTextFaceW(screen.Get(), LF_FACESIZE, actual);
     TEXTMETRICW tm{};

@@ -108,14 +108,14 @@ struct AccelTraits {
 using UniqueAccel = Unique<HACCEL, AccelTraits>;
 
 // A window DC, released to its window.
-class WindowDc {
+class TWindowDc {
   public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDc() {
+    explicit TWindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~TWindowDc() {
         if (dc_) ReleaseDC(hwnd_, dc_);
     }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
+    TWindowDc(const TWindowDc&) = delete;
+    TWindowDc& operator=(const TWindowDc&) = delete;
     HDC Get() const { return dc_; }
 
   private:
@@ -124,12 +124,12 @@ class WindowDc {
 };
 
 // BeginPaint/EndPaint.
-class PaintDc {
+class TPaintDc {
   public:
-    explicit PaintDc(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
-    ~PaintDc() { EndPaint(hwnd_, &ps_); }
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
+    explicit TPaintDc(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
+    ~TPaintDc() { EndPaint(hwnd_, &ps_); }
+    TPaintDc(const TPaintDc&) = delete;
+    TPaintDc& operator=(const TPaintDc&) = delete;
     HDC Get() const { return dc_; }
     // rcPaint: what the paint must renew, no more.
     const PAINTSTRUCT& Info() const { return ps_; }
@@ -141,14 +141,14 @@ class PaintDc {
 };
 
 // SelectObject undone at scope end.
-class Selection {
+class TSelection {
   public:
-    Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
-    ~Selection() {
+    TSelection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
+    ~TSelection() {
         if (old_) SelectObject(dc_, old_);
     }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
+    TSelection(const TSelection&) = delete;
+    TSelection& operator=(const TSelection&) = delete;
 
   private:
     HDC dc_;

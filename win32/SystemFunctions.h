@@ -14,61 +14,61 @@ namespace zv::win {
 enum class TSystemDll { Kernel32, User32, Shell32, Oleacc, Winmm };
 
 template <class Fn>
-struct TSystemFunction {
+struct SystemFunctionRow {
     using Type = Fn;
     TSystemDll dll;
     const char* name;
 };
 
 // Windows 8, and 7 with KB2533623.
-inline constexpr TSystemFunction<BOOL(WINAPI*)(DWORD)> kSetDefaultDllDirectories{
+inline constexpr SystemFunctionRow<BOOL(WINAPI*)(DWORD)> kSetDefaultDllDirectories{
     TSystemDll::Kernel32, "SetDefaultDllDirectories"};
 
 // Windows 7 has it; Wine has none.
-inline constexpr TSystemFunction<BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT)>
+inline constexpr SystemFunctionRow<BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT)>
     kChangeWindowMessageFilterEx{TSystemDll::User32, "ChangeWindowMessageFilterEx"};
-inline constexpr TSystemFunction<BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD)>
+inline constexpr SystemFunctionRow<BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD)>
     kSetLayeredWindowAttributes{TSystemDll::User32, "SetLayeredWindowAttributes"};
 // Windows 10 1607.
-inline constexpr TSystemFunction<UINT(WINAPI*)(HWND)> kGetDpiForWindow{TSystemDll::User32,
-                                                                       "GetDpiForWindow"};
-inline constexpr TSystemFunction<int(WINAPI*)(int, UINT)> kGetSystemMetricsForDpi{
+inline constexpr SystemFunctionRow<UINT(WINAPI*)(HWND)> kGetDpiForWindow{TSystemDll::User32,
+                                                                         "GetDpiForWindow"};
+inline constexpr SystemFunctionRow<int(WINAPI*)(int, UINT)> kGetSystemMetricsForDpi{
     TSystemDll::User32, "GetSystemMetricsForDpi"};
-inline constexpr TSystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>
+inline constexpr SystemFunctionRow<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>
     kAdjustWindowRectExForDpi{TSystemDll::User32, "AdjustWindowRectExForDpi"};
 
 // Vista; the state is a QUERY_USER_NOTIFICATION_STATE.
-inline constexpr TSystemFunction<HRESULT(WINAPI*)(int*)> kSHQueryUserNotificationState{
+inline constexpr SystemFunctionRow<HRESULT(WINAPI*)(int*)> kSHQueryUserNotificationState{
     TSystemDll::Shell32, "SHQueryUserNotificationState"};
 
-inline constexpr TSystemFunction<HRESULT(WINAPI*)(HWND, LONG, REFIID, void**)>
+inline constexpr SystemFunctionRow<HRESULT(WINAPI*)(HWND, LONG, REFIID, void**)>
     kCreateStdAccessibleObject{TSystemDll::Oleacc, "CreateStdAccessibleObject"};
-inline constexpr TSystemFunction<LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN)> kLresultFromObject{
+inline constexpr SystemFunctionRow<LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN)> kLresultFromObject{
     TSystemDll::Oleacc, "LresultFromObject"};
-inline constexpr TSystemFunction<HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**)>
+inline constexpr SystemFunctionRow<HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**)>
     kAccessibleObjectFromWindow{TSystemDll::Oleacc, "AccessibleObjectFromWindow"};
 
-inline constexpr TSystemFunction<DWORD(WINAPI*)(UINT, UINT, DWORD_PTR, DWORD_PTR)> kMciSendCommandW{
-    TSystemDll::Winmm, "mciSendCommandW"};
-inline constexpr TSystemFunction<BOOL(WINAPI*)(DWORD, LPWSTR, UINT)> kMciGetErrorStringW{
+inline constexpr SystemFunctionRow<DWORD(WINAPI*)(UINT, UINT, DWORD_PTR, DWORD_PTR)>
+    kMciSendCommandW{TSystemDll::Winmm, "mciSendCommandW"};
+inline constexpr SystemFunctionRow<BOOL(WINAPI*)(DWORD, LPWSTR, UINT)> kMciGetErrorStringW{
     TSystemDll::Winmm, "mciGetErrorStringW"};
-inline constexpr TSystemFunction<UINT(WINAPI*)()> kWaveOutGetNumDevs{TSystemDll::Winmm,
-                                                                     "waveOutGetNumDevs"};
-inline constexpr TSystemFunction<UINT(WINAPI*)(HWAVEOUT, DWORD)> kWaveOutSetVolume{
+inline constexpr SystemFunctionRow<UINT(WINAPI*)()> kWaveOutGetNumDevs{TSystemDll::Winmm,
+                                                                       "waveOutGetNumDevs"};
+inline constexpr SystemFunctionRow<UINT(WINAPI*)(HWAVEOUT, DWORD)> kWaveOutSetVolume{
     TSystemDll::Winmm, "waveOutSetVolume"};
-inline constexpr TSystemFunction<UINT(WINAPI*)(HWAVEOUT, LPDWORD)> kWaveOutGetVolume{
+inline constexpr SystemFunctionRow<UINT(WINAPI*)(HWAVEOUT, LPDWORD)> kWaveOutGetVolume{
     TSystemDll::Winmm, "waveOutGetVolume"};
-inline constexpr TSystemFunction<MMRESULT(WINAPI*)(LPHMIXER, UINT, DWORD_PTR, DWORD_PTR, DWORD)>
+inline constexpr SystemFunctionRow<MMRESULT(WINAPI*)(LPHMIXER, UINT, DWORD_PTR, DWORD_PTR, DWORD)>
     kMixerOpen{TSystemDll::Winmm, "mixerOpen"};
-inline constexpr TSystemFunction<MMRESULT(WINAPI*)(HMIXER)> kMixerClose{TSystemDll::Winmm,
-                                                                        "mixerClose"};
-inline constexpr TSystemFunction<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERLINEW, DWORD)>
+inline constexpr SystemFunctionRow<MMRESULT(WINAPI*)(HMIXER)> kMixerClose{TSystemDll::Winmm,
+                                                                          "mixerClose"};
+inline constexpr SystemFunctionRow<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERLINEW, DWORD)>
     kMixerGetLineInfoW{TSystemDll::Winmm, "mixerGetLineInfoW"};
-inline constexpr TSystemFunction<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERLINECONTROLSW, DWORD)>
+inline constexpr SystemFunctionRow<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERLINECONTROLSW, DWORD)>
     kMixerGetLineControlsW{TSystemDll::Winmm, "mixerGetLineControlsW"};
-inline constexpr TSystemFunction<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERCONTROLDETAILS, DWORD)>
+inline constexpr SystemFunctionRow<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERCONTROLDETAILS, DWORD)>
     kMixerGetControlDetailsW{TSystemDll::Winmm, "mixerGetControlDetailsW"};
-inline constexpr TSystemFunction<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERCONTROLDETAILS, DWORD)>
+inline constexpr SystemFunctionRow<MMRESULT(WINAPI*)(HMIXEROBJ, LPMIXERCONTROLDETAILS, DWORD)>
     kMixerSetControlDetails{TSystemDll::Winmm, "mixerSetControlDetails"};
 
 // The export, from the DLL loaded from the system folder the first time one

@@ -221,7 +221,7 @@ struct App {
     std::string settingsText;
     uint16_t startupPhase = 1;
     TForm3Handlers form3{controls, memo1, autoRunner1, startupPhase};
-    HotkeyRegistration hotkey{keys, [this](const std::string& tip) { tips.push_back(tip); }};
+    THotkeyRegistration hotkey{keys, [this](const std::string& tip) { tips.push_back(tip); }};
     TStartupWork work{machine, window, memo1, settingsText, startupPhase, form3, [this] {
                           hotkey.StartupPath(settingsText, form3);
                       }};
@@ -268,7 +268,7 @@ void CheckReregistration(const std::string& settings, const std::string& memo) {
         std::optional<std::string> combo1;
     } form3;
     Keys keys;
-    HotkeyRegistration hotkey{keys, [](const std::string&) {}};
+    THotkeyRegistration hotkey{keys, [](const std::string&) {}};
     uint16_t phase = 2;
     std::string text = settings;
     bool threw = false;

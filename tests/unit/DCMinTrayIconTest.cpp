@@ -263,7 +263,7 @@ TEST(DCMinTray, OnlyARightClickOnTheIconCallsTheRightClickHandler) {
         rig.ShowIcon();
         int calls = 0;
         rig.tray.SetOnRightClick([&] { ++calls; });
-        TMessage m = rig.Send(c.msg, 1, c.lParam);
+        WindowMessage m = rig.Send(c.msg, 1, c.lParam);
         EXPECT_EQ(calls, c.calls);
         // The message still reaches the window, and the clock is left as it was.
         EXPECT_EQ(m.Result, kPassedResult);
@@ -316,7 +316,8 @@ TEST(DCMinTray, FourthFormMessages) {
             return c.commandChosen;
         });
         for (std::uint32_t event : c.events) {
-            TMessage m = rig.Send(1025, kAnchor, static_cast<std::intptr_t>((1u << 16) | event));
+            WindowMessage m =
+                rig.Send(1025, kAnchor, static_cast<std::intptr_t>((1u << 16) | event));
             EXPECT_EQ(m.Result, kPassedResult);
         }
         const auto& log = rig.platform.log;

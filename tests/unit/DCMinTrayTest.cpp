@@ -89,7 +89,7 @@ TEST(DCMinTray, MessageTable) {
         Rig rig;
         rig.form.Show();
         rig.ShowIcon();
-        TMessage m = rig.Send(static_cast<std::uint32_t>(c.msg), c.wParam, c.lParam);
+        WindowMessage m = rig.Send(static_cast<std::uint32_t>(c.msg), c.wParam, c.lParam);
 
         const auto& log = rig.platform.log;
         std::string pass = "pass 100 " + std::to_string(c.msg) + " " + std::to_string(c.wParam) +
@@ -104,7 +104,7 @@ TEST(DCMinTray, MinimizeHidesWindowAndTaskbarButtonAndAddsTheIconAgain) {
     Rig rig;
     rig.form.Show();
     rig.ShowIcon();
-    TMessage m = rig.Send(274, kScMinimize);
+    WindowMessage m = rig.Send(274, kScMinimize);
     EXPECT_EQ(m.Result, 0);
     // The shell holds the icon already: the add fails and the icon is changed instead.
     EXPECT_EQ(rig.platform.log,
@@ -133,7 +133,7 @@ TEST(DCMinTray, DestroyRemovesTheIconThenRestoresThenPassesOn) {
         a.mainForm = &f;
         if (c.shown) t->ShowIcon();
         p.log.clear();
-        TMessage m;
+        WindowMessage m;
         m.Msg = kWmDestroy;
         m = p.Deliver(m);
         EXPECT_EQ(m.Result, kPassedResult);
@@ -142,7 +142,7 @@ TEST(DCMinTray, DestroyRemovesTheIconThenRestoresThenPassesOn) {
         EXPECT_EQ(p.log, c.log);
         // Later messages go straight to the window's own procedure.
         p.log.clear();
-        EXPECT_EQ(p.Deliver(TMessage{15, 0, 0, -1}).Result, kPassedResult);
+        EXPECT_EQ(p.Deliver(WindowMessage{15, 0, 0, -1}).Result, kPassedResult);
         EXPECT_TRUE(p.log.empty());
         // Everything went with the window: destroying the component only frees the hook.
         t.reset();
@@ -211,7 +211,7 @@ TEST(DCMinTray, TaskbarCreatedPutsTheIconBackWhenItWasShown) {
         p.shellHasIcon = !c.shellLostIcon;
         p.log.clear();
         p.notes.clear();
-        TMessage m;
+        WindowMessage m;
         m.Msg = c.msg;
         p.Deliver(m);
         std::vector<std::string> expected = c.notes;

@@ -13,16 +13,16 @@
 namespace zv {
 namespace {
 
-const TDialogDesign* const kDialogs[] = {&kForm2Design, &kForm3Design, &kAnnouncementsDialogDesign};
+const DialogDesign* const kDialogs[] = {&kForm2Design, &kForm3Design, &kAnnouncementsDialogDesign};
 
-bool Overlap(const TControlDesign& a, const TControlDesign& b) {
+bool Overlap(const ControlDesign& a, const ControlDesign& b) {
     return a.parent == b.parent && a.left < b.left + b.width && b.left < a.left + a.width &&
            a.top < b.top + b.height && b.top < a.top + a.height;
 }
 
 TEST(DialogDesign, EveryNameFindsItsOwnRowAndNoOther) {
     std::set<std::string_view> classes;
-    for (const TDialogDesign* dialog : kDialogs) {
+    for (const DialogDesign* dialog : kDialogs) {
         SCOPED_TRACE(std::string(dialog->className));
         EXPECT_TRUE(classes.insert(dialog->className).second) << "a window class twice";
         std::set<std::string_view> names;
@@ -40,12 +40,12 @@ TEST(DialogDesign, EveryNameFindsItsOwnRowAndNoOther) {
 }
 
 TEST(DialogDesign, ParentsComeFirstAndEveryControlLiesInsideItsParent) {
-    for (const TDialogDesign* dialog : kDialogs) {
+    for (const DialogDesign* dialog : kDialogs) {
         SCOPED_TRACE(std::string(dialog->className));
         EXPECT_GT(dialog->clientWidth, 0);
         EXPECT_GT(dialog->clientHeight, 0);
         for (size_t i = 0; i < dialog->controls.size(); ++i) {
-            const TControlDesign& d = dialog->controls[i];
+            const ControlDesign& d = dialog->controls[i];
             SCOPED_TRACE(std::string(d.name));
             int width = dialog->clientWidth, height = dialog->clientHeight;
             if (!d.parent.empty()) {
@@ -78,7 +78,7 @@ TEST(DialogDesign, NoFrameOrLabelLiesOverAControlThatTakesFocus) {
     // The later a row, the lower its window. A label may go right before the
     // control it names; anything else that takes no focus goes after every
     // control it overlaps, or it would paint over it.
-    for (const TDialogDesign* dialog : kDialogs) {
+    for (const DialogDesign* dialog : kDialogs) {
         SCOPED_TRACE(std::string(dialog->className));
         const auto rows = dialog->controls;
         for (size_t i = 0; i < rows.size(); ++i) {
@@ -94,13 +94,13 @@ TEST(DialogDesign, NoFrameOrLabelLiesOverAControlThatTakesFocus) {
 
 TEST(DialogDesign, RadioButtonsOfOneFrameFollowEachOther) {
     // One group for the dialog manager is a run of rows.
-    for (const TDialogDesign* dialog : kDialogs) {
+    for (const DialogDesign* dialog : kDialogs) {
         SCOPED_TRACE(std::string(dialog->className));
         const auto rows = dialog->controls;
         for (size_t i = 0; i < rows.size(); ++i) {
             for (size_t j = i + 1; j < rows.size(); ++j) {
-                const TControlDesign& a = rows[i];
-                const TControlDesign& b = rows[j];
+                const ControlDesign& a = rows[i];
+                const ControlDesign& b = rows[j];
                 if (a.kind != TControlKind::RadioButton || b.kind != TControlKind::RadioButton ||
                     a.parent != b.parent)
                     continue;
@@ -117,7 +117,7 @@ TEST(DialogDesign, TheRowsAreTheTabOrder) {
     // The dialog manager tabs through a frame's controls where the frame
     // stands among its siblings: they must follow it directly, or the tab
     // order would not be the order of the rows.
-    for (const TDialogDesign* dialog : kDialogs) {
+    for (const DialogDesign* dialog : kDialogs) {
         SCOPED_TRACE(std::string(dialog->className));
         const auto rows = dialog->controls;
         for (size_t i = 0; i < rows.size(); ++i) {
@@ -132,8 +132,8 @@ TEST(DialogDesign, TheRowsAreTheTabOrder) {
 }
 
 TEST(DialogDesign, ListsAndCheckMarksOnlyWhereTheyMeanSomething) {
-    for (const TDialogDesign* dialog : kDialogs) {
-        for (const TControlDesign& d : dialog->controls) {
+    for (const DialogDesign* dialog : kDialogs) {
+        for (const ControlDesign& d : dialog->controls) {
             SCOPED_TRACE(std::string(d.name));
             if (!d.items.empty()) {
                 EXPECT_EQ(d.kind, TControlKind::ComboBox);
@@ -155,7 +155,7 @@ TEST(DialogDesign, ListsAndCheckMarksOnlyWhereTheyMeanSomething) {
 // A screen reader names every control it can reach: a box or the slider by
 // the label or frame caption right before it, anything else by its text.
 TEST(DialogDesign, EveryControlThatTakesFocusHasAName) {
-    for (const TDialogDesign* design : kDialogs) {
+    for (const DialogDesign* design : kDialogs) {
         for (size_t i = 0; i < design->controls.size(); ++i) {
             if (!TakesFocus(design->controls[i].kind)) continue;
             EXPECT_FALSE(AccessibleName(design->controls, i).empty())
@@ -163,7 +163,7 @@ TEST(DialogDesign, EveryControlThatTakesFocusHasAName) {
         }
     }
     const struct {
-        std::span<const TControlDesign> rows;
+        std::span<const ControlDesign> rows;
         std::string_view control, name;
     } cases[] = {
         {kForm3Controls, "ComboBox1", "произнесения времени"},

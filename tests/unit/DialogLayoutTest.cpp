@@ -12,7 +12,7 @@
 namespace zv {
 namespace {
 
-Rect DesignRect(const TControlDesign& d) {
+Rect DesignRect(const ControlDesign& d) {
     return {d.left, d.top, d.left + d.width, d.top + d.height};
 }
 
@@ -40,13 +40,13 @@ TEST(DialogLayout, AWiderTextGrowsItsControlAndWhatHoldsItMovesWhatItReaches) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.grows));
-        std::vector<TTextSize> needed(kForm3ControlCount);
+        std::vector<TextSize> needed(kForm3ControlCount);
         needed[row(c.grows)] = {c.width, 13};
-        const TDialogLayout layout = FitDialog(kForm3Design, 96, needed);
+        const FittedDialog layout = FitDialog(kForm3Design, 96, needed);
         const bool dialogGrows = !c.widened.empty() || !c.moved.empty();
         EXPECT_EQ(layout.clientWidth > 325, dialogGrows);
         for (size_t i = 0; i < kForm3ControlCount; ++i) {
-            const TControlDesign& d = kForm3Controls[i];
+            const ControlDesign& d = kForm3Controls[i];
             SCOPED_TRACE(std::string(d.name));
             const Rect& r = layout.controls[i];
             const Rect design = DesignRect(d);
@@ -65,7 +65,7 @@ TEST(DialogLayout, AWiderTextGrowsItsControlAndWhatHoldsItMovesWhatItReaches) {
             EXPECT_EQ(r.left != design.left, moved);
             EXPECT_EQ(r.Width() != design.Width(), widened);
             for (size_t j = 0; j < i; ++j) {
-                const TControlDesign& e = kForm3Controls[j];
+                const ControlDesign& e = kForm3Controls[j];
                 if (e.parent == d.parent && !Overlap(DesignRect(e), design)) {
                     EXPECT_FALSE(Overlap(layout.controls[j], r)) << "over " << e.name;
                 }

@@ -16,7 +16,7 @@ TEST(ExeAccess, AStandardUserMayChangeWhatAnyOfHisGroupsMay) {
     using T = TTrustee;
     struct Case {
         const char* what;
-        std::vector<TAccessEntry> list;
+        std::vector<AccessEntry> list;
         bool mayChange;
     } cases[] = {
         {"Program Files: administrators and SYSTEM full, users read",

@@ -192,7 +192,7 @@ TEST_F(Form3HandlersTest, OfTheOtherControlsOnlyButton1AnswersAClick) {
     Create();
     const auto config = files.Root() / "config.cfg";
     for (size_t i = 0; i < kForm3ControlCount; ++i) {
-        const TControlDesign& d = kForm3Controls[i];
+        const ControlDesign& d = kForm3Controls[i];
         if (d.kind == TControlKind::CheckBox || d.kind == TControlKind::RadioButton) continue;
         SCOPED_TRACE(std::string(d.name));
         const auto state = [&] {

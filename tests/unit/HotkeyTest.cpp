@@ -38,8 +38,8 @@ struct Recorder : IHotkeyPlatform, ISettingsControls {
         hotkey.Reregistration(phase, settings, memo, *this);
     }
 
-    HotkeyRegistration hotkey{*this,
-                              [this](const std::string& tip) { log.push_back("tip " + tip); }};
+    THotkeyRegistration hotkey{*this,
+                               [this](const std::string& tip) { log.push_back("tip " + tip); }};
 };
 
 const std::string kBadKey = "'x' is not a valid integer value";

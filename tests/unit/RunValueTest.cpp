@@ -52,7 +52,7 @@ TEST(AutoRunValue, WhoseTheValueIs) {
         {kOther + " --minimized", O::Foreign, kOther},  // unquoted, as the system reads it
     };
     for (const Case& c : cases) {
-        const TRunValue v = ClassifyRunValue(c.text, exe, &files);
+        const RunValue v = ClassifyRunValue(c.text, exe, &files);
         EXPECT_EQ(v.owner, c.owner) << c.text;
         EXPECT_EQ(v.program, c.program) << c.text;
     }

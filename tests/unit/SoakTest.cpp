@@ -212,7 +212,7 @@ struct Clock {
     TForm3Handlers form3{controls, memo1, autoRunner1, startupPhase};
     TKeys keys;
     std::string tip;
-    HotkeyRegistration hotkey{keys, [this](const std::string& t) { tip = t; }};
+    THotkeyRegistration hotkey{keys, [this](const std::string& t) { tip = t; }};
     ReadOut readOut;
     Image skin{kDesignClientWidth, kDesignClientHeight, Rgb(255, 0, 255)};
     TFaceComposer face;

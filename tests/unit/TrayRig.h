@@ -62,10 +62,10 @@ class FakePlatform : public ITrayPlatform {
         timers.erase(id);
     }
     std::unique_ptr<IWindowHook> HookWindow(std::uintptr_t window,
-                                            std::function<void(TMessage&)> handler) override;
+                                            std::function<void(WindowMessage&)> handler) override;
     // What the window does with a message: the newest hook's handler has it
     // while hooked; otherwise it goes straight to the window's own procedure.
-    TMessage Deliver(TMessage m) {
+    WindowMessage Deliver(WindowMessage m) {
         if (!hooks.empty() && hooks.back().hooked) {
             hooks.back().handler(m);
         } else {
@@ -75,7 +75,7 @@ class FakePlatform : public ITrayPlatform {
     }
     struct HookState {
         std::uintptr_t window;
-        std::function<void(TMessage&)> handler;
+        std::function<void(WindowMessage&)> handler;
         bool hooked = true;
         bool alive = true;
     };
@@ -105,7 +105,7 @@ class FakeHook : public IWindowHook {
         state.hooked = false;
         state.alive = false;
     }
-    std::intptr_t PassOn(const TMessage& m) override {
+    std::intptr_t PassOn(const WindowMessage& m) override {
         auto& state = platform_.hooks[index_];
         platform_.log.push_back("pass " + Hex(state.window) + " " + std::to_string(m.Msg) + " " +
                                 std::to_string(m.WParam) + " " + std::to_string(m.LParam));
@@ -122,7 +122,7 @@ class FakeHook : public IWindowHook {
 };
 
 inline std::unique_ptr<IWindowHook> FakePlatform::HookWindow(
-    std::uintptr_t window, std::function<void(TMessage&)> handler) {
+    std::uintptr_t window, std::function<void(WindowMessage&)> handler) {
     log.push_back("hook " + Hex(window));
     hooks.push_back({window, std::move(handler)});
     return std::make_unique<FakeHook>(*this, hooks.size() - 1);
@@ -186,8 +186,8 @@ struct Rig {
         platform.log.clear();
         platform.notes.clear();
     }
-    TMessage Send(std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
-        TMessage m;
+    WindowMessage Send(std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
+        WindowMessage m;
         m.Msg = msg;
         m.WParam = wParam;
         m.LParam = lParam;

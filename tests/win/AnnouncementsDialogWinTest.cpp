@@ -38,9 +38,9 @@ std::vector<std::string> Items(HWND combo) {
 
 // The width and height of a text in the control's own font.
 SIZE Extent(HWND control, const std::string& text) {
-    WindowDc dc(control);
+    TWindowDc dc(control);
     auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    Selection sel(dc.Get(), font);
+    TSelection sel(dc.Get(), font);
     const std::wstring wide = Widen(text);
     SIZE size{};
     GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
@@ -52,7 +52,7 @@ bool SaveWindowPicture(HWND h, const std::string& path) {
     RECT r{};
     GetWindowRect(h, &r);
     const int w = r.right - r.left, ht = r.bottom - r.top;
-    WindowDc screen(nullptr);
+    TWindowDc screen(nullptr);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, ht, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
@@ -60,7 +60,7 @@ bool SaveWindowPicture(HWND h, const std::string& path) {
     UniqueMemDc dc(CreateCompatibleDC(screen.Get()));
     if (!bitmap || !dc) return false;
     {
-        Selection sel(dc.Get(), bitmap.Get());
+        TSelection sel(dc.Get(), bitmap.Get());
         BitBlt(dc.Get(), 0, 0, w, ht, screen.Get(), r.left, r.top, SRCCOPY);
     }
     const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;

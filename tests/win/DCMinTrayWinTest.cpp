@@ -167,7 +167,7 @@ TEST_F(TrayWin, HooksTheWindowAndRestoresItOnDestroy) {
 TEST_F(TrayWin, AnotherHookAboveTheTrayChainsWithIt) {
     std::vector<UINT> seen;
     std::unique_ptr<TWinWindowHook> other;
-    other = std::make_unique<TWinWindowHook>(hwnd, [&](TMessage& m) {
+    other = std::make_unique<TWinWindowHook>(hwnd, [&](WindowMessage& m) {
         seen.push_back(m.Msg);
         m.Result = other->PassOn(m);
     });

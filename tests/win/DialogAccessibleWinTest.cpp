@@ -60,10 +60,10 @@ struct Said {
 // Every control a user can tab to has the name it is read by: check boxes,
 // radio buttons and buttons their text, a box or the slider the label before
 // it; and none is missing from the list.
-void ExpectNames(const TDialog& dialog, std::span<const TControlDesign> rows,
+void ExpectNames(const TDialog& dialog, std::span<const ControlDesign> rows,
                  const std::vector<Said>& said, const char* title) {
     size_t focusable = 0;
-    for (const TControlDesign& row : rows) focusable += TakesFocus(row.kind);
+    for (const ControlDesign& row : rows) focusable += TakesFocus(row.kind);
     EXPECT_EQ(said.size(), focusable) << title;
     for (const Said& s : said) {
         SCOPED_TRACE(s.control);

@@ -23,20 +23,20 @@
 namespace zv::win {
 namespace {
 
-constexpr TControlDesign kRows[] = {
+constexpr ControlDesign kRows[] = {
     {"Check", TControlKind::CheckBox, "", 16, 16, 129, 17, "Клавиша"},
     {"Combo", TControlKind::ComboBox, "", 184, 24, 97, 21, "F11"},
     {"Group", TControlKind::GroupBox, "", 16, 104, 289, 41, "Запускать"},
     {"Radio", TControlKind::RadioButton, "Group", 8, 16, 145, 17, "Только для меня"},
     {"Apply", TControlKind::Button, "", 8, 216, 305, 25, "Применить"},
 };
-constexpr TDialogDesign kDesign{"ZvDialogTest", "Проба", 325, 257, 0, 8, kRows};
+constexpr DialogDesign kDesign{"ZvDialogTest", "Проба", 325, 257, 0, 8, kRows};
 
-const TDialogDesign* const kDialogs[] = {&kForm2Design, &kForm3Design, &kAnnouncementsDialogDesign};
+const DialogDesign* const kDialogs[] = {&kForm2Design, &kForm3Design, &kAnnouncementsDialogDesign};
 
 class TTestDialog : public TDialog {
   public:
-    explicit TTestDialog(int dpi, const TDialogDesign& design = kDesign)
+    explicit TTestDialog(int dpi, const DialogDesign& design = kDesign)
         : TDialog(design, nullptr, dpi) {}
 };
 
@@ -62,7 +62,7 @@ TEST(DialogWinTest, WindowControlsAndFontFollowTheDpi) {
         GetClientRect(dialog.Handle(), &client);
         EXPECT_EQ(client.right, at(325));
         EXPECT_EQ(client.bottom, at(257));
-        for (const TControlDesign& row : kRows) {
+        for (const ControlDesign& row : kRows) {
             SCOPED_TRACE(row.name);
             HWND c = dialog.Control(row.name);
             ASSERT_NE(c, nullptr);
@@ -86,11 +86,11 @@ TEST(DialogWinTest, WindowControlsAndFontFollowTheDpi) {
 // Measured in the font the control was given: the system's own ideal size
 // for a button, the text and a classic check box for the rest.
 TEST(DialogWinTest, EveryCaptionFitsItsControlAndEveryControlItsParent) {
-    for (const TDialogDesign* design : kDialogs) {
+    for (const DialogDesign* design : kDialogs) {
         for (int dpi : {96, 120, 144, 192}) {
             SCOPED_TRACE(testing::Message() << design->className << " at " << dpi << " dpi");
             TTestDialog dialog(dpi, *design);
-            for (const TControlDesign& row : design->controls) {
+            for (const ControlDesign& row : design->controls) {
                 HWND c = dialog.Control(row.name);
                 if (!c) continue;
                 SCOPED_TRACE(row.name);
@@ -146,7 +146,7 @@ TEST(DialogWinTest, ADpiChangeLaysTheDialogOutAsIfItWereMadeAtTheNewDpi) {
         RECT now{};
         GetWindowRect(moved.Handle(), &now);
         EXPECT_TRUE(EqualRect(&now, &suggested));
-        for (const TControlDesign& row : kForm3Controls) {
+        for (const ControlDesign& row : kForm3Controls) {
             SCOPED_TRACE(row.name);
             HWND a = moved.Control(row.name), b = made.Control(row.name);
             const RECT ra = InParent(a), rb = InParent(b);

@@ -26,7 +26,7 @@ Image Painted(const TFaceFrame& frame, int w, int h) {
     UniqueMemDc dc(CreateCompatibleDC(nullptr));
     Image out(w, h, 0);
     if (!bitmap || !dc) return out;
-    Selection sel(dc.Get(), bitmap.Get());
+    TSelection sel(dc.Get(), bitmap.Get());
     const RECT client{0, 0, w, h};
     frame.Paint(dc.Get(), client, client);
     GdiFlush();

@@ -96,7 +96,7 @@ TEST_F(Form2WinTest, LabelsStandAtTheirPlacesWithTheirTextsAndFonts) {
         UniqueMemDc dc(CreateCompatibleDC(nullptr));
         TEXTMETRICA tm{};
         {
-            Selection sel(dc.Get(), font);
+            TSelection sel(dc.Get(), font);
             GetTextMetricsA(dc.Get(), &tm);
         }
         EXPECT_EQ(r.bottom - r.top, tm.tmHeight);

@@ -48,7 +48,7 @@ class HotkeyWin : public testing::Test {
     NoControls controls;
     std::string tip = "Время (F11)";
     TWinHotkey platform{window};
-    HotkeyRegistration hotkey{platform, [this](const std::string& t) { tip = t; }};
+    THotkeyRegistration hotkey{platform, [this](const std::string& t) { tip = t; }};
 };
 
 TEST_F(HotkeyWin, StartupRegistersTheKeyAndItsMessageClicks) {

@@ -65,7 +65,7 @@ HWND MakeWindow() {
 // A hook that notes what it sees and passes everything on.
 struct TracingHook {
     TracingHook(HWND window, std::string name) {
-        hook = std::make_unique<TWinWindowHook>(window, [this, name](TMessage& m) {
+        hook = std::make_unique<TWinWindowHook>(window, [this, name](WindowMessage& m) {
             if (Traced(m.Msg)) trace.push_back(Entry(name, m.Msg, m.WParam, m.LParam));
             m.Result = hook->PassOn(m);
         });
@@ -220,7 +220,7 @@ TEST_F(WndProcHookWin, AForeignProcedureBetweenOrAboveTheHooksIsKeptInTheChain) 
 TEST_F(WndProcHookWin, AWindowThatIsGoneIsNotHooked) {
     DestroyWindow(hwnd);
     int calls = 0;
-    TWinWindowHook hook(hwnd, [&](TMessage&) { ++calls; });
+    TWinWindowHook hook(hwnd, [&](WindowMessage&) { ++calls; });
     EXPECT_FALSE(hook.Hooked());
     hook.Unhook();
     EXPECT_EQ(calls, 0);
