@@ -1,6 +1,6 @@
 #pragma once
-// A picture in memory, the common currency of the clock face: the skin, the
-// hands sheet and the composed frame.
+// A picture in memory, the common currency of the clock face: the skin and
+// the composed face.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
