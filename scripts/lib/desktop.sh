@@ -221,6 +221,17 @@ hn_case_program() {
   echo "$prog"
 }
 
+# Starts the case's copy of the clock from PROG with the server traced into
+# $CASE_OUT/strace.log and, given WAV, the sound recorded into it; its output
+# is $CASE_OUT/wine.log, which a failure then shows. Sets ZV_PID.
+hn_case_start() {
+  local prog=$1 wav=${2:-}
+  hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
+  [ -z "$wav" ] || hn_record_start "$wav"
+  hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
+  ZV_DIAG_LOG="$CASE_OUT/wine.log"
+}
+
 # Waits up to 20 s for the traced server to show config.cfg opened: the
 # start-up work of the first tick (which registers the hotkey) has run.
 hn_wait_settings_read() {

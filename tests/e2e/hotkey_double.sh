@@ -11,10 +11,7 @@ hn_case_begin hotkey_double
 prog=$(hn_case_program hotkey_double 'Hotkey=1\r\nKey=1\r\nRun=1\r\n')
 wav="$CASE_OUT/sound.wav"
 
-hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
-hn_record_start "$wav"
-hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
-ZV_DIAG_LOG="$CASE_OUT/wine.log"
+hn_case_start "$prog" "$wav"
 hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}" >/dev/null
 hn_wait_settings_read "$CASE_OUT/strace.log"
 sleep 2

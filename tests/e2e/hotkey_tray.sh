@@ -9,10 +9,7 @@ hn_case_begin hotkey_tray
 prog=$(hn_case_program hotkey_tray 'Hotkey=1\r\nKey=1\r\nRun=2\r\n')
 wav="$CASE_OUT/sound.wav"
 
-hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
-hn_record_start "$wav"
-hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
-ZV_DIAG_LOG="$CASE_OUT/wine.log"
+hn_case_start "$prog" "$wav"
 # Hidden at the first tick: any window of the name, mapped or not, will do.
 timeout "${ZV_WINDOW_TIMEOUT:-120}" xdotool search --sync --name '^Zvenoks$' >/dev/null 2>&1 ||
   hn_die "no window named Zvenoks within ${ZV_WINDOW_TIMEOUT:-120}s"

@@ -43,10 +43,7 @@ zv_spoke() {
   hn_wait_chain_end "$CASE_OUT/strace.log" "$wav" 30 >/dev/null 2>&1 || true
 }
 
-hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
-hn_record_start "$wav"
-hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
-ZV_DIAG_LOG="$CASE_OUT/wine.log"
+hn_case_start "$prog" "$wav"
 clock=$(hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}")
 hn_wait_drawn $((hx - 20)) $((hy - 20)) 40 40 "the hub: no dial to right-click"
 sleep 1

@@ -9,9 +9,7 @@ hn_case_begin startup_tray
 prog=$(hn_case_program startup_tray 'Hotkey=1\r\nKey=1\r\nRun=2\r\n')
 
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
-hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
-hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
-ZV_DIAG_LOG="$CASE_OUT/wine.log"
+hn_case_start "$prog"
 
 # The clock may be hidden before a visible search sees it: any window of the
 # name, mapped or not, tells that the program has made its windows.

@@ -15,10 +15,7 @@ wav="$CASE_OUT/sound.wav"
 # Оповещения…, О программе, Размер, the separator, Выход.
 rows=(11 28 45 62 79 96 113 126 140)
 
-hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
-hn_record_start "$wav"
-hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
-ZV_DIAG_LOG="$CASE_OUT/wine.log"
+hn_case_start "$prog" "$wav"
 clock=$(hn_wait_window Zvenoks "${ZV_WINDOW_TIMEOUT:-120}")
 hn_wait_settings_read "$CASE_OUT/strace.log"
 zv_wait "Wine System Tray" || hn_die "no tray icon"

@@ -13,10 +13,7 @@ printf 'Voice=anna\r\nStyle=2\r\n' >"$prog/announce.cfg"
 wav="$CASE_OUT/sound.wav"
 read -r sw sh < <(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1], a[2]}')
 
-hn_trace_start "$CASE_PREFIX" "$CASE_OUT/strace.log"
-hn_record_start "$wav"
-hn_wine_start "$CASE_PREFIX" "$prog" "$CASE_OUT/wine.log" Zvenoks.exe
-ZV_DIAG_LOG="$CASE_OUT/wine.log"
+hn_case_start "$prog" "$wav"
 geo=$(hn_wait_maximized Zvenoks 120)
 # shellcheck disable=SC2086
 read -r bx by bw bh < <(hn_caption_box $geo)
