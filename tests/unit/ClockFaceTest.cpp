@@ -360,16 +360,6 @@ TEST(HandBoxesTest, PiecesHoldTheWholeHandAndGrowWithItsLength) {
     EXPECT_LT(area[1], 2.6 * area[0]) << area[0] << " px at 96 dpi, " << area[1] << " at 192";
 }
 
-TEST(DrawHandsTest, ATickRedrawsInTheSameStorage) {
-    TFaceComposer face;
-    face.Reset(Image(kFaceWidth, kFaceHeight, kBack), HandsGeometry{});
-    face.Update(TipsAt(At(10, 8, 37), kDesignDpi));
-    const uint32_t* storage = face.Face().pixels.data();
-    face.Update(TipsAt(At(10, 8, 38), kDesignDpi));
-    EXPECT_EQ(face.Face().pixels.data(), storage);
-    EXPECT_EQ(face.Face().pixels, HandsAt(10, 8, 38).pixels);
-}
-
 TEST(CopyKeyedTest, MatchesPixelByPixelCopyAtEveryPlacement) {
     constexpr uint32_t kKey = Rgb(7, 7, 7);
     Image src(4, 3, 0);

@@ -27,6 +27,18 @@ Image WholeFace(const Image& base, const HandsGeometry& g, const TimeFields& t) 
     return whole.Face();
 }
 
+TEST(FaceComposerTest, ATickRedrawsInTheSameStorage) {
+    const Image base = PatternBase(529, 546);
+    TFaceComposer face;
+    face.Reset(base, HandsGeometry{});
+    face.Update(TipsAt(TimeFields{10, 8, 37, 0}, kDesignDpi));
+    const uint32_t* storage = face.Face().pixels.data();
+    face.Update(TipsAt(TimeFields{10, 8, 38, 0}, kDesignDpi));
+    EXPECT_EQ(face.Face().pixels.data(), storage);
+    EXPECT_EQ(face.Face().pixels,
+              WholeFace(base, HandsGeometry{}, TimeFields{10, 8, 38, 0}).pixels);
+}
+
 TEST(FaceComposerTest, EveryTickEqualsTheWholeCompose) {
     struct Case {
         const char* what;
