@@ -1,16 +1,15 @@
 #include "app/FaceFrame_win.h"
 
 #include <string>
+#include <utility>
 
 #include "app/SkinPicture_win.h"
 #include "app/SkinScaler.h"
-#include "core/Errors.h"
 #include "core/Geometry.h"
 #include "resources/resource.h"
 #include "win32/Contrast.h"
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
-#include "win32/SystemError.h"
 #include "win32/SystemFunctions.h"
 
 namespace zv::win {
@@ -64,10 +63,8 @@ bool TFaceFrame::FollowContrast(bool highContrast) {
     highContrast_ = highContrast;
     labelColour_ = highContrast ? NotKey(GetSysColor(COLOR_WINDOWTEXT)) : kLabelColour;
     labelBack_.Reset(highContrast ? CreateSolidBrush(NotKey(GetSysColor(COLOR_WINDOW))) : nullptr);
-    if (!frameDc_) return false;
-    SetTextColor(frameDc_.Get(), labelColour_);
-    ComposeBase();
-    return true;
+    // The labels take their colours as they are painted: the face stays.
+    return !Face().pixels.empty();
 }
 
 void TFaceFrame::SystemMessage(HWND window, UINT msg) {
@@ -79,6 +76,8 @@ void TFaceFrame::Create() {
     keyBrush_.Reset(CreateSolidBrush(kKeyColour));
     labelColour_ = kLabelColour;
     FollowContrast(HighContrastOn());
+    // Decoded now, so that a skin that cannot be read stops the start; held
+    // only until the first face is composed of it.
     designSkin_ = TSkinPicture().FromResource(IDB_SKIN);
 }
 
@@ -87,100 +86,86 @@ void TFaceFrame::SetReadOut(const TimeFields& now) {
     readOut_ = MakeReadOut(now);
 }
 
-void TFaceFrame::Place(const FormLayout& layout, HWND window) {
+void TFaceFrame::Place(const FormLayout& layout) {
     layout_ = layout;
-    Rect all = Unite(AsRect(layout_.image1), AsRect(layout_.image2));
-    for (int i = 0; i < kLabels; ++i) all = Unite(all, AsRect(LabelBounds(layout_, i)));
-    const RECT r{all.left, all.top, all.right, all.bottom};
-    bool resized = r.right - r.left != faceRect_.right - faceRect_.left ||
-                   r.bottom - r.top != faceRect_.bottom - faceRect_.top;
-    faceRect_ = r;
     if (fontDpi_ != layout_.dpi) MakeFonts();
-    if (resized || !frameDc_) CreateFrame(window);
-    MeasureLabels();
+    // The face holds every label's text whole, so that painting needs no
+    // clipping of its own: the paint's is the update region's.
+    const std::array<Rect, kLabels> ink = MeasureLabels();
+    Rect all = Unite(AsRect(layout_.image1), AsRect(layout_.image2));
+    for (const Rect& r : ink) all = Unite(all, r);
+    faceRect_ = RECT{all.left, all.top, all.right, all.bottom};
+    for (size_t i = 0; i < ink.size(); ++i) {
+        ink_[i] = Rect{ink[i].left - all.left, ink[i].top - all.top, ink[i].right - all.left,
+                       ink[i].bottom - all.top};
+    }
     ComposeBase();
 }
 
 void TFaceFrame::ShowControls() {
+    if (controlsVisible_) {
+        // Shown already: the skin under the hands is as it was.
+        composer_.Renew();
+        composer_.Update(TipsAt(now_, layout_.dpi));
+        shownReadOut_ = readOut_;
+        return;
+    }
     controlsVisible_ = true;
     ComposeBase();
 }
 
 void TFaceFrame::MakeFonts() {
-    // Deselected first: the DC holds one of them.
-    if (frameDc_) SelectObject(frameDc_.Get(), GetStockObject(SYSTEM_FONT));
     labelFont_ = CreateCyrillicFont({"MS Sans Serif", ScaledHalfEven(13, layout_.dpi), true});
     readOutFont_ = FitReadOutFont(layout_.dpi);
     fontDpi_ = layout_.dpi;
-    if (frameDc_) SelectObject(frameDc_.Get(), labelFont_.Get());
 }
 
-// Where each label's text can reach: its box, or wider where a substitute
-// font runs past it, and a little round it for the glyphs' smoothing.
-void TFaceFrame::MeasureLabels() {
+// Where each label's text can reach, in the window: its box, or wider where
+// a substitute font runs past it, and a little round it for the glyphs'
+// smoothing.
+std::array<Rect, kLabels> TFaceFrame::MeasureLabels() const {
     const int margin = ScaledHalfEven(2, layout_.dpi);
+    TWindowDc screen(nullptr);
+    TSelection sel(screen.Get(), labelFont_.Get());
+    std::array<Rect, kLabels> ink{};
     for (int i = 0; i < kLabels; ++i) {
         RECT box = ToRect(LabelBounds(layout_, i));
         if (i >= kReadOutLabels) {
             RECT text = box;
-            SelectObject(frameDc_.Get(), labelFont_.Get());
             const std::wstring caption = kCaptions[i - kReadOutLabels];
-            DrawTextW(frameDc_.Get(), caption.c_str(), static_cast<int>(caption.size()), &text,
+            DrawTextW(screen.Get(), caption.c_str(), static_cast<int>(caption.size()), &text,
                       DT_CALCRECT | DT_LEFT | kTextFlags);
             UnionRect(&box, &box, &text);
         }
         InflateRect(&box, margin, margin);
-        OffsetRect(&box, -faceRect_.left, -faceRect_.top);
-        ink_[static_cast<size_t>(i)] = ToGeometry(box);
+        ink[static_cast<size_t>(i)] = ToGeometry(box);
     }
+    return ink;
 }
 
-// One persistent DIB section the size of the controls' area; made again only
-// when that size changes.
-void TFaceFrame::CreateFrame(HWND window) {
-    int w = faceRect_.right - faceRect_.left;
-    int h = faceRect_.bottom - faceRect_.top;
-    BITMAPINFO bi = TopDownDib(w, h);
-    TWindowDc screen(window);
-    frameDc_.Reset();  // releases the old bitmap's selection with the DC
-    frameBitmap_.Reset(
-        CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &frameBits_, nullptr, 0));
-    if (!frameBitmap_) throw Exception(SystemErrorText(GetLastError()));
-    frameDc_.Reset(CreateCompatibleDC(screen.Get()));
-    SelectObject(frameDc_.Get(), frameBitmap_.Get());
-    SelectObject(frameDc_.Get(), labelFont_.Get());
-    SetBkMode(frameDc_.Get(), TRANSPARENT);
-    SetTextColor(frameDc_.Get(), labelColour_);
-}
-
-// Image1's picture at the layout's DPI. At 96 it is the design skin; at any
-// other the master is scaled once so that the dial centres exactly on the
-// hands, wherever the rounding of the layout put them.
-const Image& TFaceFrame::Skin() {
-    if (layout_.dpi == kDesignDpi) return designSkin_;
+// Image1's picture at the layout's DPI, made for one compose and not kept.
+// At 96 it is the design skin; at any other the master is scaled so that the
+// dial centres exactly on the hands, wherever the rounding of the layout
+// put them.
+Image TFaceFrame::Skin() {
+    Image design = std::move(designSkin_);
+    designSkin_ = Image{};
+    if (layout_.dpi == kDesignDpi)
+        return design.pixels.empty() ? TSkinPicture().FromResource(IDB_SKIN) : design;
     const double centre = HandsCentre(HandsAt(layout_.hub, layout_.dpi));
-    const double x = layout_.hub.x + centre - layout_.image1.left;
-    const double y = layout_.hub.y + centre - layout_.image1.top;
-    if (scaledDpi_ != layout_.dpi || scaledX_ != x || scaledY_ != y) {
-        const Image master = TSkinPicture().FromResource(IDB_SKIN_MASTER);
-        SkinPlacement p;
-        p.ratio = static_cast<double>(kSkinMasterScale) * kDesignDpi / layout_.dpi;
-        p.masterX = kSkinDialX * kSkinMasterScale;
-        p.masterY = kSkinDialY * kSkinMasterScale;
-        p.x = x;
-        p.y = y;
-        p.width = ScaledHalfEven(designSkin_.width, layout_.dpi);
-        p.height = ScaledHalfEven(designSkin_.height, layout_.dpi);
-        scaledSkin_ = ScaleSkin(master, p);
-        scaledDpi_ = layout_.dpi;
-        scaledX_ = x;
-        scaledY_ = y;
-    }
-    return scaledSkin_;
+    SkinPlacement p;
+    p.ratio = static_cast<double>(kSkinMasterScale) * kDesignDpi / layout_.dpi;
+    p.masterX = kSkinDialX * kSkinMasterScale;
+    p.masterY = kSkinDialY * kSkinMasterScale;
+    p.x = layout_.hub.x + centre - layout_.image1.left;
+    p.y = layout_.hub.y + centre - layout_.image1.top;
+    p.width = ScaledHalfEven(kSkinWidth, layout_.dpi);
+    p.height = ScaledHalfEven(kSkinHeight, layout_.dpi);
+    return ScaleSkin(TSkinPicture().FromResource(IDB_SKIN_MASTER), p);
 }
 
-// The key colour and the skin change only with the layout; the hands and
-// labels go over them, and each tick renews just what they changed.
+// The key colour and the skin change only with the layout; the hands go over
+// them, and each tick renews just what the hands changed.
 void TFaceFrame::ComposeBase() {
     Image base(faceRect_.right - faceRect_.left, faceRect_.bottom - faceRect_.top, kKeyPixel);
     if (controlsVisible_) {
@@ -189,76 +174,62 @@ void TFaceFrame::ComposeBase() {
     }
     const Point hub{layout_.hub.x - faceRect_.left, layout_.hub.y - faceRect_.top};
     composer_.Reset(std::move(base), HandsAt(hub, layout_.dpi));
-    DirtyRects all;
     if (controlsVisible_) {
-        all = composer_.Update(TipsAt(now_, layout_.dpi));
+        composer_.Update(TipsAt(now_, layout_.dpi));
     } else {
         composer_.ShowBase();
-        all.Add(Rect{0, 0, Face().width, Face().height});
     }
-    drawnReadOut_ = ReadOut{};
-    Render(all);
+    shownReadOut_ = readOut_;
 }
 
 RECT TFaceFrame::Tick(const TimeFields& now) {
     SetReadOut(now);
-    changed_ = RECT{};
-    if (controlsVisible_) Render(composer_.Update(TipsAt(now, layout_.dpi)));
-    return changed_;
+    if (!controlsVisible_) return RECT{};
+    const RECT changed = Changed(composer_.Update(TipsAt(now, layout_.dpi)));
+    shownReadOut_ = readOut_;
+    return changed;
 }
 
-void TFaceFrame::Render(DirtyRects dirty) {
+RECT TFaceFrame::Changed(const DirtyRects& dirty) const {
     const std::string* texts[] = {&readOut_.hours, &readOut_.minutes, &readOut_.seconds};
-    const std::string* drawn[] = {&drawnReadOut_.hours, &drawnReadOut_.minutes,
-                                  &drawnReadOut_.seconds};
-    std::array<bool, kLabels> redraw{};
-    if (controlsVisible_) {
-        for (int i = 0; i < kReadOutLabels; ++i) {
-            if (*texts[i] != *drawn[i]) dirty.Add(ink_[static_cast<size_t>(i)]);
-        }
-        // A label drawn again needs all of its box renewed first, which may
-        // reach the next one (the read-out's boxes overlap): until none is new.
-        for (bool grew = true; grew;) {
-            grew = false;
-            for (size_t i = 0; i < redraw.size(); ++i) {
-                if (redraw[i] || !dirty.Intersects(ink_[i])) continue;
-                redraw[i] = grew = true;
-                dirty.Add(ink_[i]);
-            }
-        }
+    const std::string* shown[] = {&shownReadOut_.hours, &shownReadOut_.minutes,
+                                  &shownReadOut_.seconds};
+    Rect all{};
+    for (int k = 0; k < dirty.count; ++k) all = Unite(all, dirty.rects[static_cast<size_t>(k)]);
+    for (int i = 0; i < kReadOutLabels; ++i) {
+        if (*texts[i] != *shown[i]) all = Unite(all, ink_[static_cast<size_t>(i)]);
     }
-    GdiFlush();  // the last text is in the bits before they are overwritten
-    const Image& face = Face();
-    auto* bits = static_cast<uint32_t*>(frameBits_);
-    const Rect all{0, 0, face.width, face.height};
-    changed_ = RECT{};
-    for (int k = 0; k < dirty.count; ++k) {
-        const Rect r = Intersect(dirty.rects[static_cast<size_t>(k)], all);
-        if (r.Empty()) continue;
-        for (int y = r.top; y < r.bottom; ++y) {
-            const size_t at = static_cast<size_t>(y) * static_cast<size_t>(face.width) +
-                              static_cast<size_t>(r.left);
-            std::copy_n(face.pixels.data() + at, r.Width(), bits + at);
-        }
-        RECT w{r.left, r.top, r.right, r.bottom};
-        OffsetRect(&w, faceRect_.left, faceRect_.top);
-        if (IsRectEmpty(&changed_)) {
-            changed_ = w;
-        } else {
-            UnionRect(&changed_, &changed_, &w);
-        }
+    all = Intersect(all, Rect{0, 0, Face().width, Face().height});
+    if (all.Empty()) return RECT{};
+    RECT r{all.left, all.top, all.right, all.bottom};
+    OffsetRect(&r, faceRect_.left, faceRect_.top);
+    return r;
+}
+
+// The labels whose text reaches into `update`, in their order: the
+// read-out's boxes overlap. Drawn through the paint's own clipping, which
+// keeps each pixel outside the update region as it is.
+void TFaceFrame::DrawLabels(HDC dc, const RECT& update) const {
+    std::array<RECT, kLabels> ink{};
+    std::array<bool, kLabels> drawn{};
+    for (size_t i = 0; i < ink.size(); ++i) {
+        ink[i] = RECT{ink_[i].left, ink_[i].top, ink_[i].right, ink_[i].bottom};
+        OffsetRect(&ink[i], faceRect_.left, faceRect_.top);
+        RECT meet{};
+        drawn[i] = IntersectRect(&meet, &ink[i], &update) != FALSE;
     }
-    if (!controlsVisible_) return;
-    // In high contrast every label drawn again stands on the window colour;
-    // all of them before any text, as the read-out's boxes overlap.
-    for (size_t i = 0; labelBack_ && i < redraw.size(); ++i) {
-        const RECT back{ink_[i].left, ink_[i].top, ink_[i].right, ink_[i].bottom};
-        if (redraw[i]) FillRect(frameDc_.Get(), &back, labelBack_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, labelColour_);
+    // In high contrast every label stands on the window colour; all of them
+    // before any text, as the read-out's boxes overlap.
+    for (size_t i = 0; labelBack_ && i < ink.size(); ++i) {
+        if (drawn[i]) FillRect(dc, &ink[i], labelBack_.Get());
     }
+    const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
+    const std::string* texts[] = {&readOut_.hours, &readOut_.minutes, &readOut_.seconds};
     for (int i = 0; i < kLabels; ++i) {
-        if (!redraw[static_cast<size_t>(i)]) continue;
+        if (!drawn[static_cast<size_t>(i)]) continue;
         RECT r = ToRect(LabelBounds(layout_, i));
-        OffsetRect(&r, -faceRect_.left, -faceRect_.top);
         if (i < kReadOutLabels) {
             // Digits and a colon, widened in place: no allocation in a tick.
             wchar_t digits[8];
@@ -266,15 +237,14 @@ void TFaceFrame::Render(DirtyRects dirty) {
             for (char c : *texts[i]) {
                 if (n < 8) digits[n++] = static_cast<wchar_t>(static_cast<unsigned char>(c));
             }
-            SelectObject(frameDc_.Get(), readOutFont_.Get());
-            DrawTextW(frameDc_.Get(), digits, n, &r, DT_RIGHT | kTextFlags);
+            SelectObject(dc, readOutFont_.Get());
+            DrawTextW(dc, digits, n, &r, DT_RIGHT | kTextFlags);
         } else {
-            SelectObject(frameDc_.Get(), labelFont_.Get());
-            DrawTextW(frameDc_.Get(), kCaptions[i - kReadOutLabels], -1, &r, DT_LEFT | kTextFlags);
+            SelectObject(dc, labelFont_.Get());
+            DrawTextW(dc, kCaptions[i - kReadOutLabels], -1, &r, DT_LEFT | kTextFlags);
         }
     }
-    GdiFlush();
-    drawnReadOut_ = readOut_;
+    SelectObject(dc, font);
 }
 
 void TFaceFrame::Paint(HDC dc, const RECT& client, const RECT& update) const {
@@ -286,11 +256,17 @@ void TFaceFrame::Paint(HDC dc, const RECT& client, const RECT& update) const {
         RECT r{g.left, g.top, g.right, g.bottom};
         if (IntersectRect(&r, &r, &update)) FillRect(dc, &r, keyBrush_.Get());
     }
+    const Image& f = Face();
     RECT face{};
-    if (frameDc_ && IntersectRect(&face, &faceRect_, &update)) {
-        BitBlt(dc, face.left, face.top, face.right - face.left, face.bottom - face.top,
-               frameDc_.Get(), face.left - faceRect_.left, face.top - faceRect_.top, SRCCOPY);
-    }
+    if (f.pixels.empty() || !IntersectRect(&face, &faceRect_, &update)) return;
+    const int w = face.right - face.left, h = face.bottom - face.top;
+    // Handed over from its first row to paint: a source rectangle of all the
+    // rows reads the same whether it counts from the top or the bottom.
+    const BITMAPINFO rows = TopDownDib(f.width, h);
+    StretchDIBits(dc, face.left, face.top, w, h, face.left - faceRect_.left, 0, w, h,
+                  f.pixels.data() + static_cast<size_t>(face.top - faceRect_.top) * f.width, &rows,
+                  DIB_RGB_COLORS, SRCCOPY);
+    if (controlsVisible_) DrawLabels(dc, face);
 }
 
 }  // namespace zv::win

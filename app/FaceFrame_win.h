@@ -1,8 +1,9 @@
 #pragma once
-// What the clock window shows: the skin, the hands and the labels, composed
-// into one persistent DIB section that each tick renews in part and paints
-// with one BitBlt, so that a tick makes no GDI object. Drawn for the DPI of
-// the layout: at 96 the design's pixels, at any other the design scaled.
+// What the clock window shows: the skin and the hands, composed in memory and
+// renewed in part by each tick, with the labels' text drawn over them as
+// they are painted; a tick makes no GDI object. Only the face is kept: the
+// skin is made again when the layout changes. Drawn for the DPI of the
+// layout: at 96 the design's pixels, at any other the design scaled.
 #include <windows.h>
 
 #include <array>
@@ -29,22 +30,23 @@ inline RECT ToRect(const Bounds& b) {
 
 class TFaceFrame {
   public:
-    // Loads the skin, makes the key brush.
+    // Makes the key brush and takes the system's contrast.
     void Create();
     // Puts the controls where `layout` says, at its DPI, and composes the
-    // whole face; the frame is made again only when its size changes.
-    void Place(const FormLayout& layout, HWND window);
-    // The skin, hands and labels are drawn from now on.
+    // whole face.
+    void Place(const FormLayout& layout);
+    // The skin, hands and labels are drawn from now on; when they are
+    // already, the whole face is composed again.
     void ShowControls();
     bool ControlsVisible() const { return controlsVisible_; }
     void SetReadOut(const TimeFields& now);
     // The read-out and the hands for `now`, composed where they changed;
     // returns the rectangle round all of that, in the window's coordinates:
     // one repaint is far cheaper than one for each piece (under Wine each is
-    // a round trip to its server), and the frame holds the whole face.
+    // a round trip to its server), and the face is kept whole.
     RECT Tick(const TimeFields& now);
-    // The part `update` of the client area; everything outside the face is
-    // the colour key.
+    // The part `update` of the client area: the face and the labels' text
+    // over it; everything outside the face is the colour key.
     void Paint(HDC dc, const RECT& client, const RECT& update) const;
     // The face without its labels' text, for tests.
     const Image& Face() const { return composer_.Face(); }
@@ -57,38 +59,29 @@ class TFaceFrame {
     void SystemMessage(HWND window, UINT msg);
 
   private:
-    void CreateFrame(HWND window);
     void MakeFonts();
-    void MeasureLabels();
-    const Image& Skin();
+    std::array<Rect, kLabels> MeasureLabels() const;
+    Image Skin();
     void ComposeBase();
-    // Copies `face` rectangles into the frame and draws the labels they
-    // touch (and those whose text changed) again.
-    void Render(DirtyRects dirty);
+    // The window's rectangle round `dirty` and the labels whose text changed.
+    RECT Changed(const DirtyRects& dirty) const;
+    void DrawLabels(HDC dc, const RECT& update) const;
 
     FormLayout layout_{};
     bool controlsVisible_ = false;
     TimeFields now_{};
     ReadOut readOut_;
-    ReadOut drawnReadOut_;  // what the frame shows
+    ReadOut shownReadOut_;  // as the window was last asked to show it
 
-    Image designSkin_;  // Image1's picture at 96 DPI
-    Image scaledSkin_;  // at another DPI, made of the master
-    int scaledDpi_ = 0;
-    double scaledX_ = 0, scaledY_ = 0;  // where its dial centre is
+    Image designSkin_;  // Image1's picture at 96 DPI, until first composed
     TFaceComposer composer_;
     RECT faceRect_{};
     // Each label's box grown to hold its text, in face coordinates.
     std::array<Rect, kLabels> ink_{};
-    RECT changed_{};  // by the last Tick, in window coordinates
 
-    // Declared before the DC they are selected into, so they outlive it.
     UniqueFont labelFont_;
     UniqueFont readOutFont_;
     int fontDpi_ = 0;
-    UniqueBitmap frameBitmap_;
-    void* frameBits_ = nullptr;
-    UniqueMemDc frameDc_;
     UniqueBrush keyBrush_;
     bool highContrast_ = false;
     COLORREF labelColour_;

@@ -209,7 +209,7 @@ void TForm1::ApplyLayout() {
     const Rect monitor = PrimaryMonitorRect();
     layoutSize_ = SIZE{monitor.Width(), monitor.Height()};
     layout_ = ::zv::ApplyLayout(monitor.Width(), monitor.Height(), FaceDpi());
-    frame_.Place(layout_, Handle());
+    frame_.Place(layout_);
     captions_.SetLayout(layout_);
     dial_.SetLayout(layout_);
     access_.SetLayout(layout_);

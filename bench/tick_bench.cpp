@@ -47,7 +47,7 @@ int main() {
                   0, 0);
         const HandsGeometry hands =
             HandsAt(Point{l.hub.x - l.image1.left, l.hub.y - l.image1.top}, dpi);
-        Image frame(w, h, 0);  // the window's DIB section
+        Image frame(w, h, 0);  // the window's pixels, which a paint copies the face into
         TFaceComposer face;
         TimeFields t{10, 8, 0, 0};
 

@@ -18,17 +18,23 @@ namespace {
 
 constexpr uint32_t kKey = Rgb(128, 0, 0);
 
-// What the frame paints over a client of the given size.
-Image Painted(const TFaceFrame& frame, int w, int h) {
+// What the frame paints over a client of the given size; with `under`, over
+// that picture and only where `update` says, as a window repaints.
+Image Painted(const TFaceFrame& frame, int w, int h, const Image* under = nullptr,
+              const RECT* update = nullptr) {
     BITMAPINFO bi = TopDownDib(w, h);
     void* bits = nullptr;
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     UniqueMemDc dc(CreateCompatibleDC(nullptr));
     Image out(w, h, 0);
     if (!bitmap || !dc) return out;
+    if (under) std::copy(under->pixels.begin(), under->pixels.end(), static_cast<uint32_t*>(bits));
     TSelection sel(dc.Get(), bitmap.Get());
     const RECT client{0, 0, w, h};
-    frame.Paint(dc.Get(), client, client);
+    // As BeginPaint clips a window's DC to its update region.
+    if (update)
+        IntersectClipRect(dc.Get(), update->left, update->top, update->right, update->bottom);
+    frame.Paint(dc.Get(), client, update ? *update : client);
     GdiFlush();
     const auto* p = static_cast<const uint32_t*>(bits);
     for (size_t i = 0; i < out.pixels.size(); ++i) out.pixels[i] = p[i] & 0xffffff;
@@ -64,14 +70,15 @@ TEST(FaceFrameWinTest, TicksPaintWhatAWholeComposePaintsAndAskForAllTheyChanged)
             TFaceFrame ticking;
             ticking.Create();
             ticking.SetReadOut(c.ticks[0]);
-            ticking.Place(layout, nullptr);
+            ticking.Place(layout);
             ticking.ShowControls();
             Image before = Painted(ticking, w, h);
             for (size_t i = 1; i < c.ticks.size(); ++i) {
                 const RECT dirty = ticking.Tick(c.ticks[i]);
                 const Image after = Painted(ticking, w, h);
+                const Image repainted = Painted(ticking, w, h, &before, &dirty);
                 whole.SetReadOut(c.ticks[i]);
-                whole.Place(layout, nullptr);
+                whole.Place(layout);
                 const Image expected = Painted(whole, w, h);
                 // The captions' and read-out's text is there to be kept.
                 for (int l = 0; l < 6; ++l) {
@@ -82,14 +89,18 @@ TEST(FaceFrameWinTest, TicksPaintWhatAWholeComposePaintsAndAskForAllTheyChanged)
                             yellow += (expected.At(x, y) & 0xc0c000) == 0xc0c000;
                     ASSERT_GT(yellow, 5) << "Label" << l + 1 << " has no text";
                 }
-                int differing = 0, firstX = -1, firstY = -1;
-                for (int y = 0; y < h; ++y) {
-                    for (int x = 0; x < w; ++x) {
-                        if (after.At(x, y) == expected.At(x, y)) continue;
-                        if (differing++ == 0) firstX = x, firstY = y;
+                for (const Image* painted : {&after, &repainted}) {
+                    int differing = 0, firstX = -1, firstY = -1;
+                    for (int y = 0; y < h; ++y) {
+                        for (int x = 0; x < w; ++x) {
+                            if (painted->At(x, y) == expected.At(x, y)) continue;
+                            if (differing++ == 0) firstX = x, firstY = y;
+                        }
                     }
+                    ASSERT_EQ(differing, 0)
+                        << "tick " << i << (painted == &after ? "" : ", repainted") << ", first at "
+                        << firstX << "," << firstY;
                 }
-                ASSERT_EQ(differing, 0) << "tick " << i << ", first at " << firstX << "," << firstY;
                 for (int y = 0; y < h; ++y) {
                     for (int x = 0; x < w; ++x) {
                         const POINT p{x, y};
@@ -115,7 +126,7 @@ TEST(FaceFrameWinTest, ScaledFaceIsTheDesignsLargerWithNoKeyInIt) {
         TFaceFrame frame;
         frame.Create();
         frame.SetReadOut(At(4, 50, 10));
-        frame.Place(l, nullptr);
+        frame.Place(l);
         frame.ShowControls();
         const Image& face = frame.Face();
         // The face's area starts at Image1's corner.
@@ -177,7 +188,7 @@ TEST(FaceFrameWinTest, HighContrastLabelsAreTheSystemsWindowColours) {
     TFaceFrame frame;
     frame.Create();
     frame.SetReadOut(At(10, 9, 5));
-    frame.Place(layout, nullptr);
+    frame.Place(layout);
     frame.ShowControls();
     const Image normal = Painted(frame, w, h);
     EXPECT_FALSE(frame.FollowContrast(false)) << "normal contrast again composes nothing";
