@@ -62,26 +62,46 @@ bool DirtyRects::Intersects(const Rect& r) const {
 }
 
 void TFaceComposer::Reset(Image base, const HandsGeometry& hands) {
-    base_ = std::move(base);
-    if (face_.width != base_.width || face_.height != base_.height) {
-        face_ = Image(base_.width, base_.height, 0);
-    }
     hands_ = hands;
+    // The second hand is the longest: its round covers every hand's pixels.
+    reach_ = Rect{};
+    for (uint16_t s = 0; s < 60; ++s) {
+        const HandPieces p = HandBoxes(hands, TipsAt(TimeFields{0, 0, s, 0}, hands.dpi).second);
+        for (int i = 0; i < p.count; ++i) reach_ = Unite(reach_, p.rects[static_cast<size_t>(i)]);
+    }
+    reach_ = Intersect(reach_, Rect{0, 0, base.width, base.height});
+    under_ = Image(reach_.Width(), reach_.Height(), 0);
+    for (int y = reach_.top; y < reach_.bottom; ++y) {
+        std::memcpy(under_.pixels.data() + static_cast<size_t>(y - reach_.top) * under_.width,
+                    base.pixels.data() + static_cast<size_t>(y) * base.width + reach_.left,
+                    static_cast<size_t>(reach_.Width()) * sizeof(uint32_t));
+    }
+    face_ = std::move(base);
     whole_ = true;
 }
 
+void TFaceComposer::Restore(const Rect& r) {
+    const Rect c = Intersect(r, reach_);
+    if (c.Empty()) return;
+    for (int y = c.top; y < c.bottom; ++y) {
+        std::memcpy(face_.pixels.data() + static_cast<size_t>(y) * face_.width + c.left,
+                    under_.pixels.data() + static_cast<size_t>(y - reach_.top) * under_.width +
+                        (c.left - reach_.left),
+                    static_cast<size_t>(c.Width()) * sizeof(uint32_t));
+    }
+}
+
 void TFaceComposer::ShowBase() {
-    face_.pixels = base_.pixels;  // same size: no allocation
+    Restore(reach_);
     whole_ = true;
 }
 
 DirtyRects TFaceComposer::Update(const HandTips& tips) {
     DirtyRects dirty;
-    const Rect all{0, 0, face_.width, face_.height};
     if (whole_) {
-        face_.pixels = base_.pixels;
-        DrawHands(face_, hands_, tips, all);
-        dirty.Add(all);
+        Restore(reach_);
+        DrawHands(face_, hands_, tips, reach_);
+        dirty.Add(Rect{0, 0, face_.width, face_.height});
     } else {
         // Each moved hand's pieces, old and new: side by side, as a hand
         // moves by a few pixels, one rectangle holds both.
@@ -96,15 +116,14 @@ DirtyRects TFaceComposer::Update(const HandTips& tips) {
                 const Rect b = i < n.count ? n.rects[static_cast<size_t>(i)] : Rect{};
                 const Rect u = Unite(a, b);
                 if (2 * u.Area() <= 3 * (a.Area() + b.Area())) {
-                    dirty.Add(Intersect(u, all));
+                    dirty.Add(Intersect(u, reach_));
                 } else {
-                    dirty.Add(Intersect(a, all));
-                    dirty.Add(Intersect(b, all));
+                    dirty.Add(Intersect(a, reach_));
+                    dirty.Add(Intersect(b, reach_));
                 }
             }
         }
-        for (int i = 0; i < dirty.count; ++i)
-            CopyRect(face_, base_, dirty.rects[static_cast<size_t>(i)]);
+        for (int i = 0; i < dirty.count; ++i) Restore(dirty.rects[static_cast<size_t>(i)]);
         // All hands again within each piece, in their order: a hand that did
         // not move may cross a piece another one left.
         for (int i = 0; i < dirty.count; ++i)

@@ -34,7 +34,8 @@ struct DirtyRects {
 };
 
 // The face: what lies under the hands (the key colour and the skin), with the
-// hands drawn over it.
+// hands drawn over it. What lies under them is kept apart only where they
+// can reach: elsewhere the face is the base for good.
 class TFaceComposer {
   public:
     // A new base, the face's size, and the hands in its pixels; the next
@@ -46,11 +47,17 @@ class TFaceComposer {
     DirtyRects Update(const HandTips& tips);
     // The base alone, no hands (before the controls are shown).
     void ShowBase();
+    // The next Update composes the whole face again, on the same base.
+    void Renew() { whole_ = true; }
 
     const Image& Face() const { return face_; }
 
   private:
-    Image base_;
+    // The base again within `r` (in face pixels).
+    void Restore(const Rect& r);
+
+    Image under_;  // the base within reach_
+    Rect reach_;   // of the hands, within the face
     Image face_;
     HandsGeometry hands_;
     HandTips tips_;

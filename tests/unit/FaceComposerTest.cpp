@@ -70,6 +70,11 @@ TEST(FaceComposerTest, EveryTickEqualsTheWholeCompose) {
                     << "after tick " << i;
                 if (i == 0) {
                     EXPECT_EQ(dirty.count, 1);  // the whole face
+                    // No hand is cut short where the composer stops keeping the base.
+                    Image drawn = base;
+                    DrawHands(drawn, g, TipsAt(c.ticks[i], dpi),
+                              Rect{0, 0, base.width, base.height});
+                    ASSERT_EQ(ticking.Face().pixels, drawn.pixels);
                 } else if (TipsAt(c.ticks[i], dpi) == TipsAt(last, dpi)) {
                     EXPECT_EQ(dirty.count, 0) << "nothing moved, nothing to paint";
                 } else {
