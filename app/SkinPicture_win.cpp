@@ -16,6 +16,8 @@ namespace {
 // Windows 8 decodes no PNG differently.
 constexpr GUID kImagingFactory{
     0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
+// WIC 1's version, which the exported maker checks.
+constexpr UINT kSdkVersion = 0x0236;
 // 32-bit: Wine converts a palette PNG to 32-bit BGR but not to 24-bit.
 constexpr GUID kPixelFormat32bppBgr{
     0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0e}};
@@ -59,8 +61,16 @@ TSkinPicture::TSkinPicture() {
         Check(hr, "CoInitializeEx");
         uninitialize_ = true;
     }
-    hr = CoCreateInstance(kImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                          __uuidof(IWICImagingFactory), reinterpret_cast<void**>(&factory_));
+    // Every windowscodecs.dll from Vista on exports the factory's maker; COM
+    // is the way round for one that would not.
+    using MakeFactory = HRESULT(WINAPI*)(UINT, IWICImagingFactory**);
+    const auto make = codecs_.Load(L"windowscodecs.dll")
+                          ? reinterpret_cast<MakeFactory>(reinterpret_cast<void*>(
+                                GetProcAddress(codecs_.Module(), "WICCreateImagingFactory_Proxy")))
+                          : nullptr;
+    hr = make ? make(kSdkVersion, &factory_)
+              : CoCreateInstance(kImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                 __uuidof(IWICImagingFactory), reinterpret_cast<void**>(&factory_));
     if (FAILED(hr)) {
         if (uninitialize_) CoUninitialize();
         Fail("CoCreateInstance(WICImagingFactory)", hr);

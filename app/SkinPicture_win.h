@@ -7,13 +7,15 @@
 #include <span>
 
 #include "app/Image.h"
+#include "win32/SystemLibrary.h"
 
 struct IWICImagingFactory;
 
 namespace zv::win {
 
-// Holds COM and the imaging factory for its lifetime: made for a decode and
-// dropped after, so the clock keeps no COM apartment it does not use.
+// Holds COM, the imaging component and its factory for its lifetime: made
+// for a decode and dropped after, so the clock keeps no COM apartment and no
+// decoder it does not use.
 class TSkinPicture {
   public:
     // Throws zv::Exception when COM or the imaging factory cannot be had.
@@ -31,6 +33,9 @@ class TSkinPicture {
 
   private:
     bool uninitialize_ = false;
+    // Loaded here, not through COM, so that it goes with the factory: COM
+    // keeps a DLL that says it cannot be unloaded (Wine's does) for good.
+    TSystemLibrary codecs_;
     IWICImagingFactory* factory_ = nullptr;
 };
 
