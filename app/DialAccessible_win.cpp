@@ -10,11 +10,6 @@ namespace {
 
 const wchar_t* const kCaptionNames[] = {L"ВРЕМЯ (F11)", L"СВЕРНУТЬ", L"ЗАКРЫТЬ"};
 
-HRESULT PutText(std::wstring_view text, BSTR* out) {
-    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
-
 void PutChild(long child, VARIANT* out) {
     out->vt = VT_I4;
     out->lVal = child;
@@ -53,8 +48,8 @@ HRESULT TDialAccessible::get_accName(VARIANT child, BSTR* name) {
     const long id = ChildOf(child);
     if (id < 0) return E_INVALIDARG;
     if (!facts_) return CO_E_OBJNOTCONNECTED;
-    if (id > 0) return PutText(kCaptionNames[id - 1], name);
-    return PutText(Widen(facts_->Name()), name);
+    if (id > 0) return PutString(kCaptionNames[id - 1], name);
+    return PutString(Widen(facts_->Name()), name);
 }
 
 HRESULT TDialAccessible::get_accValue(VARIANT child, BSTR* value) {
@@ -64,7 +59,7 @@ HRESULT TDialAccessible::get_accValue(VARIANT child, BSTR* value) {
     if (id < 0) return E_INVALIDARG;
     if (!facts_) return CO_E_OBJNOTCONNECTED;
     if (id > 0) return DISP_E_MEMBERNOTFOUND;
-    return PutText(Widen(facts_->Value()), value);
+    return PutString(Widen(facts_->Value()), value);
 }
 
 HRESULT TDialAccessible::get_accDescription(VARIANT child, BSTR* text) {
@@ -75,7 +70,7 @@ HRESULT TDialAccessible::get_accDescription(VARIANT child, BSTR* text) {
 
 HRESULT TDialAccessible::get_accRole(VARIANT child, VARIANT* role) {
     if (!role) return E_POINTER;
-    VariantInit(role);
+    EmptyVariant(role);
     const long id = ChildOf(child);
     if (id < 0) return E_INVALIDARG;
     PutChild(id == CHILDID_SELF ? ROLE_SYSTEM_CLOCK : ROLE_SYSTEM_PUSHBUTTON, role);
@@ -84,7 +79,7 @@ HRESULT TDialAccessible::get_accRole(VARIANT child, VARIANT* role) {
 
 HRESULT TDialAccessible::get_accState(VARIANT child, VARIANT* state) {
     if (!state) return E_POINTER;
-    VariantInit(state);
+    EmptyVariant(state);
     const long id = ChildOf(child);
     if (id < 0) return E_INVALIDARG;
     if (!facts_) return CO_E_OBJNOTCONNECTED;
@@ -116,12 +111,12 @@ HRESULT TDialAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* keys) {
     *keys = nullptr;
     const long id = ChildOf(child);
     if (id < 0) return E_INVALIDARG;
-    return id == 1 ? PutText(L"F11", keys) : S_FALSE;
+    return id == 1 ? PutString(L"F11", keys) : S_FALSE;
 }
 
 HRESULT TDialAccessible::get_accFocus(VARIANT* child) {
     if (!child) return E_POINTER;
-    VariantInit(child);
+    EmptyVariant(child);
     if (!facts_) return CO_E_OBJNOTCONNECTED;
     if (GetFocus() != facts_->Window()) return S_FALSE;
     PutChild(CHILDID_SELF, child);
@@ -130,7 +125,7 @@ HRESULT TDialAccessible::get_accFocus(VARIANT* child) {
 
 HRESULT TDialAccessible::get_accSelection(VARIANT* children) {
     if (!children) return E_POINTER;
-    VariantInit(children);
+    EmptyVariant(children);
     return S_FALSE;
 }
 
@@ -139,7 +134,7 @@ HRESULT TDialAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
     *action = nullptr;
     const long id = ChildOf(child);
     if (id < 0) return E_INVALIDARG;
-    return id > 0 ? PutText(L"Нажать", action) : S_FALSE;
+    return id > 0 ? PutString(L"Нажать", action) : S_FALSE;
 }
 
 HRESULT TDialAccessible::accSelect(long, VARIANT child) {
@@ -165,7 +160,7 @@ HRESULT TDialAccessible::accLocation(long* left, long* top, long* width, long* h
 // From the dial to its first or last caption, and from caption to caption.
 HRESULT TDialAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
     if (!end) return E_POINTER;
-    VariantInit(end);
+    EmptyVariant(end);
     const long id = ChildOf(start);
     if (id < 0) return E_INVALIDARG;
     long to = 0;
@@ -184,7 +179,7 @@ HRESULT TDialAccessible::accNavigate(long direction, VARIANT start, VARIANT* end
 
 HRESULT TDialAccessible::accHitTest(long x, long y, VARIANT* child) {
     if (!child) return E_POINTER;
-    VariantInit(child);
+    EmptyVariant(child);
     if (!facts_) return CO_E_OBJNOTCONNECTED;
     POINT p{x, y};
     ScreenToClient(facts_->Window(), &p);

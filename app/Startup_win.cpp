@@ -1,10 +1,9 @@
 #include "app/Startup_win.h"
 
-#include <commdlg.h>
-
 #include "core/Errors.h"
 #include "win32/ModulePath.h"
 #include "win32/SystemError.h"
+#include "win32/SystemFunctions.h"
 #include "win32/Utf16.h"
 
 namespace zv::win {
@@ -30,6 +29,16 @@ std::string TWinStartupPlatform::ExeDirectory() {
 }
 
 std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {
+    const auto fail = [](DWORD code) {
+        return Exception("Не удалось открыть окно выбора файла (ошибка " + HexCode(code, 4) +
+                         "). Запустите Zvenoks.exe из его собственной папки.");
+    };
+    const auto open = SystemFunction<kGetOpenFileNameW>();
+    const auto why = SystemFunction<kCommDlgExtendedError>();
+    if (!open || !why) {
+        const DWORD code = SystemDllError(TSystemDll::Comdlg32);
+        throw fail(code ? code : ERROR_PROC_NOT_FOUND);
+    }
     static constexpr wchar_t kFilter[] = L"Zvenoks.exe\0Zvenoks.exe\0";
     const std::wstring title = Widen("Укажите, где лежит Zvenoks.exe");
     std::wstring file(4096, L'\0');
@@ -42,11 +51,8 @@ std::optional<std::string> TWinStartupPlatform::ExecuteOpenDialog() {
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_FILEMUSTEXIST;
-    if (GetOpenFileNameW(&ofn)) return Narrow(file.c_str());
-    if (DWORD code = CommDlgExtendedError(); code != 0) {
-        throw Exception("Не удалось открыть окно выбора файла (ошибка " + HexCode(code, 4) +
-                        "). Запустите Zvenoks.exe из его собственной папки.");
-    }
+    if (open(&ofn)) return Narrow(file.c_str());
+    if (DWORD code = why(); code != 0) throw fail(code);
     return std::nullopt;
 }
 

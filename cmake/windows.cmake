@@ -1,11 +1,11 @@
 # Windows build: the program and the Windows tests (run under Wine).
 enable_language(RC)
 
-# ole32 for COM, through which WIC (windowscodecs.dll) decodes the skin: COM
-# loads it by its registered full path, so it is not imported by name.
-# oleaut32 for the accessible objects' strings; oleacc.dll, no KnownDLL, is
-# loaded from the system folder at run time.
-set(ZV_WIN_LIBS user32 gdi32 shell32 advapi32 comdlg32 comctl32 ole32 oleaut32)
+# ole32 for COM, in which WIC (windowscodecs.dll) decodes the skin. What is
+# needed only now and then (windowscodecs, oleacc, oleaut32, comdlg32, winmm)
+# is loaded from the system folder at run time, not imported: each DLL a
+# program imports stays in its memory for good.
+set(ZV_WIN_LIBS user32 gdi32 shell32 advapi32 comctl32 ole32)
 set(ZV_STATIC_LINK -static -static-libgcc -static-libstdc++)
 # Address space layout randomisation and no code run from data pages.
 set(ZV_HARDENING -Wl,--dynamicbase -Wl,--nxcompat)
@@ -41,7 +41,7 @@ file(GLOB ZV_WIN_TESTS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/win/*.cpp")
 add_executable(win_tests ${ZV_WIN_TESTS} "${ZV_RC}")
 # winmm for the tests alone: they record what the program plays; oleacc, as
 # they ask for the accessible objects as a screen reader does.
-target_link_libraries(win_tests PRIVATE zvenoks_win gtest gmock winmm oleacc)
+target_link_libraries(win_tests PRIVATE zvenoks_win gtest gmock winmm oleacc oleaut32)
 target_link_options(win_tests PRIVATE ${ZV_STATIC_LINK} ${ZV_HARDENING})
 # The win tests compare the decoded skin with the committed BMP.
 target_compile_definitions(win_tests PRIVATE ZV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

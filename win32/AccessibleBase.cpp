@@ -1,6 +1,14 @@
 #include "win32/AccessibleBase.h"
 
+#include "win32/SystemFunctions.h"
+
 namespace zv::win {
+
+HRESULT PutString(std::wstring_view text, BSTR* out) {
+    const auto alloc = SystemFunction<kSysAllocStringLen>();
+    *out = alloc ? alloc(text.data(), static_cast<UINT>(text.size())) : nullptr;
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
 
 HRESULT TAccessibleBase::QueryInterface(REFIID riid, void** object) {
     if (!object) return E_POINTER;

@@ -5,7 +5,17 @@
 #include <oleacc.h>  // after windows.h, which it needs
 #include <windows.h>
 
+#include <string_view>
+
 namespace zv::win {
+
+// A string for a client, from oleaut32 (loaded only once a client asks),
+// which the client frees; E_OUTOFMEMORY when none can be had.
+HRESULT PutString(std::wstring_view text, BSTR* out);
+// What VariantInit does, without oleaut32 for it.
+inline void EmptyVariant(VARIANT* v) {
+    v->vt = VT_EMPTY;
+}
 
 class TAccessibleBase : public IAccessible {
   public:

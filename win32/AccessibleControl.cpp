@@ -17,8 +17,7 @@ TAccessibleControl::~TAccessibleControl() {
 HRESULT TAccessibleControl::get_accName(VARIANT child, BSTR* name) {
     if (!name) return E_POINTER;
     if (!Self(child) || told_.name.empty()) return system_->get_accName(child, name);
-    *name = SysAllocStringLen(told_.name.data(), static_cast<UINT>(told_.name.size()));
-    return *name ? S_OK : E_OUTOFMEMORY;
+    return PutString(told_.name, name);
 }
 
 HRESULT TAccessibleControl::get_accValue(VARIANT child, BSTR* value) {
@@ -27,14 +26,13 @@ HRESULT TAccessibleControl::get_accValue(VARIANT child, BSTR* value) {
     // Read when asked: the label follows the control.
     wchar_t text[64] = {};
     const int n = GetWindowTextW(told_.valueLabel, text, static_cast<int>(std::size(text)));
-    *value = SysAllocStringLen(text, static_cast<UINT>(n));
-    return *value ? S_OK : E_OUTOFMEMORY;
+    return PutString({text, static_cast<size_t>(n)}, value);
 }
 
 HRESULT TAccessibleControl::get_accRole(VARIANT child, VARIANT* role) {
     if (!role) return E_POINTER;
     if (!Self(child) || told_.role == 0) return system_->get_accRole(child, role);
-    VariantInit(role);
+    EmptyVariant(role);
     role->vt = VT_I4;
     role->lVal = told_.role;
     return S_OK;

@@ -16,9 +16,17 @@ const TSystemLibrary* Loaded(TSystemDll dll) {
             static const TSystemLibrary oleacc(L"oleacc.dll");
             return &oleacc;
         }
+        case TSystemDll::Oleaut32: {
+            static const TSystemLibrary oleaut32(L"oleaut32.dll");
+            return &oleaut32;
+        }
         case TSystemDll::Winmm: {
             static const TSystemLibrary winmm(L"winmm.dll");
             return &winmm;
+        }
+        case TSystemDll::Comdlg32: {
+            static const TSystemLibrary comdlg32(L"comdlg32.dll");
+            return &comdlg32;
         }
         default:
             return nullptr;

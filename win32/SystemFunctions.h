@@ -1,9 +1,12 @@
 #pragma once
 // Every function the program looks up at run time, in one table: those that
 // not every supported Windows has, and those of DLLs it loads only from the
-// system folder (win32/SystemLibrary). Each is looked up once, on first use.
+// system folder (win32/SystemLibrary). Each is looked up once, on first use,
+// and its DLL held for good; the one DLL the program frees again,
+// windowscodecs, is looked up where it is held (app/SkinPicture_win).
 #include <windows.h>
 // After windows.h, which they need.
+#include <commdlg.h>
 #include <mmsystem.h>
 #include <unknwn.h>
 
@@ -11,7 +14,7 @@
 
 namespace zv::win {
 
-enum class TSystemDll { Kernel32, User32, Shell32, Oleacc, Winmm };
+enum class TSystemDll { Kernel32, User32, Shell32, Oleacc, Oleaut32, Winmm, Comdlg32 };
 
 template <class Fn>
 struct SystemFunctionRow {
@@ -47,6 +50,16 @@ inline constexpr SystemFunctionRow<LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN)> 
     TSystemDll::Oleacc, "LresultFromObject"};
 inline constexpr SystemFunctionRow<HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**)>
     kAccessibleObjectFromWindow{TSystemDll::Oleacc, "AccessibleObjectFromWindow"};
+// The strings handed to a screen reader, which frees them with its own.
+inline constexpr SystemFunctionRow<BSTR(WINAPI*)(const OLECHAR*, UINT)> kSysAllocStringLen{
+    TSystemDll::Oleaut32, "SysAllocStringLen"};
+
+// Only for the dialog that finds a lost program folder: loaded at start,
+// comdlg32 brings the printing stack with it (some 5 MB under Wine).
+inline constexpr SystemFunctionRow<BOOL(WINAPI*)(LPOPENFILENAMEW)> kGetOpenFileNameW{
+    TSystemDll::Comdlg32, "GetOpenFileNameW"};
+inline constexpr SystemFunctionRow<DWORD(WINAPI*)()> kCommDlgExtendedError{TSystemDll::Comdlg32,
+                                                                           "CommDlgExtendedError"};
 
 inline constexpr SystemFunctionRow<DWORD(WINAPI*)(UINT, UINT, DWORD_PTR, DWORD_PTR)>
     kMciSendCommandW{TSystemDll::Winmm, "mciSendCommandW"};
