@@ -154,7 +154,10 @@ def main(out_dir, results):
              f"reference clock: {figures['cpu_ref' + sfx]} % + {figures['cpu_refserver' + sfx]} %; "
              f"the same with a disc the dial's size: {figures['cpu_dial' + sfx]} % "
              f"({ratio(float(figures['cpu_dial' + sfx]), ref)} the reference's)"),
-            (f"Memory (resident), {bits}-bit", f"{figures['rss_clock' + sfx]} MB",
+            (f"Memory (resident), {bits}-bit",
+             f"{figures['rss_clock' + sfx]} MB ("
+             f"{ratio(float(figures['rss_clock' + sfx]), float(figures['rss_ref' + sfx]))} the "
+             "reference's" + ("; goal at most 1.3 times)" if sfx else ")"),
              f"reference clock: {figures['rss_ref' + sfx]} MB"),
         ]
     for where, key in (("native", "native"), ("under 32-bit Wine", "wine"),
@@ -182,7 +185,9 @@ def main(out_dir, results):
                 "the screen (Wine makes the colour key a window shape again from every row at each "
                 "repaint, and a dial's outline costs more than a line). A tick's baseline is the whole "
                 "face composed and painted (natively: copied) once; under Wine both are painted in a "
-                "window like the clock's on a 2560 x 1600 screen.\n")
+                "window like the clock's on a 2560 x 1600 screen, the whole face being the hands "
+                "composed whole on the face's base (the skin is not made again) and all of it "
+                "painted.\n")
         f.write(f"Chain spoken: {chain}.\n")
         f.write(f"Scheduled announcements: a clock with `Every=1` and no quiet hours, its own "
                 f"recording and traced opens, at the boundaries {', '.join(r['at'] for r in sched)}, "
