@@ -174,6 +174,13 @@ def main(out_dir, results):
              f"the tick at 100 %: {fmt_us(t96)}; the whole face at 200 %: {fmt_us(w192)}"),
         ]
     today = datetime.date.today().isoformat()
+    # The notes under the table are written by hand: kept from run to run.
+    notes = ""
+    if os.path.exists(results):
+        with open(results) as f:
+            old = f.read()
+        if "\n## " in old:
+            notes = old[old.index("\n## "):]
     with open(results, "w") as f:
         f.write("# Benchmark\n\n")
         f.write(f"Made by `scripts/bench` on {today}, {figures['machine']}.\n")
@@ -195,6 +202,7 @@ def main(out_dir, results):
         f.write("| figure | Zvenoks | baseline |\n|---|---|---|\n")
         for r in rows:
             f.write(f"| {r[0]} | {r[1]} | {r[2]} |\n")
+        f.write(notes)
     with open(results) as f:
         sys.stdout.write(f.read())
 
