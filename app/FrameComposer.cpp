@@ -34,15 +34,26 @@ void CopyKeyed(Image& dst, const Image& src, int x, int y) {
     }
 }
 
+namespace {
+
+// The rectangle `from` of src, which lies inside it, to `to` in dst, which
+// has room for it.
+void CopyBlock(Image& dst, Point to, const Image& src, const Rect& from) {
+    if (from.Empty()) return;
+    const size_t bytes = static_cast<size_t>(from.Width()) * sizeof(uint32_t);
+    for (int y = 0; y < from.Height(); ++y) {
+        std::memcpy(dst.pixels.data() + static_cast<size_t>(to.y + y) * dst.width + to.x,
+                    src.pixels.data() + static_cast<size_t>(from.top + y) * src.width + from.left,
+                    bytes);
+    }
+}
+
+}  // namespace
+
 void CopyRect(Image& dst, const Image& src, const Rect& r) {
     const Rect c =
         Intersect(r, Rect{0, 0, std::min(dst.width, src.width), std::min(dst.height, src.height)});
-    if (c.Empty()) return;
-    const size_t bytes = static_cast<size_t>(c.Width()) * sizeof(uint32_t);
-    for (int y = c.top; y < c.bottom; ++y) {
-        std::memcpy(dst.pixels.data() + static_cast<size_t>(y) * dst.width + c.left,
-                    src.pixels.data() + static_cast<size_t>(y) * src.width + c.left, bytes);
-    }
+    CopyBlock(dst, Point{c.left, c.top}, src, c);
 }
 
 void DirtyRects::Add(const Rect& r) {
@@ -52,13 +63,6 @@ void DirtyRects::Add(const Rect& r) {
     } else {
         rects[kMax - 1] = Unite(rects[kMax - 1], r);
     }
-}
-
-bool DirtyRects::Intersects(const Rect& r) const {
-    for (int i = 0; i < count; ++i) {
-        if (!Intersect(rects[static_cast<size_t>(i)], r).Empty()) return true;
-    }
-    return false;
 }
 
 void TFaceComposer::Reset(Image base, const HandsGeometry& hands) {
@@ -71,24 +75,16 @@ void TFaceComposer::Reset(Image base, const HandsGeometry& hands) {
     }
     reach_ = Intersect(reach_, Rect{0, 0, base.width, base.height});
     under_ = Image(reach_.Width(), reach_.Height(), 0);
-    for (int y = reach_.top; y < reach_.bottom; ++y) {
-        std::memcpy(under_.pixels.data() + static_cast<size_t>(y - reach_.top) * under_.width,
-                    base.pixels.data() + static_cast<size_t>(y) * base.width + reach_.left,
-                    static_cast<size_t>(reach_.Width()) * sizeof(uint32_t));
-    }
+    CopyBlock(under_, Point{0, 0}, base, reach_);
     face_ = std::move(base);
     whole_ = true;
 }
 
 void TFaceComposer::Restore(const Rect& r) {
     const Rect c = Intersect(r, reach_);
-    if (c.Empty()) return;
-    for (int y = c.top; y < c.bottom; ++y) {
-        std::memcpy(face_.pixels.data() + static_cast<size_t>(y) * face_.width + c.left,
-                    under_.pixels.data() + static_cast<size_t>(y - reach_.top) * under_.width +
-                        (c.left - reach_.left),
-                    static_cast<size_t>(c.Width()) * sizeof(uint32_t));
-    }
+    CopyBlock(face_, Point{c.left, c.top}, under_,
+              Rect{c.left - reach_.left, c.top - reach_.top, c.right - reach_.left,
+                   c.bottom - reach_.top});
 }
 
 void TFaceComposer::ShowBase() {

@@ -30,7 +30,6 @@ struct DirtyRects {
     // Empty rectangles are left out; past kMax the last one grows to hold
     // the rest, so nothing is ever lost.
     void Add(const Rect& r);
-    bool Intersects(const Rect& r) const;
 };
 
 // The face: what lies under the hands (the key colour and the skin), with the
