@@ -13,8 +13,8 @@ constexpr size_t kImage1 = RowOf(kForm2Controls, "Image1");
 
 }  // namespace
 
-TForm2::TForm2(HWND owner, int dpi) : TDialog(kForm2Design, owner, dpi) {
-    LoadImage1Picture();
+TForm2::TForm2(HWND owner, int dpi, TDialogMaking making) : TDialog(kForm2Design, owner, dpi) {
+    if (making == TDialogMaking::Now) Create();
 }
 
 void TForm2::LoadImage1Picture() {

@@ -9,9 +9,9 @@ namespace zv::win {
 
 class TForm2 final : public TDialog {
   public:
-    // Created hidden, owned by the application window (may be null), at
-    // `dpi` (0: the owner's).
-    explicit TForm2(HWND owner, int dpi = 0);
+    // Owned by the application window (may be null), at `dpi` (0: the
+    // owner's); made hidden now or when first shown.
+    explicit TForm2(HWND owner, int dpi = 0, TDialogMaking making = TDialogMaking::Now);
 
     void Label3Click();
     // The picture Image1 shows.
@@ -23,6 +23,7 @@ class TForm2 final : public TDialog {
     // Takes the icon's frame for the dialog's DPI; again after the DPI changes.
     void LoadImage1Picture();
     void DpiChanged() override { LoadImage1Picture(); }
+    void WindowMade() override { LoadImage1Picture(); }
 
     UniqueIcon image1Icon_;
 };

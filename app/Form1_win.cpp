@@ -84,16 +84,6 @@ void TForm1::Create() {
 
     ApplyColourKey(Handle());
 
-    HINSTANCE inst = GetModuleHandleW(nullptr);
-    auto makeButton = [&](const wchar_t* caption, int id, const Bounds& b) {
-        return CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | BS_PUSHBUTTON, b.left, b.top,
-                               b.width, b.height, Handle(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
-    };
-    button1_ = makeButton(L"Время", kButton1, kButton1Design);
-    button2_ = makeButton(L"Закрыть", kButton2, kButton2Design);
-    button3_ = makeButton(L"Свернуть", kButton3, kButton3Design);
-
     menus_.Create(Handle());
     DCMinTray1.SetOnRightClick([this] { menus_.TrayIconMenu(IsWindowVisible(Handle()) != FALSE); });
     DCMinTray1.SetOnKeyMenu([this](int x, int y) {
@@ -346,20 +336,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             ApplyColourKey(Handle());
             break;
         case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case kButton1:
-                    Button1Click();
-                    return 0;
-                case kButton2:
-                    Button2Click();
-                    return 0;
-                case kButton3:
-                    Button3Click();
-                    return 0;
-                default:
-                    if (menus_.Command(LOWORD(wParam))) return 0;
-                    break;
-            }
+            if (menus_.Command(LOWORD(wParam))) return 0;
             break;
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) FormActivate();

@@ -57,7 +57,6 @@ class TForm1 final : public TWindow,
                      private IPollTimer,
                      private IStartupWindow {
   public:
-    enum CommandId : int { kButton1 = 1001, kButton2, kButton3 };
     enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
 
     explicit TForm1(TApplication& application);
@@ -95,7 +94,10 @@ class TForm1 final : public TWindow,
     }
     std::string Caption() const override { return "Zvenoks"; }
 
-    // Commands.
+    // Commands. The never-shown buttons they belong to are not made as
+    // windows: nothing could click them, and a button's window alone loads
+    // Common Controls. The captions, menus, hotkey and screen readers call
+    // these directly.
     void Button1Click();  // Time
     void Button2Click();  // Close
     void Button3Click();  // Hide
@@ -188,7 +190,6 @@ class TForm1 final : public TWindow,
     TDialAccess access_;
     TClockMenus menus_;
     TKeyPresses keys_;
-    HWND button1_ = nullptr, button2_ = nullptr, button3_ = nullptr;
 };
 
 }  // namespace zv::win

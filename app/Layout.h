@@ -28,10 +28,6 @@ constexpr Bounds kLabel3Design{585, 168, 24, 16};
 constexpr Bounds kLabel4Design{232, 168, 95, 16};
 constexpr Bounds kLabel5Design{224, 448, 84, 16};
 constexpr Bounds kLabel6Design{528, 448, 72, 16};
-// The hidden command buttons; never shown, so never scaled.
-constexpr Bounds kButton1Design{216, 128, 65, 33};
-constexpr Bounds kButton2Design{536, 409, 65, 33};
-constexpr Bounds kButton3Design{232, 408, 65, 33};
 
 // The hands' hub in Image2's picture.
 constexpr Point kDesignHub{300, 290};

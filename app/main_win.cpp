@@ -60,12 +60,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         zv::win::TForm1 form1(application);
         form1.Create();
         const auto owner = reinterpret_cast<HWND>(application.WindowHandle());
-        zv::win::TForm2 form2(owner);
+        // The dialogs' windows are made when first shown.
+        constexpr auto late = zv::win::TDialogMaking::OnFirstShow;
+        zv::win::TForm2 form2(owner, 0, late);
         // The settings dialog reads the main window's autostart component.
-        zv::win::TForm3 form3(owner, form1.Memo(), form1.AutoRunner(), form1.StartupPhaseRef());
+        zv::win::TForm3 form3(owner, form1.Memo(), form1.AutoRunner(), form1.StartupPhaseRef(),
+                              late);
         zv::win::TAnnouncementsDialog announcements(
             owner, [&form1](const zv::AnnounceSettings& s) { form1.ApplyAnnouncements(s); },
-            [&form1](const zv::AnnounceSettings& s) { form1.Listen(s); });
+            [&form1](const zv::AnnounceSettings& s) { form1.Listen(s); }, late);
         application.AddDialog(form2);
         application.AddDialog(form3);
         application.AddDialog(announcements);

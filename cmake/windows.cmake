@@ -2,10 +2,11 @@
 enable_language(RC)
 
 # ole32 for COM, in which WIC (windowscodecs.dll) decodes the skin. What is
-# needed only now and then (windowscodecs, oleacc, oleaut32, comdlg32, winmm)
+# needed only now and then (windowscodecs, oleacc, oleaut32, comdlg32, winmm,
+# comctl32)
 # is loaded from the system folder at run time, not imported: each DLL a
 # program imports stays in its memory for good.
-set(ZV_WIN_LIBS user32 gdi32 shell32 advapi32 comctl32 ole32)
+set(ZV_WIN_LIBS user32 gdi32 shell32 advapi32 ole32)
 set(ZV_STATIC_LINK -static -static-libgcc -static-libstdc++)
 # Address space layout randomisation and no code run from data pages.
 set(ZV_HARDENING -Wl,--dynamicbase -Wl,--nxcompat)

@@ -36,10 +36,15 @@ constexpr size_t kApplyButton = Row("ApplyButton");
 
 }  // namespace
 
-TAnnouncementsDialog::TAnnouncementsDialog(HWND owner, ApplyHandler onApply, ListenHandler onListen)
+TAnnouncementsDialog::TAnnouncementsDialog(HWND owner, ApplyHandler onApply, ListenHandler onListen,
+                                           TDialogMaking making)
     : TDialog(kAnnouncementsDialogDesign, owner),
       onApply_(std::move(onApply)),
       onListen_(std::move(onListen)) {
+    if (making == TDialogMaking::Now) Create();
+}
+
+void TAnnouncementsDialog::WindowMade() {
     for (const EveryChoice& choice : kEveryChoices) AddItem(kEveryBox, choice.text);
     for (int hour = 0; hour < kHours; ++hour) {
         const std::string text = std::to_string(hour) + ":00";
@@ -54,6 +59,7 @@ TAnnouncementsDialog::TAnnouncementsDialog(HWND owner, ApplyHandler onApply, Lis
 }
 
 void TAnnouncementsDialog::Load(const AnnounceSettings& settings, std::vector<VoiceEntry> voices) {
+    Create();
     voices_ = std::move(voices);
     SendMessageW(ControlAt(kVoiceBox), CB_RESETCONTENT, 0, 0);
     AddItem(kVoiceBox, kStandardVoice);

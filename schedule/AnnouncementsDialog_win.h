@@ -21,10 +21,13 @@ class TAnnouncementsDialog final : public TDialog {
     // Speaks the current time in the voice and style the controls hold.
     using ListenHandler = std::function<void(const AnnounceSettings&)>;
 
-    // Creates the dialog hidden, owned by the application window (may be null).
-    TAnnouncementsDialog(HWND owner, ApplyHandler onApply, ListenHandler onListen);
+    // The dialog, owned by the application window (may be null), made hidden
+    // now or when first shown.
+    TAnnouncementsDialog(HWND owner, ApplyHandler onApply, ListenHandler onListen,
+                         TDialogMaking making = TDialogMaking::Now);
 
-    // Fills the controls; the voice list is "Стандартный" and then the packs.
+    // Fills the controls, making the window first if need be; the voice list
+    // is "Стандартный" and then the packs.
     void Load(const AnnounceSettings& settings, std::vector<VoiceEntry> voices);
     // What the controls hold now, as Apply hands it over.
     AnnounceSettings Settings() const;
@@ -37,6 +40,7 @@ class TAnnouncementsDialog final : public TDialog {
     void ShowVolume();
     void WidenVoiceList();
     void DpiChanged() override { WidenVoiceList(); }
+    void WindowMade() override;
     void EnableQuietHours();
     void VoiceChanged();
 

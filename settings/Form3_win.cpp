@@ -2,8 +2,10 @@
 
 namespace zv::win {
 
-TForm3::TForm3(HWND owner, TMemo& memo1, TAutoRunner& autoRunner1, uint16_t& startupPhase)
+TForm3::TForm3(HWND owner, TMemo& memo1, TAutoRunner& autoRunner1, uint16_t& startupPhase,
+               TDialogMaking making)
     : TDialog(kForm3Design, owner), handlers_(*this, memo1, autoRunner1, startupPhase) {
+    if (making == TDialogMaking::Now) Create();
     FormCreate();
 }
 

@@ -16,9 +16,11 @@ namespace zv::win {
 
 class TForm3 final : public TDialog, public ISettingsControls, private IForm3Controls {
   public:
-    // Creates the dialog hidden, owned by the application window (may be
-    // null), and runs FormCreate.
-    TForm3(HWND owner, TMemo& memo1, TAutoRunner& autoRunner1, uint16_t& startupPhase);
+    // The dialog, owned by the application window (may be null), made hidden
+    // now or when first shown; runs FormCreate. Until the window is made,
+    // the controls' state is kept by the dialog layer.
+    TForm3(HWND owner, TMemo& memo1, TAutoRunner& autoRunner1, uint16_t& startupPhase,
+           TDialogMaking making = TDialogMaking::Now);
 
     // Copies the autostart component's state into the autostart controls.
     void FormCreate() { handlers_.FormCreate(); }

@@ -11,7 +11,9 @@
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Monitors.h"
+#include "win32/Subclass.h"
 #include "win32/SystemError.h"
+#include "win32/SystemFunctions.h"
 #include "win32/Utf16.h"
 
 namespace zv::win {
@@ -84,8 +86,7 @@ bool IsCombo(TControlKind kind) {
 LRESULT CALLBACK ForwardCommands(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                  DWORD_PTR) {
     if (msg == WM_COMMAND) return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ForwardCommands, id);
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return DefSubclass(hwnd, msg, wParam, lParam, ForwardCommands, id);
 }
 
 // The closed combo's height follows its font; make it the designed one.
@@ -130,22 +131,37 @@ TextSize Needed(HDC dc, const ControlDesign& d, HFONT font, int dpi) {
 }  // namespace
 
 TDialog::TDialog(const DialogDesign& design, HWND owner, int dpi)
-    : design_(design),
-      // The exe is DPI aware: Windows no longer stretches the dialog, it scales.
-      dpi_(dpi > 0 ? dpi : WindowDpi(owner)),
-      fonts_(MakeFonts(dpi_)) {
+    : design_(design), owner_(owner), askedDpi_(dpi), dpi_(dpi > 0 ? dpi : kDesignDpi) {
+    pending_.resize(design.controls.size());
+    for (size_t i = 0; i < pending_.size(); ++i) pending_[i].checked = design.controls[i].checked;
+}
+
+void TDialog::Create() {
+    if (Handle()) return;
+    // The exe is DPI aware: Windows no longer stretches the dialog, it scales.
+    dpi_ = askedDpi_ > 0 ? askedDpi_ : WindowDpi(owner_);
+    fonts_ = MakeFonts(dpi_);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     // A resource icon is shared: it is not destroyed. The window's own are
     // the frames for its DPI.
-    HICON icon = design.icon ? LoadIconW(instance, MAKEINTRESOURCEW(design.icon)) : nullptr;
-    const std::string className(design.className);
+    HICON icon = design_.icon ? LoadIconW(instance, MAKEINTRESOURCEW(design_.icon)) : nullptr;
+    const std::string className(design_.className);
     RegisterClassOnce(className.c_str(), 0, icon, ArrowCursor(),
                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    CreateHandle(className.c_str(), std::string(design.caption).c_str(), kExStyle, kStyle, 0, 0, 0,
-                 0, owner);
-    SetIcons();
-    CreateControls();
-    Lay(true);
+    CreateHandle(className.c_str(), std::string(design_.caption).c_str(), kExStyle, kStyle, 0, 0, 0,
+                 0, owner_);
+    try {
+        SetIcons();
+        CreateControls();
+        ApplyPending();
+        Lay(true);
+        WindowMade();
+    } catch (...) {
+        // Half a dialog is none: the next Show tries again.
+        DestroyWindow(Handle());
+        controls_.clear();
+        throw;
+    }
 }
 
 TDialog::~TDialog() {
@@ -188,8 +204,9 @@ void TDialog::CreateControls() {
         const ControlDesign& d = rows[i];
         if (d.kind == TControlKind::Image) continue;
         if (d.kind == TControlKind::TrackBar) {
-            INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-            InitCommonControlsEx(&classes);
+            const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+            // Where it cannot be had, making the control fails and says why.
+            if (const auto init = SystemFunction<kInitCommonControlsEx>()) init(&classes);
         }
         const WindowKind kind =
             KindOf(d.kind, i > 0 && rows[i - 1].kind == TControlKind::RadioButton);
@@ -203,9 +220,9 @@ void TDialog::CreateControls() {
         if (!h) throw Exception(SystemErrorText(GetLastError()));
         controls_[i] = h;
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(d, fonts_)), FALSE);
-        if (kind.exStyle & WS_EX_CONTROLPARENT) SetWindowSubclass(h, ForwardCommands, 1, 0);
+        if (kind.exStyle & WS_EX_CONTROLPARENT) SubclassControl(h, ForwardCommands, 1, 0);
         if (TakesFocus(d.kind) || d.kind == TControlKind::Link)
-            SetWindowSubclass(h, AnswerAccessible, kFirstId + i, reinterpret_cast<DWORD_PTR>(this));
+            SubclassControl(h, AnswerAccessible, kFirstId + i, reinterpret_cast<DWORD_PTR>(this));
         for (std::string_view item : d.items) AddItem(i, item);
         // The edit field shows the designed text.
         if (d.kind == TControlKind::ComboBox) SetWindowTextW(h, text.c_str());
@@ -265,6 +282,7 @@ bool TDialog::IsLink(HWND control) const {
 }
 
 void TDialog::Show() {
+    Create();
     if (!placed_) {
         // On the clock's monitor, not straddling two.
         CentreOnPrimaryWorkArea(Handle());
@@ -299,8 +317,7 @@ LRESULT CALLBACK TDialog::AnswerAccessible(HWND hwnd, UINT msg, WPARAM wParam, L
     if (msg == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT &&
         reinterpret_cast<TDialog*>(dialog)->Accessible(id - kFirstId, wParam, result))
         return result;
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, AnswerAccessible, id);
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return DefSubclass(hwnd, msg, wParam, lParam, AnswerAccessible, id);
 }
 
 bool TDialog::Accessible(size_t row, WPARAM wParam, LRESULT& result) {

@@ -1,9 +1,11 @@
 #pragma once
 // The dialog layer: a non-modal, topmost dialog made from its table
-// (core/DialogDesign.h), created hidden once and shown and hidden many times.
+// (core/DialogDesign.h), made hidden once and shown and hidden many times.
 // A dialog is its table plus its handlers.
 #include <windows.h>
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,15 +17,24 @@
 
 namespace zv::win {
 
+// When a dialog's window is made: with the dialog, or when it is first shown.
+// The program makes its dialogs late: their controls load Common Controls,
+// which a clock that is only looked at never needs.
+enum class TDialogMaking { Now, OnFirstShow };
+
 class TDialog : public TWindow {
   public:
     ~TDialog() override;
 
+    // Makes the window and its controls, hidden, unless they are made.
+    void Create();
     // Centred on the primary monitor's work area the first time, later where
-    // it was left; in front each time.
+    // it was left; in front each time. Makes the window first if need be.
     void Show();
-    void Hide() { ShowWindow(Handle(), SW_HIDE); }
-    bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+    void Hide() {
+        if (Handle()) ShowWindow(Handle(), SW_HIDE);
+    }
+    bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
 
     // For the message loop: Tab, arrows and Space among the controls while the
     // dialog is shown. True when the message was used.
@@ -34,14 +45,18 @@ class TDialog : public TWindow {
     HWND Control(std::string_view name) const;
 
   protected:
-    // Creates the dialog and its controls hidden, owned by `owner` (the
-    // application window; may be null). The design outlives the dialog. Its
-    // pixels are the design's at 96 DPI, scaled to `dpi` (0: the owner's).
+    // A dialog owned by `owner` (the application window; may be null); its
+    // window is made by Create(), which the derived dialog's constructor calls
+    // for TDialogMaking::Now. The design outlives the dialog. Its pixels are
+    // the design's at 96 DPI, scaled to `dpi` (0: the owner's when made).
     TDialog(const DialogDesign& design, HWND owner, int dpi = 0);
 
-    HWND ControlAt(size_t row) const { return controls_[row]; }
+    // Null until the window is made.
+    HWND ControlAt(size_t row) const { return row < controls_.size() ? controls_[row] : nullptr; }
     // The controls by row: a check box's or radio button's tick, whether a
     // control takes input, and a combo box's items and selection (-1: none).
+    // Ticks, enabling and combo texts may be set before the window is made
+    // and are then kept until it is; the rest needs the window.
     bool Checked(size_t row) const;
     void SetChecked(size_t row, bool checked);
     void Enable(size_t row, bool enabled);
@@ -64,11 +79,21 @@ class TDialog : public TWindow {
     // After the dialog was laid out again for a new DPI: what the dialog
     // draws itself follows.
     virtual void DpiChanged() {}
+    // After the window and its controls were made: what the dialog sets up
+    // on them.
+    virtual void WindowMade() {}
 
   private:
     struct TDialogFonts {
         UniqueFont text;
         UniqueFont link;  // only where a row is a link
+    };
+    // A row's state set before the window was made.
+    struct TRowState {
+        bool checked = false;
+        bool enabled = true;
+        int selected = -1;
+        std::optional<std::string> comboText;
     };
     static HFONT FontOf(const ControlDesign& d, const TDialogFonts& fonts) {
         return (d.kind == TControlKind::Link ? fonts.link : fonts.text).Get();
@@ -77,6 +102,7 @@ class TDialog : public TWindow {
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) final;
     TDialogFonts MakeFonts(int dpi) const;
     void CreateControls();
+    void ApplyPending();
     void SetIcons();
     // Every control where its design and its text put it at the dialog's
     // DPI, and the window round them.
@@ -97,7 +123,10 @@ class TDialog : public TWindow {
     bool Accessible(size_t row, WPARAM wParam, LRESULT& result);
 
     const DialogDesign& design_;
+    HWND owner_;
+    int askedDpi_;
     int dpi_;
+    std::vector<TRowState> pending_;  // until the window is made
     TDialogFonts fonts_;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;

@@ -28,6 +28,12 @@ const TSystemLibrary* Loaded(TSystemDll dll) {
             static const TSystemLibrary comdlg32(L"comdlg32.dll");
             return &comdlg32;
         }
+        case TSystemDll::Comctl32: {
+            // By name, so the manifest's dependency still picks Common
+            // Controls 6 from the side-by-side store.
+            static const TSystemLibrary comctl32(L"comctl32.dll");
+            return &comctl32;
+        }
         default:
             return nullptr;
     }
@@ -37,12 +43,22 @@ const TSystemLibrary* Loaded(TSystemDll dll) {
 
 void* FindSystemExport(TSystemDll dll, const char* name) {
     HMODULE module = nullptr;
-    if (dll == TSystemDll::Kernel32) {
-        module = GetModuleHandleW(L"kernel32.dll");
-    } else if (dll == TSystemDll::User32) {
-        module = GetModuleHandleW(L"user32.dll");
-    } else {
-        module = Loaded(dll)->Module();
+    switch (dll) {
+        case TSystemDll::Kernel32:
+            module = GetModuleHandleW(L"kernel32.dll");
+            break;
+        case TSystemDll::User32:
+            module = GetModuleHandleW(L"user32.dll");
+            break;
+        case TSystemDll::Comctl32:
+            // The version the dialogs' first controls loaded, which the
+            // manifest chose.
+            module = GetModuleHandleW(L"comctl32.dll");
+            if (module) break;
+            [[fallthrough]];
+        default:
+            module = Loaded(dll)->Module();
+            break;
     }
     return module ? reinterpret_cast<void*>(GetProcAddress(module, name)) : nullptr;
 }

@@ -37,7 +37,9 @@ const DialogDesign* const kDialogs[] = {&kForm2Design, &kForm3Design, &kAnnounce
 class TTestDialog : public TDialog {
   public:
     explicit TTestDialog(int dpi, const DialogDesign& design = kDesign)
-        : TDialog(design, nullptr, dpi) {}
+        : TDialog(design, nullptr, dpi) {
+        Create();
+    }
 };
 
 RECT InParent(HWND c) {

@@ -92,9 +92,9 @@ class Form3WinTest : public ::testing::Test {
         RemoveValues();
     }
     // The main window's loading, then the dialog's creation.
-    TForm3& Create() {
+    TForm3& Create(TDialogMaking making = TDialogMaking::Now) {
         form_.LoadComponents([&] { ApplyStoredValues(autoRunner1_); });
-        dialog_ = std::make_unique<TForm3>(nullptr, memo1_, autoRunner1_, startupPhase_);
+        dialog_ = std::make_unique<TForm3>(nullptr, memo1_, autoRunner1_, startupPhase_, making);
         return *dialog_;
     }
     HWND C(const char* name) { return dialog_->Control(name); }
@@ -339,11 +339,20 @@ TEST_F(Form3WinTest, FormCreateShowsAValueFoundForAllUsers) {
     const char data[] = "\"C:\\Program Files\\Zvenoks\\Zvenoks.exe\"";
     RegSetValueExA(key.Get(), "MyApplication", 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
                    sizeof data);
-    Create();
-    EXPECT_TRUE(Checked("CheckBox2"));
-    EXPECT_TRUE(Checked("RadioButton1"));
-    EXPECT_FALSE(Checked("RadioButton2"));
-    EXPECT_TRUE(IsWindowEnabled(C("RadioButton1")));
+    // Made at once, and as the program makes it: when first shown, with what
+    // the start set on it meanwhile.
+    for (TDialogMaking making : {TDialogMaking::Now, TDialogMaking::OnFirstShow}) {
+        TForm3& dialog = Create(making);
+        dialog.SetCheckBox1Checked(false);
+        dialog.SetComboBox1Text("PrintScreen");
+        dialog.Show();
+        EXPECT_TRUE(Checked("CheckBox2"));
+        EXPECT_TRUE(Checked("RadioButton1"));
+        EXPECT_FALSE(Checked("RadioButton2"));
+        EXPECT_TRUE(IsWindowEnabled(C("RadioButton1")));
+        EXPECT_FALSE(IsWindowEnabled(C("ComboBox1")));
+        EXPECT_EQ(Selected("ComboBox1"), 2);
+    }
     // Shown as found, left as found.
     EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE));
     EXPECT_FALSE(HasValue(HKEY_CURRENT_USER));
