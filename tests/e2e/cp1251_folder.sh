@@ -76,8 +76,10 @@ hn_screenshot "$out/clock.png"
 hn_record_stop
 python3 "$check" wavs "$out/strace.log" "$prog" || rc=1
 
-# 2. Every window text, the settings dialog open: "Настройки", the first row of
-# the dial's menu. Its X title is its caption in UTF-8.
+# 2. Every window text, with both dialogs made (each is made when first
+# shown): "О программе", the dial menu's second row, then "Настройки", its
+# first; the menu hides About, whose window stays. A dialog's X title is its
+# caption in UTF-8.
 titled() {
   local id
   for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
@@ -85,12 +87,24 @@ titled() {
   done
   return 0
 }
-xdotool mousemove --sync "$hx" "$hy" mousedown 3
-sleep 0.15
-xdotool mouseup 3
-sleep 1
-hn_screenshot "$out/menu.png"
-hn_click $((hx + 30)) $((hy + 10))
+# Opens the dial's menu left of the hub, where the centred dialogs do not
+# reach, and clicks the row whose middle is Y px below its top.
+dial_menu_pick() {
+  local mx=$((hx - 200)) my=$((hy - 60))
+  xdotool mousemove --sync "$mx" "$my" mousedown 3
+  sleep 0.15
+  xdotool mouseup 3
+  sleep 1
+  hn_screenshot "$out/menu.png"
+  hn_click $((mx + 30)) $((my + $1))
+}
+dial_menu_pick 28
+for _ in $(seq 50); do
+  [ -n "$(titled "О программе")" ] && break
+  sleep 0.2
+done
+[ -n "$(titled "О программе")" ] || { echo "error: no window titled 'О программе' came from the dial's menu"; rc=1; }
+dial_menu_pick 10
 dlg=""
 for _ in $(seq 50); do
   dlg=$(titled Настройки | head -n 1)
@@ -101,7 +115,7 @@ if [ -n "$dlg" ]; then
   echo "settings dialog $dlg; WM_NAME as xdotool reads it: $(xdotool getwindowname "$dlg" | od -An -c | tr -s " \n" " ")"
   read -r dx dy _ _ < <(hn_window_geometry "$dlg")
   texts_of "$out/texts.txt" || rc=1
-  python3 "$check" texts "$out/texts.txt" Zvenoks Настройки "О программе" Время Закрыть Свернуть \
+  python3 "$check" texts "$out/texts.txt" Zvenoks Настройки "О программе" \
     "Горячая клавиша для" "произнесения времени" "Автозапуск программы при загрузке Windows" \
     Запускать "Для всех пользователей" "Только для меня" Запуск "На весь экран" Применить \
     "Екатеринбург, 2026" "Россия, Урал" || rc=1
