@@ -121,10 +121,8 @@ hn_record_mark "$wav" f11
 xdotool key F11
 zv_spoke f11
 
-mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 zv_menu_pick 2
-for _ in $(seq 100); do mapped "$clock" || break; sleep 0.2; done
-! mapped "$clock" || { echo "error: \"Свернуть\" left the clock on the screen"; rc=1; }
+zv_wait_mapped "$clock" gone || { echo "error: \"Свернуть\" left the clock on the screen"; rc=1; }
 tray=$(viewable "Wine System Tray")
 [ -n "$tray" ] || { echo "error: no tray icon while the clock is hidden"; rc=1; }
 hn_screenshot "$CASE_OUT/hidden.png"
@@ -132,8 +130,7 @@ hn_screenshot "$CASE_OUT/hidden.png"
 if [ -n "$tray" ]; then
   read -r tx ty _ _ < <(hn_window_geometry "$tray")
   hn_click $((tx + 10)) $((ty + 10))
-  for _ in $(seq 100); do mapped "$clock" && break; sleep 0.2; done
-  mapped "$clock" || { echo "error: a click on the tray icon did not bring the clock back"; rc=1; }
+  zv_wait_mapped "$clock" || { echo "error: a click on the tray icon did not bring the clock back"; rc=1; }
 fi
 sleep 1
 

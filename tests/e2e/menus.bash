@@ -4,7 +4,7 @@
 # "ID X Y W H" of the program's viewable unnamed top-level window: its menu.
 zv_menu() {
   xwininfo -root -children | awk '/\(has no name\): \("zvenoks.exe"/ {print $1}' | while read -r id; do
-    xwininfo -id "$id" | grep -q 'Map State: IsViewable' || continue
+    zv_mapped "$id" || continue
     echo "$id $(hn_window_geometry "$id")"
     break
   done
@@ -23,15 +23,22 @@ zv_menu_at() {
   done
   echo "$m"
 }
+zv_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 viewable() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-# Waits up to SECS (20) for a window named NAME to be viewable (or, with
-# "gone", not).
-zv_wait() {
-  local name=$1 want=${2:-shown} end=$((SECONDS + ${3:-20}))
+zv_named() { [ -n "$(viewable "$1")" ]; }
+# WANT SECS CHECK...: waits up to SECS for CHECK to hold (WANT "shown") or to
+# fail ("gone").
+zv_poll() {
+  local want=$1 end=$((SECONDS + $2))
+  shift 2
   while :; do
-    if [ "$want" = gone ]; then [ -n "$(viewable "$name")" ] || return 0
-    else [ -z "$(viewable "$name")" ] || return 0; fi
+    if [ "$want" = gone ]; then "$@" || return 0
+    else "$@" && return 0; fi
     [ $SECONDS -lt $end ] || return 1
     sleep 0.2
   done
 }
+# Wait up to SECS (20: a loaded machine may take seconds) for a window named
+# NAME, or the window ID, to be viewable (or, with "gone", not).
+zv_wait() { zv_poll "${2:-shown}" "${3:-20}" zv_named "$1"; }
+zv_wait_mapped() { zv_poll "${2:-shown}" "${3:-20}" zv_mapped "$1"; }

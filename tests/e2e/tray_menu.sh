@@ -23,7 +23,6 @@ read -r tx ty _ _ < <(hn_window_geometry "$(viewable "Wine System Tray")")
 sleep 1
 rc=0
 
-mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 # Right-clicks the icon and clicks row N (the menu saved as menu-N.png); with
 # MARK, marks the recording just before the click.
 zv_tray_pick() {
@@ -53,15 +52,12 @@ zv_wait "Оповещения" || { echo "error: \"Оповещения…\" sho
 sleep 0.5
 hn_screenshot "$CASE_OUT/announcements.png"
 
-# Up to 20 s each way, as for the menus: a loaded machine may take seconds.
 zv_tray_pick 0
-for _ in $(seq 100); do mapped "$clock" || break; sleep 0.2; done
-if mapped "$clock"; then
+if ! zv_wait_mapped "$clock" gone; then
   hn_screenshot "$CASE_OUT/not_hidden.png"
   echo "error: \"Свернуть\" left the clock on the screen (not_hidden.png)"; rc=1
 fi
 zv_tray_pick 0
-for _ in $(seq 100); do mapped "$clock" && break; sleep 0.2; done
-mapped "$clock" || { echo "error: \"Показать\" did not bring the clock back"; rc=1; }
+zv_wait_mapped "$clock" || { echo "error: \"Показать\" did not bring the clock back"; rc=1; }
 [ $rc -eq 0 ] && echo "ok: the tray menu spoke, showed the dialog, hid and showed the clock"
 exit $rc
