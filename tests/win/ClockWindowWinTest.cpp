@@ -312,15 +312,19 @@ TEST_F(ClockWindowWinTest, APaintedTickMakesNoGdiObject) {
         ticks5 = made([&] { paintedTicks(5); });
         if (ticks5 == bare5) break;
     }
-    const long regions5 = made([&] {
-        for (int i = 0; i < 5; ++i) {
-            RECT r{0, 0, 10, 10};
-            HRGN x = CreateRectRgnIndirect(&r);
-            HRGN y = CreateRectRgnIndirect(&r);
-            DeleteObject(y);
-            DeleteObject(x);
-        }
-    });
+    // The probe's own check is open to those threads alike.
+    long regions5 = 0;
+    for (int round = 0; round < 3 && regions5 != 2; ++round) {
+        regions5 = made([&] {
+            for (int i = 0; i < 5; ++i) {
+                RECT r{0, 0, 10, 10};
+                HRGN x = CreateRectRgnIndirect(&r);
+                HRGN y = CreateRectRgnIndirect(&r);
+                DeleteObject(y);
+                DeleteObject(x);
+            }
+        });
+    }
     ASSERT_EQ(regions5, 2) << "the probes do not count what is made";
     std::printf("[  GDI     ] GDI objects alive at once: 5 painted ticks %ld, 5 bare paints %ld\n",
                 ticks5, bare5);
